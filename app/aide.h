@@ -1,0 +1,16 @@
+// The help window: "DOC.HLP" is an HTML file of ours, opened at the anchor of a
+// context number ("contexte1", ...).
+#pragma once
+
+#include <QString>
+
+class QTextBrowser;
+
+namespace systeme {
+
+void montre_aide(const QString &fichier, int contexte);
+
+// The help window, created on first use and kept for the program's life.
+QTextBrowser *fenetre_aide();
+
+}  // namespace systeme

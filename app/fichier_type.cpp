@@ -1,0 +1,119 @@
+#include "fichier_type.h"
+
+#include "erreurs.h"
+
+#include <QFile>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+FichierType::FichierType(int taille_fiche) : taille_fiche_(taille_fiche) {}
+
+FichierType::~FichierType()
+{
+    if (ouvert())
+        ::close(descripteur_);
+}
+
+bool FichierType::ouvre(const QString &chemin)
+{
+    if (ouvert())
+        ::close(descripteur_);
+    descripteur_ = ::open(QFile::encodeName(chemin).constData(), O_RDWR | O_CLOEXEC);
+    position_ = 0;
+    if (ouvert()) {
+        struct stat etat {};
+        if (::fstat(descripteur_, &etat) == 0 && !S_ISREG(etat.st_mode)) {
+            ::close(descripteur_);
+            descripteur_ = -1;
+        }
+    }
+    return ouvert();
+}
+
+void FichierType::cree(const QString &chemin)
+{
+    if (ouvert())
+        ::close(descripteur_);
+    position_ = 0;
+    if (chemin.isEmpty())
+        erreurs::leve(erreurs::FichierIntrouvable);
+    descripteur_ = ::open(QFile::encodeName(chemin).constData(),
+                          O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (!ouvert())
+        erreurs::leve_errno(errno);
+}
+
+void FichierType::ferme()
+{
+    verifie_ouvert();
+    ::close(descripteur_);
+    descripteur_ = -1;
+}
+
+void FichierType::verifie_ouvert() const
+{
+    if (!ouvert())
+        erreurs::leve(erreurs::FichierNonOuvert);
+}
+
+qint64 FichierType::nombre() const
+{
+    verifie_ouvert();
+    struct stat etat {};
+    if (::fstat(descripteur_, &etat) != 0)
+        erreurs::leve_errno(errno);
+    return qint64(etat.st_size) / taille_fiche_;
+}
+
+void FichierType::positionne(qint64 indice)
+{
+    verifie_ouvert();
+    if (indice < 0 || indice > nombre())
+        erreurs::leve(erreurs::FinDeFichier);
+    position_ = indice;
+}
+
+void FichierType::lit(void *fiche)
+{
+    verifie_ouvert();
+    auto *octets = static_cast<char *>(fiche);
+    qint64 lus = 0;
+    while (lus < taille_fiche_) {
+        const ssize_t n = ::pread(descripteur_, octets + lus, size_t(taille_fiche_ - lus),
+                                  off_t(position_ * taille_fiche_ + lus));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            erreurs::leve_errno(errno);
+        if (n == 0)
+            erreurs::leve(erreurs::FinDeFichier);
+        lus += n;
+    }
+    ++position_;
+}
+
+void FichierType::ecrit(const void *fiche)
+{
+    verifie_ouvert();
+    const auto *octets = static_cast<const char *>(fiche);
+    qint64 ecrits = 0;
+    while (ecrits < taille_fiche_) {
+        const ssize_t n = ::pwrite(descripteur_, octets + ecrits, size_t(taille_fiche_ - ecrits),
+                                   off_t(position_ * taille_fiche_ + ecrits));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            erreurs::leve_errno(n < 0 ? errno : ENOSPC);
+        ecrits += n;
+    }
+    ++position_;
+}
+
+void FichierType::tronque()
+{
+    verifie_ouvert();
+    if (::ftruncate(descripteur_, off_t(position_ * taille_fiche_)) != 0)
+        erreurs::leve_errno(errno);
+}

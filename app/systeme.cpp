@@ -1,0 +1,207 @@
+#include "systeme.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QSoundEffect>
+#include <QUrl>
+#include <QFileInfo>
+
+#include "aide.h"
+
+namespace systeme {
+
+namespace {
+
+QMessageBox::Icon icone(TypeBoite type)
+{
+    switch (type) {
+    case TypeBoite::Information: return QMessageBox::Information;
+    case TypeBoite::Erreur: return QMessageBox::Critical;
+    case TypeBoite::Confirmation: return QMessageBox::Question;
+    case TypeBoite::Avertissement: return QMessageBox::Warning;
+    }
+    return QMessageBox::NoIcon;
+}
+
+int boite_reelle(const Boite &b)
+{
+    QMessageBox box(icone(b.type), b.titre.isEmpty() ? titre_boite(b.type) : b.titre, b.texte,
+                    QMessageBox::NoButton, QApplication::activeWindow());
+    struct Choix { int bouton; const char *texte; QMessageBox::ButtonRole role; };
+    const Choix choix[] = {{OK, "OK", QMessageBox::AcceptRole},
+                           {Oui, "&Oui", QMessageBox::YesRole},
+                           {Non, "&Non", QMessageBox::NoRole},
+                           {Annuler, "Annuler", QMessageBox::RejectRole}};
+    QHash<QAbstractButton *, int> reponses;
+    for (const Choix &c : choix)
+        if (b.boutons & c.bouton)
+            reponses.insert(box.addButton(QString::fromUtf8(c.texte), c.role), c.bouton);
+    box.exec();
+    return reponses.value(box.clickedButton(), (b.boutons & Annuler) ? Annuler : OK);
+}
+
+// "Diaporama|*.sli|Images|*.bmp;*.jpg" -> "Diaporama (*.sli);;Images (*.bmp *.jpg)"
+QString filtre_qt(const QString &filtre)
+{
+    const QStringList parts = filtre.split(QLatin1Char('|'));
+    QStringList sortie;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString motifs = parts[i + 1];
+        motifs.replace(QLatin1Char(';'), QLatin1Char(' '));
+        sortie << QStringLiteral("%1 (%2)").arg(parts[i], motifs);
+    }
+    return sortie.join(QStringLiteral(";;"));
+}
+
+QString choisir_fichier_reel(const DemandeFichier &d)
+{
+    QFileDialog dlg(d.parent, d.titre, d.dossier, filtre_qt(d.filtre));
+    dlg.setOption(QFileDialog::DontUseNativeDialog);
+    dlg.setAcceptMode(d.enregistrer ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dlg.setFileMode(QFileDialog::AnyFile);  // a new name creates a file
+    if (!d.nom.isEmpty() && !d.nom.contains(QLatin1Char('*')))
+        dlg.selectFile(d.nom);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return {};
+    return dlg.selectedFiles().first();
+}
+
+QSoundEffect *effet_sonore()
+{
+    static QSoundEffect *effet = new QSoundEffect(qApp);
+    return effet;
+}
+
+void joue_son_reel(const QString &chemin, int)
+{
+    QSoundEffect *effet = effet_sonore();
+    effet->stop();
+    if (chemin.isEmpty() || !QFileInfo::exists(chemin)) {
+        QApplication::beep();
+        return;
+    }
+    effet->setSource(QUrl::fromLocalFile(QFileInfo(chemin).absoluteFilePath()));
+    effet->play();
+}
+
+int choisir_source_reelle(const QStringList &sources, QWidget *parent)
+{
+    if (sources.isEmpty())
+        return -1;
+    bool ok = false;
+    const QString choix = QInputDialog::getItem(parent, QStringLiteral("Sélection de la source"),
+                                                QStringLiteral("Scanner :"), sources, 0, false, &ok);
+    return ok ? int(sources.indexOf(choix)) : -1;
+}
+
+Seams defauts()
+{
+    Seams s;
+    s.boite = boite_reelle;
+    s.execute = [](QDialog &d) { return d.exec(); };
+    s.choisir_fichier = choisir_fichier_reel;
+    s.choisir_dossier = [](QWidget *parent, const QString &titre, const QString &depart) {
+        return QFileDialog::getExistingDirectory(parent, titre, depart);
+    };
+    s.choisir_couleur = [](const QColor &initiale, QWidget *parent) -> std::optional<QColor> {
+        const QColor c = QColorDialog::getColor(initiale, parent);
+        if (!c.isValid())
+            return std::nullopt;
+        return c;
+    };
+    s.choisir_police = [](const QFont &initiale, QWidget *parent) -> std::optional<QFont> {
+        bool ok = false;
+        const QFont f = QFontDialog::getFont(&ok, initiale, parent);
+        if (!ok)
+            return std::nullopt;
+        return f;
+    };
+    s.joue_son = joue_son_reel;
+    s.configure_imprimante = [](QPrinter &printer, QWidget *parent) {
+        QPrintDialog dlg(&printer, parent);
+        return dlg.exec() == QDialog::Accepted;
+    };
+    s.aide = [](const QString &fichier, int contexte) { montre_aide(fichier, contexte); };
+    s.lance_programme = [](const QString &programme, const QStringList &arguments,
+                           const QString &dossier) {
+        return QProcess::startDetached(programme, arguments, dossier);
+    };
+    s.choisir_source_scanner = choisir_source_reelle;
+    return s;
+}
+
+}  // namespace
+
+Seams &seams()
+{
+    static Seams installes = defauts();
+    return installes;
+}
+
+void restaure() { seams() = defauts(); }
+
+QString titre_boite(TypeBoite type)
+{
+    switch (type) {
+    case TypeBoite::Information: return QStringLiteral("Information");
+    case TypeBoite::Erreur: return QStringLiteral("Erreur");
+    case TypeBoite::Confirmation: return QStringLiteral("Confirmation");
+    case TypeBoite::Avertissement: return QStringLiteral("Avertissement");
+    }
+    return {};
+}
+
+int boite(TypeBoite type, const QString &texte, int boutons)
+{
+    Boite b;
+    b.type = type;
+    b.texte = texte;
+    b.boutons = boutons;
+    return seams().boite(b);
+}
+
+int execute(QDialog &dialogue) { return seams().execute(dialogue); }
+QString choisir_fichier(const DemandeFichier &demande) { return seams().choisir_fichier(demande); }
+QString choisir_dossier(QWidget *parent, const QString &titre, const QString &depart)
+{
+    return seams().choisir_dossier(parent, titre, depart);
+}
+std::optional<QColor> choisir_couleur(const QColor &initiale, QWidget *parent)
+{
+    return seams().choisir_couleur(initiale, parent);
+}
+std::optional<QFont> choisir_police(const QFont &initiale, QWidget *parent)
+{
+    return seams().choisir_police(initiale, parent);
+}
+void joue_son(const QString &chemin, int drapeaux) { seams().joue_son(chemin, drapeaux); }
+bool configure_imprimante(QWidget *parent)
+{
+    return seams().configure_imprimante(imprimante(), parent);
+}
+void aide(const QString &fichier, int contexte) { seams().aide(fichier, contexte); }
+bool lance_programme(const QString &programme, const QStringList &arguments, const QString &dossier)
+{
+    return seams().lance_programme(programme, arguments, dossier);
+}
+int choisir_source_scanner(const QStringList &sources, QWidget *parent)
+{
+    return seams().choisir_source_scanner(sources, parent);
+}
+
+QPrinter &imprimante()
+{
+    static QPrinter *printer = new QPrinter(QPrinter::HighResolution);
+    return *printer;
+}
+
+}  // namespace systeme

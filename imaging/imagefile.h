@@ -1,0 +1,87 @@
+// Image file operations: the only caller of the imaging library. Turns its
+// calls into operations on bitmap objects with a yes/no result, reports every
+// library failure in one error box, and holds the program's own image routines
+// (resource bitmaps, window capture, the two scrolling-message file formats).
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <stdexcept>
+
+class QWidget;
+
+// A picture and its palette (the colour table of an indexed image), owned together.
+struct BitmapObject {
+    QImage bitmap;
+    bool empty() const { return bitmap.isNull(); }
+    QList<QRgb> palette() const { return bitmap.colorTable(); }
+};
+
+// Progress function handed to every read, write and scan; null at start.
+extern std::function<int(int)> ProgressCallback;
+// True while a scanner call is in progress.
+extern bool ScanBusy;
+
+enum TLoadResolution { lColorVga, lMonoChrome, lColor16, lColor256, lColorTrue, lAutoMatic };
+enum TSaveResolution { sColorVga, sMonoChrome, sColor16, sColor256, sColorTrue, sJpegGray, sAutoMatic };
+enum TTiffCompression { sNONE, sCCITT, sLZW, sPACKBITS };
+enum class SaveFormat { Bmp, Png, Tif, Pcx, Gif, Jpeg };
+
+// Display depth from a device's bits per pixel: 1..4 gives 4, 5..15 gives 8, 16 and more 24.
+int DeviceColorBits(int devicePixelBits);
+// The depth of the screen a widget is on (of the primary screen for null).
+int DisplayColorBits(const QWidget *widget);
+int ReadDepth(TLoadResolution resolution, int displayBits);
+int WriteDepth(TSaveResolution resolution, SaveFormat format, int displayBits);
+int TiffCompressionCode(TTiffCompression compression);
+
+bool GetImageFileInfo(const QString &fileName, QString &typeName, int &width, int &height,
+                      int &bitsPerPixel, int &density, int &colors, QString &compression);
+
+bool ReadBmpFile(const QString &fileName, int depth, bool dither, BitmapObject &bitmap);
+bool ReadPcxFile(const QString &fileName, int depth, bool dither, BitmapObject &bitmap);
+bool ReadPngFile(const QString &fileName, int depth, bool dither, BitmapObject &bitmap);
+bool ReadGifFile(const QString &fileName, int depth, bool dither, BitmapObject &bitmap);
+bool ReadTifFile(const QString &fileName, int depth, bool dither, BitmapObject &bitmap);
+bool ReadJpegFile(const QString &fileName, int depth, bool dither, BitmapObject &bitmap);
+
+bool WriteBmpFile(const QString &fileName, int depth, BitmapObject &bitmap);
+bool WritePcxFile(const QString &fileName, int depth, BitmapObject &bitmap);
+bool WriteGifFile(const QString &fileName, int depth, BitmapObject &bitmap);
+bool WritePngFile(const QString &fileName, int depth, bool interlaced, BitmapObject &bitmap);
+bool WriteJpegFile(const QString &fileName, int quality, int smoothing, int depth, BitmapObject &bitmap);
+bool WriteTifFile(const QString &fileName, int compression, int depth, BitmapObject &bitmap);
+
+bool MirrorBitmap(BitmapObject &bitmap);
+bool FlipBitmap(BitmapObject &bitmap);
+
+bool AcquireScan(QWidget *parent, int depth, bool dither, bool useScannerWindow, BitmapObject &bitmap);
+bool SelectScanSource(QWidget *parent);
+
+// Bitmap resources of the program, by number ("101") or by name ("LOGO").
+bool LoadResourceBitmap(const QString &moduleName, const QString &resourceName, QWidget *window,
+                        BitmapObject &bitmap);
+bool CaptureWindowBitmap(QWidget *source, BitmapObject &bitmap);
+
+// Font of a scrolling message: the face and size, and its colour.
+struct MessageFont {
+    QFont font;
+    QColor color;
+};
+
+// A malformed number or a line file of fewer than eight lines.
+class MessageFileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+bool ReadTaggedMessageFile(const QString &fileName, MessageFont &font, int &speed, QString &message,
+                           QColor &background);
+bool ReadLineMessageFile(const QString &fileName, MessageFont &font, int &speed, QStringList &lines,
+                         QColor &background);
+
+void ReportLibraryError(int status);
