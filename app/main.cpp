@@ -112,6 +112,7 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     barre_info->setText(QStringLiteral("  ") + titre_application +
                         QStringLiteral(" - composez et présentez vos diaporamas"));
     fixe_jauge_principale(this, gauge1);
+    fixe_fin_application(false);
     dossier_depart = QDir::currentPath() + QLatin1Char('/');
     fixe_dossier_config(dossier_depart);
     enregistre_curseur(CURSEUR_DEPLACE_DIAPO, charge_curseur(QStringLiteral("deplace_diapositive")));
@@ -501,7 +502,7 @@ void TForm1::closeEvent(QCloseEvent *event)
     event->ignore();
     demarrage_differe();
     if (FormCloseQuery()) {
-        marque_fin_application();
+        fixe_fin_application(true);
         event->accept();
     }
 }

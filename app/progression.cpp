@@ -37,7 +37,7 @@ void ajoute_jauge(const JaugeFenetre &jauge) { jauges().outils.append(jauge); }
 
 void retire_jauges() { jauges().outils.clear(); }
 
-void marque_fin_application() { jauges().fin = true; }
+void fixe_fin_application(bool fin) { jauges().fin = fin; }
 
 int progression(int pourcentage)
 {

@@ -20,7 +20,7 @@ void ajoute_jauge(const JaugeFenetre &jauge);
 void retire_jauges();
 
 // Set when the program is ending: every operation in progress is then stopped.
-void marque_fin_application();
+void fixe_fin_application(bool fin);
 
 // Returns 1 to go on, 0 to stop the operation.
 int progression(int pourcentage);
