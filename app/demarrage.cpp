@@ -3,6 +3,9 @@
 #include "application.h"
 #include "main.h"
 
+#include "erreurs.h"
+
+#include <QFileInfo>
 #include <QFont>
 
 namespace {
@@ -27,5 +30,10 @@ int demarre_programme(Application &application)
     // Every window is created once, hidden, in this order; the main window first.
     TForm1 Form1;
     Form1.showMaximized();
+
+    // A slideshow named on the command line is opened at once.
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() > 1)
+        erreurs::sous_garde([&] { Form1.ouvre_diaporama(QFileInfo(arguments[1]).absoluteFilePath()); });
     return application.exec();
 }

@@ -199,7 +199,7 @@ void TForm1::creer_barre_outils()
     manipulation_bt = bouton(p, QStringLiteral("Manipulation de l'image"), QStyle::SP_BrowserReload);
     conversion_bt = bouton(p, QStringLiteral("Conversion"), QStyle::SP_ArrowRight);
     mode_bt = bouton(p, QStringLiteral("Mode de défilement"), QStyle::SP_MediaSeekForward);
-    BitBtn1 = bouton(p, QStringLiteral("Documentation"), QStyle::SP_DialogHelpButton,
+    BitBtn1 = bouton(p, QStringLiteral("Documentation"), QStyle::SP_MessageBoxQuestion,
                      QStringLiteral("Documentation"));
     for (QToolButton *b : {ouvre_bt, ferme_bt, planche_bt, normal_bt, edition_bt, option_bt,
                            manipulation_bt, conversion_bt, mode_bt, BitBtn1})
@@ -378,9 +378,12 @@ void TForm1::ouvrir_diaporama()
     demande.filtre = QStringLiteral("Diaporama|*.sli");
     demande.nom = QStringLiteral("*.sli");
     const QString chemin = systeme::choisir_fichier(demande);
-    if (chemin.isEmpty())
-        return;
+    if (!chemin.isEmpty())
+        ouvre_diaporama(chemin);
+}
 
+void TForm1::ouvre_diaporama(const QString &chemin)
+{
     if (fichier_sli_ouvert())
         ferme_fichier_sli();
     nom_diaporama = chemin;

@@ -51,6 +51,8 @@ public:
     void active_diapo(bool on);
     void position_main();
     void ouvrir_diaporama();
+    // Opens or creates the slideshow `chemin` (what the open dialog does once a name is chosen).
+    void ouvre_diaporama(const QString &chemin);
     void fermer_diaporama();
     void affecte_liste();
     void affiche_diapo();
