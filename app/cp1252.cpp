@@ -47,3 +47,8 @@ std::optional<QByteArray> vers_cp1252(const QString &texte)
     }
     return octets;
 }
+
+QValidator::State ValidateurCp1252::validate(QString &texte, int &) const
+{
+    return vers_cp1252(texte) ? Acceptable : Invalid;
+}

@@ -12,3 +12,12 @@ inline QString depuis_cp1252(const QByteArray &octets)
 }
 // The bytes of `texte`, or nothing when a character has no place in the code page.
 std::optional<QByteArray> vers_cp1252(const QString &texte);
+
+#include <QValidator>
+
+// Refuses, as they are typed or pasted, the characters a stored text cannot hold.
+class ValidateurCp1252 : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString &texte, int &position) const override;
+};

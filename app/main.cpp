@@ -250,6 +250,7 @@ QWidget *TForm1::creer_editeur()
     texte = new QLineEdit(cadre_commentaire);
     texte->setObjectName(QStringLiteral("texte"));
     texte->setMaxLength(255);
+    texte->setValidator(new ValidateurCp1252(texte));
     texte->setToolTip(QStringLiteral("Tapez votre texte (255 caractères maximum)"));
     efface_texte = bouton(cadre_commentaire, QStringLiteral("Cliquez, pour supprimer ce commentaire"),
                           QStyle::SP_DialogDiscardButton);

@@ -288,3 +288,19 @@ TEST_F(FenetrePrincipale, LaProgressionMontreLePourcentageEtRevientAZero)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Commentaire, LeChampRefuseLesCaracteresQueLeFichierNePeutGarder)
+{
+    titre_application = QStringLiteral("Slideshow V2.32");
+    TForm1 forme;
+    forme.texte->setEnabled(true);
+    forme.texte->show();
+    forme.texte->setFocus();
+    forme.texte->insert(QStringLiteral("Noël à 5 €"));  // typed or pasted text alike
+    forme.texte->insert(QStringLiteral("日本"));
+    EXPECT_EQ(forme.texte->text(), QStringLiteral("Noël à 5 €"));
+}
+
+}  // namespace
