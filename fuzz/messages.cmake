@@ -3,6 +3,6 @@ add_executable(fuzz_messages ${CMAKE_CURRENT_LIST_DIR}/messages.cpp
                ${PROJECT_SOURCE_DIR}/imaging/messagefile.cpp
                ${PROJECT_SOURCE_DIR}/app/couleurs.cpp)
 target_include_directories(fuzz_messages PRIVATE ${PROJECT_SOURCE_DIR}/imaging ${PROJECT_SOURCE_DIR}/app)
-target_compile_options(fuzz_messages PRIVATE -fsanitize=fuzzer,address,undefined)
-target_link_options(fuzz_messages PRIVATE -fsanitize=fuzzer,address,undefined)
+target_compile_options(fuzz_messages PRIVATE -fsanitize=fuzzer ${VISTA_FUZZ_SANITIZERS})
+target_link_options(fuzz_messages PRIVATE -fsanitize=fuzzer ${VISTA_FUZZ_SANITIZERS})
 target_link_libraries(fuzz_messages PRIVATE Qt6::Gui)
