@@ -4,6 +4,7 @@
 #include "sky.h"
 
 #include "boites.h"
+#include "ecran.h"
 
 #include <gtest/gtest.h>
 
@@ -57,6 +58,7 @@ struct ScannerWindowAnswer {
             auto *window = dynamic_cast<TReglagesScanner *>(&dialog);
             if (!window)
                 return int(QDialog::Rejected);
+            capture_ecran(window, QStringLiteral("reglages_scanner"));
             window->resolution->setValue(resolution);
             (colour ? window->couleur : window->gris)->setChecked(true);
             return int(accept ? QDialog::Accepted : QDialog::Rejected);
