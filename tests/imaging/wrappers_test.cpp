@@ -2,7 +2,7 @@
 #include "imagefile.h"
 #include "sky.h"
 
-#include "boites.h"
+#include "script_systeme.h"
 #include "ecran.h"
 
 #include <gtest/gtest.h>
@@ -37,7 +37,7 @@ class Wrappers : public ::testing::Test {
 protected:
     void TearDown() override { ProgressCallback = nullptr; }
     DossierTemporaire dossier;
-    BoitesVues boites;
+    ScriptSysteme script;
 };
 
 }  // namespace
@@ -58,7 +58,7 @@ TEST_F(Wrappers, BmpAndPcxRoundTripsAtTheAskedDepths)
     EXPECT_LE(read.palette().size(), 16);
     ASSERT_TRUE(ReadPcxFile(dossier.chemin("v.pcx"), 1, false, read));
     EXPECT_EQ(read.bitmap.format(), QImage::Format_Mono);
-    EXPECT_TRUE(boites.liste.isEmpty());
+    EXPECT_TRUE(script.boites.isEmpty());
 }
 
 TEST_F(Wrappers, JpegQualityComesBeforeSmoothingAndDepthOneIsGreyscale)
@@ -76,7 +76,7 @@ TEST_F(Wrappers, JpegQualityComesBeforeSmoothingAndDepthOneIsGreyscale)
     EXPECT_TRUE(allGrey(read.bitmap));
     ASSERT_TRUE(ReadJpegFile(dossier.chemin("haut.jpg"), 24, false, read));
     EXPECT_FALSE(allGrey(read.bitmap));
-    EXPECT_TRUE(boites.liste.isEmpty());
+    EXPECT_TRUE(script.boites.isEmpty());
 }
 
 TEST_F(Wrappers, TheProgressFunctionIsPassedAndMayStop)
@@ -94,22 +94,22 @@ TEST_F(Wrappers, TheProgressFunctionIsPassedAndMayStop)
     ProgressCallback = [](int) { return 0; };
     EXPECT_FALSE(WriteBmpFile(dossier.chemin("arret.bmp"), 24, source));
     EXPECT_FALSE(QFileInfo::exists(dossier.chemin("arret.bmp")));
-    ASSERT_EQ(boites.liste.size(), 1);
-    EXPECT_EQ(boites.liste[0].texte, sky::errorText(sky::Stopped));
+    ASSERT_EQ(script.boites.size(), 1);
+    EXPECT_EQ(script.boites[0].texte, sky::errorText(sky::Stopped));
 
     BitmapObject read;
     read.bitmap = QImage(2, 2, QImage::Format_RGB888);
     EXPECT_FALSE(ReadBmpFile(dossier.chemin("suivi.bmp"), 24, false, read));
     EXPECT_TRUE(read.empty());
-    EXPECT_EQ(boites.liste.size(), 2);
+    EXPECT_EQ(script.boites.size(), 2);
 }
 
 TEST_F(Wrappers, WritingAnEmptyBitmapFailsWithTheLibrarysText)
 {
     BitmapObject empty;
     EXPECT_FALSE(WriteBmpFile(dossier.chemin("vide.bmp"), 24, empty));
-    ASSERT_EQ(boites.liste.size(), 1);
-    EXPECT_EQ(boites.liste[0].type, systeme::TypeBoite::Erreur);
-    EXPECT_FALSE(boites.liste[0].texte.isEmpty());
+    ASSERT_EQ(script.boites.size(), 1);
+    EXPECT_EQ(script.boites[0].type, systeme::TypeBoite::Erreur);
+    EXPECT_FALSE(script.boites[0].texte.isEmpty());
     EXPECT_FALSE(QFileInfo::exists(dossier.chemin("vide.bmp")));
 }
