@@ -29,12 +29,12 @@ struct WmfDestroyer {
 };
 using WmfApi = std::unique_ptr<wmfAPI, WmfDestroyer>;
 
-// gd's true-colour pixels: 7 bits of transparency (0 opaque, 127 clear) over RGB.
-QRgb FromGdPixel(int pixel)
+// libwmf's gd layer hands the picture over as a PNG through this sink (memory
+// output into a buffer of the caller's own).
+int CollectPng(void *context, char *buffer, int length)
 {
-    const int transparency = (pixel >> 24) & 0x7F;
-    const int alpha = 255 - (transparency * 255 + 63) / 127;
-    return qRgba((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF, alpha);
+    static_cast<QByteArray *>(context)->append(buffer, length);
+    return length;
 }
 
 QImage RenderMetafile(QByteArray &bytes)
@@ -50,8 +50,10 @@ QImage RenderMetafile(QByteArray &bytes)
         return {};
     }
     const WmfApi api(created);
-    if (wmf_mem_open(api.get(), reinterpret_cast<unsigned char *>(bytes.data()), long(bytes.size())) !=
-        wmf_E_None)
+    wmf_gd_t *device = WMF_GD_GetData(api.get());
+    if (!(device->flags & WMF_GD_SUPPORTS_PNG) ||
+        wmf_mem_open(api.get(), reinterpret_cast<unsigned char *>(bytes.data()), long(bytes.size())) !=
+            wmf_E_None)
         return {};
     wmfD_Rect box{};
     unsigned int width = 0, height = 0;
@@ -62,23 +64,17 @@ QImage RenderMetafile(QByteArray &bytes)
         height > unsigned(sky::kMaxSide) || qint64(width) * height > sky::kMaxPixels)
         return {};
 
-    wmf_gd_t *device = WMF_GD_GetData(api.get());
-    device->type = wmf_gd_image;
+    QByteArray png;
+    device->type = wmf_gd_png;
+    device->flags |= WMF_GD_OUTPUT_MEMORY | WMF_GD_OWN_BUFFER;
+    device->sink.context = &png;
+    device->sink.function = CollectPng;
     device->bbox = box;
     device->width = width;
     device->height = height;
-    if (wmf_play(api.get(), 0, &box) != wmf_E_None || !device->gd_image)
+    if (wmf_play(api.get(), 0, &box) != wmf_E_None)
         return {};
-    const int *pixels = wmf_gd_image_pixels(device->gd_image);
-    if (!pixels)
-        return {};
-    QImage image(int(width), int(height), QImage::Format_ARGB32);
-    for (int y = 0; y < image.height(); ++y) {
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            line[x] = FromGdPixel(pixels[qint64(y) * width + x]);
-    }
-    return image;
+    return QImage::fromData(png, "PNG");
 }
 
 }  // namespace
