@@ -4,13 +4,13 @@
 // (resource bitmaps, window capture, the two scrolling-message file formats).
 #pragma once
 
+#include "messagefile.h"
+
 #include <QColor>
-#include <QFont>
 #include <QImage>
 #include <QString>
 #include <QStringList>
 #include <functional>
-#include <stdexcept>
 
 class QWidget;
 
@@ -66,18 +66,6 @@ bool SelectScanSource(QWidget *parent);
 bool LoadResourceBitmap(const QString &moduleName, const QString &resourceName, QWidget *window,
                         BitmapObject &bitmap);
 bool CaptureWindowBitmap(QWidget *source, BitmapObject &bitmap);
-
-// Font of a scrolling message: the face and size, and its colour.
-struct MessageFont {
-    QFont font;
-    QColor color;
-};
-
-// A malformed number or a line file of fewer than eight lines.
-class MessageFileError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 bool ReadTaggedMessageFile(const QString &fileName, MessageFont &font, int &speed, QString &message,
                            QColor &background);

@@ -6,6 +6,13 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#ifdef VISTA_APPLICATION
+#include "application.h"
+using ApplicationDeTest = Application;
+#else
+using ApplicationDeTest = QApplication;
+#endif
+
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen")
@@ -15,7 +22,7 @@ int main(int argc, char **argv)
     QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                               QFileDevice::ExeOwner);
     qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
-    QApplication app(argc, argv);
+    ApplicationDeTest app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

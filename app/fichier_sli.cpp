@@ -1,0 +1,153 @@
+#include "fichier_sli.h"
+
+#include "cp1252.h"
+#include "couleurs.h"
+#include "erreurs.h"
+
+#include <algorithm>
+#include <cstring>
+
+FicheDiapo fiche;
+
+namespace {
+
+FichierType fichier(TAILLE_FICHE);
+
+}  // namespace
+
+template <int Capacite>
+QString ChaineCourte<Capacite>::valeur() const
+{
+    return depuis_cp1252(octets, std::min<int>(longueur, Capacite));
+}
+
+template <int Capacite>
+bool ChaineCourte<Capacite>::affecte(const QString &texte)
+{
+    const auto encode = vers_cp1252(texte);
+    if (!encode)
+        return false;
+    const int taille = std::min<int>(int(encode->size()), Capacite);
+    std::memcpy(octets, encode->constData(), size_t(taille));
+    longueur = quint8(taille);
+    return true;
+}
+
+template <int Capacite>
+int ChaineCourte<Capacite>::taille_encodee(const QString &texte)
+{
+    const auto encode = vers_cp1252(texte);
+    return encode ? int(encode->size()) : -1;
+}
+
+template struct ChaineCourte<40>;
+template struct ChaineCourte<80>;
+template struct ChaineCourte<255>;
+
+bool fichier_sli_ouvert() { return fichier.ouvert(); }
+
+void ouvre_fichier_sli(const QString &chemin)
+{
+    if (fichier.ouvre(chemin))
+        return;
+    fichier.cree(chemin);
+    nouvelle_fiche();
+    ecrit_fiche(0);
+}
+
+void ferme_fichier_sli() { fichier.ferme(); }
+
+int nombre_fiches() { return int(fichier.nombre()); }
+
+void lit_fiche(int indice)
+{
+    fichier.positionne(indice);
+    fichier.lit(&fiche);
+}
+
+void ecrit_fiche(int indice)
+{
+    fichier.positionne(indice);
+    fichier.ecrit(&fiche);
+}
+
+void nouvelle_fiche()
+{
+    fiche.chemin_image.vide();
+    fiche.commentaire.vide();
+    fiche.reserve1.vide();
+    fiche.reserve2.vide();
+    fiche.chemin_son.vide();
+    if (fichier.ouvert() && fichier.nombre() > 0) {
+        FicheDiapo reglages;
+        fichier.positionne(0);
+        fichier.lit(&reglages);
+        fiche.couleur_texte = reglages.couleur_texte;
+        fiche.taille_texte = reglages.taille_texte;
+        fiche.style_texte = reglages.style_texte;
+        fiche.police = reglages.police;
+        fiche.police.longueur = std::min<quint8>(fiche.police.longueur, 40);
+        fiche.couleur_fond = reglages.couleur_fond;
+        fiche.fond_transparent = reglages.fond_transparent;
+        fiche.position_texte = reglages.position_texte;
+    } else {
+        fiche.couleur_texte = 0;
+        fiche.taille_texte = 10;
+        fiche.style_texte = 1;
+        fiche.police.affecte(QStringLiteral("System"));
+        fiche.couleur_fond = clActiveCaption;
+        fiche.fond_transparent = 0;
+        fiche.position_texte = 1;
+        fiche.toutes_diapos = 0;
+    }
+}
+
+int ajoute_fiche()
+{
+    const int indice = nombre_fiches();
+    nouvelle_fiche();
+    ecrit_fiche(indice);
+    return indice;
+}
+
+void insere_fiche(int indice)
+{
+    for (int k = nombre_fiches(); k > indice; --k) {
+        lit_fiche(k - 1);
+        ecrit_fiche(k);
+    }
+    nouvelle_fiche();
+    ecrit_fiche(indice);
+}
+
+void supprime_diapo(int indice)
+{
+    const int n = nombre_fiches();
+    for (int k = indice; k <= n - 2; ++k) {
+        lit_fiche(k + 1);
+        ecrit_fiche(k);
+    }
+    fichier.positionne(n - 1);
+    fichier.tronque();
+}
+
+int style_vers_code(int styles)
+{
+    switch (styles) {
+    case 0: return 1;
+    case Gras: return 2;
+    case Italique: return 3;
+    case Gras | Italique: return 4;
+    default: return 1;
+    }
+}
+
+int code_vers_style(double code)
+{
+    switch (int(code)) {
+    case 2: return Gras;
+    case 3: return Italique;
+    case 4: return Gras | Italique;
+    default: return 0;
+    }
+}

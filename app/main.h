@@ -1,0 +1,162 @@
+// The main window: the slide editor on the left, the scenario list and the
+// show commands on the right, toolbar on top and status line below.
+#pragma once
+
+#include <QMainWindow>
+#include <QRect>
+
+class QAction;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QTimer;
+class QToolButton;
+
+// Process-wide values of the editor.
+extern QString titre_application;
+extern QString dossier_depart;
+// The main window's rectangle, recorded before a dialog is shown so that it can centre itself.
+extern QRect rectangle_principal;
+
+// The name part of a path (after the last separator or space); "Pas de photo" for an empty path.
+QString extrait_fichier(const QString &chemin);
+// The file name of a path: after its last "/" or "\".
+QString nom_seul(const QString &chemin);
+
+// The stored form of a path relocated into `dossier`: the full path when it fits
+// the 80-byte field, else the bare name (found in the start-up folder, which
+// stays the current folder). Empty when the name cannot be stored in Windows-1252.
+QString chemin_relocalise(const QString &dossier, const QString &chemin);
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit TForm1(QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    int diapo_courante = -2;
+    QString nom_diaporama;
+    int largeur_depart = 0;
+    int hauteur_depart = 0;
+    int cible_depot = 0;
+    bool souris_liste = false;
+    bool survol_liste = false;
+
+    void active_commande();
+    void active_diapo(bool on);
+    void position_main();
+    void ouvrir_diaporama();
+    // Opens or creates the slideshow `chemin` (what the open dialog does once a name is chosen).
+    void ouvre_diaporama(const QString &chemin);
+    void fermer_diaporama();
+    void affecte_liste();
+    void affiche_diapo();
+    // Stores the comment field in the record buffer and writes the slide on display.
+    void sauve();
+
+    // Menus and their items.
+    QMenu *Fichier_me;
+    QMenu *Visualisation_me;
+    QMenu *option_me;
+    QMenu *Edition_me;
+    QMenu *Aide_me;
+    QAction *Ouvrirundiaporama1;
+    QAction *Fermerundiaporama_me;
+    QAction *Conversiondimages1;
+    QAction *Visualiseurdimages1;
+    QAction *Configurationduscanner1;
+    QAction *Configurationdelimprimante1;
+    QAction *Quitter1;
+    QAction *Planchedimage1;
+    QAction *Imagetaillenormal1;
+    QAction *Infosurlimage1;
+    QAction *Modededfilement2;
+    QAction *Textepardefault1;
+    QAction *Manipulationdelimage1;
+    QAction *Conversiondelimage1;
+    QAction *Image2;
+    QAction *N4;
+    QAction *Documentation1;
+    QAction *Apropos1;
+    QMenu *PopupMenu1;
+    QAction *Image1;
+    QAction *Scnario1;
+
+    // Toolbar.
+    QToolButton *ouvre_bt;
+    QToolButton *ferme_bt;
+    QToolButton *planche_bt;
+    QToolButton *normal_bt;
+    QToolButton *edition_bt;
+    QToolButton *option_bt;
+    QToolButton *manipulation_bt;
+    QToolButton *conversion_bt;
+    QToolButton *mode_bt;
+    QToolButton *BitBtn1;
+
+    // Slide editor.
+    QFrame *cadre_image;
+    QWidget *photo;
+    QFrame *ip;
+    QToolButton *photo_file;
+    QToolButton *photo_scanner;
+    QToolButton *photo_supprime;
+    QLineEdit *texte;
+    QToolButton *option_texte;
+    QToolButton *efface_texte;
+    QLabel *son;
+    QToolButton *jouer_son;
+    QToolButton *efface_son;
+
+    // Scenario side.
+    QListWidget *Liste;
+    QToolButton *premiere;
+    QToolButton *precedante;
+    QToolButton *suivante;
+    QToolButton *derniere;
+    QPushButton *lancer;
+    QPushButton *inserer;
+    QPushButton *ajouter;
+    QFrame *poubelle;
+
+    // Status line.
+    QFrame *small_logo;
+    QLabel *barre_info;
+    QProgressBar *gauge1;
+    QFrame *horloge;
+
+    // Records the window's size for the player and loads the presentation settings;
+    // runs once, one second after start-up or at the first close request.
+    void demarrage_differe();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    bool FormCloseQuery();
+    void creer_menus();
+    void creer_barre_outils();
+    QWidget *creer_editeur();
+    QWidget *creer_scenario();
+    void creer_ligne_etat();
+    // Shows "PAS D'IMAGE" and answers false unless a slide with an image is on display.
+    bool verifie_image();
+    // Moves the sample's picture and sound paths into the start-up folder.
+    void relocalise_exemple();
+
+    void Documentation1Click();
+    void Configurationdelimprimante1Click();
+    void planche_btClick();
+    void normal_btClick();
+    void manipulation_btClick();
+    void conversion_btClick();
+    void edition_btClick();
+
+    QTimer *minuterie_depart;
+    bool demarrage_fait = false;
+};

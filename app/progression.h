@@ -1,0 +1,26 @@
+// The progress routine called by the imaging library during reads, writes and
+// scans: it keeps the windows alive and moves the gauge of the window at work.
+#pragma once
+
+#include <QList>
+
+class QProgressBar;
+class QWidget;
+
+struct JaugeFenetre {
+    QWidget *fenetre;
+    QProgressBar *jauge;
+    // While this window is visible the main window's own gauge is left alone.
+    bool masque_jauge_principale;
+};
+
+// The main window's gauge, and the gauges of the tool windows that report progress.
+void fixe_jauge_principale(QWidget *fenetre, QProgressBar *jauge);
+void ajoute_jauge(const JaugeFenetre &jauge);
+void retire_jauges();
+
+// Set when the program is ending: every operation in progress is then stopped.
+void fixe_fin_application(bool fin);
+
+// Returns 1 to go on, 0 to stop the operation.
+int progression(int pourcentage);

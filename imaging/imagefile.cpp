@@ -1,0 +1,361 @@
+#include "imagefile.h"
+
+#include "codecs.h"
+#include "reglages_scanner.h"
+#include "sky.h"
+#include "systeme.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QPixmap>
+#include <QScreen>
+#include <QWidget>
+#include <algorithm>
+#include <optional>
+
+std::function<int(int)> ProgressCallback;
+bool ScanBusy = false;
+
+namespace {
+
+// The library takes file names of at most this many characters.
+constexpr int kLongestFileName = 255;
+
+// The library's error texts come through a buffer of 256 bytes.
+constexpr int kLongestErrorText = 255;
+
+// A tagged message holds one line of text: more than this is not one.
+constexpr qint64 kTaggedMessageFileCap = 4 * 1024 * 1024;
+
+bool nameFits(const QString &fileName)
+{
+    if (fileName.size() <= kLongestFileName)
+        return true;
+    systeme::boite(systeme::TypeBoite::Erreur,
+                   QStringLiteral("Le nom de fichier dépasse %1 caractères :\n%2")
+                       .arg(kLongestFileName)
+                       .arg(fileName));
+    return false;
+}
+
+bool succeeded(int status)
+{
+    if (status > 0)
+        return true;
+    ReportLibraryError(status);
+    return false;
+}
+
+using Reader = int (*)(const QString &, int, bool, QImage &, const sky::Progress &);
+using Writer = int (*)(const QString &, int, const QImage &, const sky::Progress &);
+
+// Reads install whatever picture the library gave back, even on failure.
+bool readWith(Reader reader, const QString &fileName, int depth, bool dither, BitmapObject &bitmap)
+{
+    if (!nameFits(fileName))
+        return false;
+    QImage image;
+    const int status = reader(fileName, depth, dither, image, ProgressCallback);
+    bitmap.bitmap = image;
+    return succeeded(status);
+}
+
+template <typename Write>
+bool writeWith(const QString &fileName, Write write)
+{
+    return nameFits(fileName) && succeeded(write());
+}
+
+bool writeWith(Writer writer, const QString &fileName, int depth, const BitmapObject &bitmap)
+{
+    return writeWith(fileName, [&] { return writer(fileName, depth, bitmap.bitmap, ProgressCallback); });
+}
+
+// Mirror and flip work at the depth of the display that has the keyboard focus.
+bool transformWith(int (*transform)(int, QImage &), BitmapObject &bitmap)
+{
+    return succeeded(transform(DisplayColorBits(QApplication::focusWidget()), bitmap.bitmap));
+}
+
+// Marks a scanner call in progress until the scope ends, however it ends.
+class ScanInProgress {
+public:
+    ScanInProgress() { ScanBusy = true; }
+    ~ScanInProgress() { ScanBusy = false; }
+    ScanInProgress(const ScanInProgress &) = delete;
+    ScanInProgress &operator=(const ScanInProgress &) = delete;
+};
+
+int screenDepth(const QWidget *widget)
+{
+    const QScreen *screen = widget ? widget->screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->depth() : 24;
+}
+
+bool isProgramModule(const QString &moduleName)
+{
+    if (moduleName.isEmpty())
+        return true;
+    const QString program = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+    QString name = QFileInfo(moduleName).fileName();
+    if (name.endsWith(QStringLiteral(".exe"), Qt::CaseInsensitive))
+        name.chop(4);
+    return name.compare(program, Qt::CaseInsensitive) == 0;
+}
+
+// Resources by number are "#N.dib", by name the upper-case name; a number is
+// a name made of decimal digits only, within the 16 bits of a resource number.
+QString resourcePath(const QString &resourceName)
+{
+    const bool digits = !resourceName.isEmpty() &&
+                        std::all_of(resourceName.begin(), resourceName.end(),
+                                    [](QChar c) { return c >= u'0' && c <= u'9'; });
+    bool number = false;
+    const ushort id = resourceName.toUShort(&number, 10);
+    if (digits && number)
+        return QStringLiteral(":/bitmaps/#%1.dib").arg(id);
+    return QStringLiteral(":/bitmaps/%1.dib").arg(resourceName.toUpper());
+}
+
+std::optional<QByteArray> readFile(const QString &fileName, qint64 cap)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return file.read(cap);
+}
+
+}  // namespace
+
+int DeviceColorBits(int devicePixelBits)
+{
+    if (devicePixelBits <= 4)
+        return 4;
+    return devicePixelBits <= 15 ? 8 : 24;
+}
+
+int DisplayColorBits(const QWidget *widget) { return DeviceColorBits(screenDepth(widget)); }
+
+int ReadDepth(TLoadResolution resolution, int displayBits)
+{
+    switch (resolution) {
+    case lColorVga: return 0;
+    case lMonoChrome: return 1;
+    case lColor16: return 4;
+    case lColor256: return 8;
+    case lColorTrue: return 24;
+    case lAutoMatic: return displayBits;
+    }
+    return displayBits;
+}
+
+int WriteDepth(TSaveResolution resolution, SaveFormat format, int displayBits)
+{
+    if (format == SaveFormat::Jpeg)  // 1 asks for a greyscale file, 24 for a colour one
+        return resolution == sMonoChrome || resolution == sJpegGray ? 1 : 24;
+    int depth = displayBits;
+    switch (resolution) {
+    case sColorVga: depth = 0; break;
+    case sMonoChrome: depth = 1; break;
+    case sColor16: depth = 4; break;
+    case sColor256: depth = 8; break;
+    case sColorTrue: depth = 24; break;
+    case sJpegGray: depth = 8; break;
+    case sAutoMatic: depth = displayBits; break;
+    }
+    return format == SaveFormat::Gif ? std::min(depth, 8) : depth;
+}
+
+int TiffCompressionCode(TTiffCompression compression)
+{
+    switch (compression) {
+    case sNONE: return 1;
+    case sCCITT: return 2;
+    case sLZW: return 5;
+    case sPACKBITS: return 32773;
+    }
+    return 1;
+}
+
+bool GetImageFileInfo(const QString &fileName, QString &typeName, int &width, int &height,
+                      int &bitsPerPixel, int &density, int &colors, QString &compression)
+{
+    if (!nameFits(fileName))
+        return false;
+    sky::FileInfo info;
+    const int status = sky::fileInfo(fileName, info);
+    typeName = info.type;
+    width = info.width;
+    height = info.height;
+    bitsPerPixel = info.bitsPerPixel;
+    density = info.density;
+    colors = info.colors;
+    compression = info.compression;
+    return succeeded(status);
+}
+
+bool ReadBmpFile(const QString &fileName, int depth, bool dither, BitmapObject &bitmap)
+{
+    return readWith(sky::readBmp, fileName, depth, dither, bitmap);
+}
+
+bool ReadPcxFile(const QString &fileName, int depth, bool dither, BitmapObject &bitmap)
+{
+    return readWith(sky::readPcx, fileName, depth, dither, bitmap);
+}
+
+bool ReadPngFile(const QString &fileName, int depth, bool dither, BitmapObject &bitmap)
+{
+    return readWith(sky::readPng, fileName, depth, dither, bitmap);
+}
+
+bool ReadGifFile(const QString &fileName, int depth, bool dither, BitmapObject &bitmap)
+{
+    return readWith(sky::readGif, fileName, depth, dither, bitmap);
+}
+
+bool ReadTifFile(const QString &fileName, int depth, bool dither, BitmapObject &bitmap)
+{
+    return readWith(sky::readTiff, fileName, depth, dither, bitmap);
+}
+
+bool ReadJpegFile(const QString &fileName, int depth, bool dither, BitmapObject &bitmap)
+{
+    const Reader fullSize = [](const QString &name, int bits, bool dith, QImage &out,
+                               const sky::Progress &progress) {
+        return sky::readJpeg(name, bits, 1, dith, out, progress);
+    };
+    return readWith(fullSize, fileName, depth, dither, bitmap);
+}
+
+bool WriteBmpFile(const QString &fileName, int depth, BitmapObject &bitmap)
+{
+    return writeWith(sky::writeBmp, fileName, depth, bitmap);
+}
+
+bool WritePcxFile(const QString &fileName, int depth, BitmapObject &bitmap)
+{
+    return writeWith(sky::writePcx, fileName, depth, bitmap);
+}
+
+bool WriteGifFile(const QString &fileName, int depth, BitmapObject &bitmap)
+{
+    return writeWith(sky::writeGif, fileName, depth, bitmap);
+}
+
+bool WritePngFile(const QString &fileName, int depth, bool interlaced, BitmapObject &bitmap)
+{
+    return writeWith(fileName, [&] {
+        return sky::writePng(fileName, depth, interlaced, bitmap.bitmap, ProgressCallback);
+    });
+}
+
+bool WriteJpegFile(const QString &fileName, int quality, int smoothing, int depth, BitmapObject &bitmap)
+{
+    return writeWith(fileName, [&] {
+        return sky::writeJpeg(fileName, quality, smoothing, depth, bitmap.bitmap, ProgressCallback);
+    });
+}
+
+bool WriteTifFile(const QString &fileName, int compression, int depth, BitmapObject &bitmap)
+{
+    return writeWith(fileName, [&] {
+        return sky::writeTiff(fileName, compression, depth, bitmap.bitmap, ProgressCallback);
+    });
+}
+
+bool MirrorBitmap(BitmapObject &bitmap) { return transformWith(sky::mirror, bitmap); }
+
+bool FlipBitmap(BitmapObject &bitmap) { return transformWith(sky::flip, bitmap); }
+
+bool AcquireScan(QWidget *parent, int depth, bool dither, bool useScannerWindow, BitmapObject &bitmap)
+{
+    if (ScanBusy)
+        return false;
+    const ScanInProgress busy;
+    std::function<bool(sky::ScanSettings &)> scannerWindow;
+    if (useScannerWindow)
+        scannerWindow = [parent](sky::ScanSettings &settings) {
+            return demande_reglages_scanner(parent, settings);
+        };
+    QImage image;
+    const int status = sky::acquireScan(depth, dither, scannerWindow, image, ProgressCallback);
+    bitmap.bitmap = image;
+    return status > 0;
+}
+
+bool SelectScanSource(QWidget *parent)
+{
+    if (ScanBusy)
+        return false;
+    const ScanInProgress busy;
+    const int status = sky::selectScanSource([parent](const QStringList &sources) {
+        return systeme::choisir_source_scanner(sources, parent);
+    });
+    if (status == sky::ScanCancelled)
+        return false;  // the user closed the choice: nothing to report
+    return succeeded(status);
+}
+
+// The window argument served to realise the palette on a palette display;
+// pictures carry their own colour table here.
+bool LoadResourceBitmap(const QString &moduleName, const QString &resourceName, QWidget *,
+                        BitmapObject &bitmap)
+{
+    if (!isProgramModule(moduleName))
+        return false;
+    QFile resource(resourcePath(resourceName));
+    if (!resource.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray dib = resource.readAll();
+    QImage image;
+    if (sky::decodeDib(reinterpret_cast<const uchar *>(dib.constData()), dib.size(), image) <= 0)
+        return false;
+    if (image.colorTable().isEmpty())
+        return false;  // only palette bitmaps (at most 256 colours) are resources
+    bitmap.bitmap = image;
+    return true;
+}
+
+bool CaptureWindowBitmap(QWidget *source, BitmapObject &bitmap)
+{
+    if (!source)
+        return false;
+    QImage image = source->grab().toImage().convertToFormat(QImage::Format_RGB888);
+    if (screenDepth(source) <= 8) {
+        QImage indexed;
+        if (sky::toDepth(image, 8, false, indexed) > 0)
+            image = indexed;
+    }
+    bitmap.bitmap = image;
+    return !image.isNull();
+}
+
+bool ReadTaggedMessageFile(const QString &fileName, MessageFont &font, int &speed, QString &message,
+                           QColor &background)
+{
+    const std::optional<QByteArray> contents = readFile(fileName, kTaggedMessageFileCap);
+    if (!contents)
+        return false;
+    parseTaggedMessage(*contents, font, speed, message, background);
+    return true;
+}
+
+bool ReadLineMessageFile(const QString &fileName, MessageFont &font, int &speed, QStringList &lines,
+                         QColor &background)
+{
+    lines.clear();
+    const std::optional<QByteArray> contents = readFile(fileName, kLineMessageFileCap);
+    if (!contents)
+        return false;
+    parseLineMessage(*contents, font, speed, lines, background);
+    return true;
+}
+
+void ReportLibraryError(int status)
+{
+    systeme::boite(systeme::TypeBoite::Erreur, sky::errorText(status).left(kLongestErrorText),
+                   systeme::OK);
+}

@@ -1,0 +1,121 @@
+// Byte-level plumbing of the formats the library decodes itself (BMP, PCX):
+// a buffered reader over a file or a memory block, little-endian fields, and
+// the read and write entry points' common frame (depth check, depth
+// conversion, output file, progress).
+#pragma once
+
+#include "sky.h"
+#include "skyio.h"
+
+#include <QImage>
+#include <QRgb>
+#include <QVector>
+#include <cstdio>
+#include <vector>
+
+namespace sky {
+
+inline quint16 le16(const uchar *p) { return quint16(p[0] | p[1] << 8); }
+inline quint32 le32(const uchar *p)
+{
+    return quint32(p[0]) | quint32(p[1]) << 8 | quint32(p[2]) << 16 | quint32(p[3]) << 24;
+}
+inline void putLe16(uchar *p, quint32 v)
+{
+    p[0] = uchar(v);
+    p[1] = uchar(v >> 8);
+}
+inline void putLe32(uchar *p, quint32 v)
+{
+    putLe16(p, v);
+    putLe16(p + 2, v >> 16);
+}
+
+// Sequential reads with seeking, over a memory block or an open file (read
+// through a buffer of its own). Reads past the end fail; nothing is ever read
+// outside the block.
+class ByteReader {
+public:
+    ByteReader(const uchar *data, qint64 size);
+    explicit ByteReader(FILE *file);
+    ByteReader(const ByteReader &) = delete;
+    ByteReader &operator=(const ByteReader &) = delete;
+
+    qint64 size() const { return size_; }
+    qint64 pos() const { return base_ + (cur_ - begin_); }
+    qint64 remaining() const { return size_ - pos(); }
+    bool seek(qint64 pos);
+    // Ends the data at `end` (not before the current position): what follows
+    // is out of reach.
+    void limit(qint64 end);
+    bool skip(qint64 count) { return count >= 0 && count <= remaining() && seek(pos() + count); }
+    // Reads exactly `count` bytes, or fails.
+    bool read(void *destination, qint64 count);
+    // The next byte, or -1 at the end.
+    int byte()
+    {
+        if (cur_ == end_ && !refill())
+            return -1;
+        return *cur_++;
+    }
+    // The status for a read that came up short: ReadError after an input
+    // error, Truncated at the end of the data.
+    int shortReadStatus() const { return ioError_ ? ReadError : Truncated; }
+
+private:
+    bool refill();
+
+    FILE *file_ = nullptr;
+    std::vector<uchar> buffer_;
+    const uchar *begin_ = nullptr;  // first byte of the window, at offset base_
+    const uchar *cur_ = nullptr;
+    const uchar *end_ = nullptr;
+    qint64 base_ = 0;
+    qint64 size_ = 0;
+    bool ioError_ = false;
+};
+
+// Decoders of the formats read here: from a reader to a picture at the file's
+// own depth (Indexed8 with its palette, or RGB888).
+using Decoder = int (*)(ByteReader &, QImage &, const Progress &);
+// Encoders: a picture already at `bits` depth (see sky.h) into `file`.
+using Encoder = int (*)(const QImage &, int bits, OutputFile &, ProgressTracker &);
+
+int decodeBmp(ByteReader &reader, QImage &out, const Progress &progress);
+int decodePcx(ByteReader &reader, QImage &out, const Progress &progress);
+int encodeBmp(const QImage &picture, int bits, OutputFile &file, ProgressTracker &progress);
+int encodePcx(const QImage &picture, int bits, OutputFile &file, ProgressTracker &progress);
+
+// The same decoders over a memory block (fuzzing, tests).
+int decodeBmp(const uchar *data, qint64 size, QImage &out, const Progress &progress = {});
+int decodePcx(const uchar *data, qint64 size, QImage &out, const Progress &progress = {});
+
+// Opens `path`, decodes it, then brings the picture to `bits` depth.
+int readWith(Decoder decode, const QString &path, int bits, bool dither, QImage &out,
+             const Progress &progress);
+// Brings `image` to `bits` depth (dithering reductions), then encodes it into
+// `path`, which appears only when the whole file has been written.
+int writeWith(Encoder encode, const QString &path, int bits, const QImage &image,
+              const Progress &progress);
+
+// Gives an Indexed8 picture its palette, widened by black entries when some
+// pixel (of a damaged file) points past it, so that every index names a colour.
+void setPaletteCovering(QImage &indexed, QVector<QRgb> palette);
+
+// Dots per inch from pixels per metre and back, 0 meaning "none".
+int dpiFromPpm(qint64 ppm);
+int ppmFromDpi(int dpi);
+
+// The palette of an indexed or 1-bit picture (black and white when a 1-bit
+// picture has none).
+QVector<QRgb> paletteOf(const QImage &picture);
+
+// Indices of row `y` of an indexed (Indexed8 or Mono) picture, one byte each.
+void rowIndices(const QImage &picture, int y, uchar *indices);
+
+// Pixels of 1, 2, 4 or 8 bits packed from the high bits of each byte down,
+// to one index a byte and back. Packing clears the unused low bits.
+void unpackIndices(const uchar *packed, int width, int bits, uchar *indices);
+void packIndices(const uchar *indices, int width, int bits, uchar *packed);
+
+}  // namespace sky

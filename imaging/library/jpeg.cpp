@@ -1,0 +1,356 @@
+// JPEG files through libjpeg-turbo: decoding straight into RGB888 or grey
+// rows (at 1/1 to 1/8 of the size), encoding in colour or grey, header
+// information. libjpeg reports errors by jumping back to the call that set up
+// the jump; every libjpeg call below is made from such a call, and no C++
+// object with a destructor lives in those frames after the jump is set.
+#include "codecs.h"
+
+#include <csetjmp>
+#include <cstdio>
+#include <jpeglib.h>
+#include <jerror.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace sky {
+namespace {
+
+// A damaged progressive file may hold scans without end; real files have a few dozen.
+constexpr int kMaxScans = 500;
+constexpr int kProgressSteps = 1000;
+
+struct Errors {
+    jpeg_error_mgr pub{};
+    std::jmp_buf jump;
+    int status = Ok;
+};
+
+[[noreturn]] void fail(j_common_ptr cinfo, int status)
+{
+    auto *errors = reinterpret_cast<Errors *>(cinfo->err);
+    errors->status = status;
+    std::longjmp(errors->jump, 1);
+}
+
+int statusOf(int code, bool reading, bool atEnd)
+{
+    switch (code) {
+    case JERR_OUT_OF_MEMORY: return OutOfMemory;
+    case JERR_INPUT_EMPTY:
+    case JERR_NO_SOI: return BadFormat;
+    case JERR_NO_IMAGE:
+    case JERR_INPUT_EOF: return atEnd ? Truncated : BadFormat;
+    case JERR_IMAGE_TOO_BIG:
+    case JERR_WIDTH_OVERFLOW: return TooLarge;
+    case JERR_ARITH_NOTIMPL:
+    case JERR_CONVERSION_NOTIMPL:
+    case JERR_NOT_COMPILED:
+    case JERR_BAD_PRECISION: return Unsupported;
+    case JERR_FILE_READ: return ReadError;
+    case JERR_FILE_WRITE: return WriteError;
+    default: return reading ? BadFormat : Failed;
+    }
+}
+
+// Reads the file in large blocks; at its end hands libjpeg an end marker so
+// that a truncated file decodes with the missing part left grey.
+struct Source {
+    jpeg_source_mgr pub{};
+    FILE *file = nullptr;
+    std::vector<JOCTET> buffer = std::vector<JOCTET>(size_t(1) << 16);
+    qint64 delivered = 0;  // bytes of the file handed to libjpeg
+    bool atEnd = false;
+};
+
+boolean fillInput(j_decompress_ptr cinfo)
+{
+    auto *source = reinterpret_cast<Source *>(cinfo->src);
+    size_t n = std::fread(source->buffer.data(), 1, source->buffer.size(), source->file);
+    if (n == 0) {
+        if (std::ferror(source->file))
+            ERREXIT(cinfo, JERR_FILE_READ);
+        if (source->delivered == 0)
+            ERREXIT(cinfo, JERR_INPUT_EMPTY);
+        WARNMS(cinfo, JWRN_JPEG_EOF);
+        source->buffer[0] = 0xFF;
+        source->buffer[1] = JPEG_EOI;
+        n = 2;
+        source->atEnd = true;
+    } else {
+        source->delivered += qint64(n);
+    }
+    source->pub.next_input_byte = source->buffer.data();
+    source->pub.bytes_in_buffer = n;
+    return TRUE;
+}
+
+void skipInput(j_decompress_ptr cinfo, long count)
+{
+    auto &pub = cinfo->src;
+    while (count > long(pub->bytes_in_buffer)) {
+        count -= long(pub->bytes_in_buffer);
+        fillInput(cinfo);
+    }
+    if (count > 0) {
+        pub->next_input_byte += count;
+        pub->bytes_in_buffer -= size_t(count);
+    }
+}
+
+void nothing(j_decompress_ptr) {}
+
+// Reports progress and stops on request; also ends files with too many scans.
+struct Monitor {
+    jpeg_progress_mgr pub{};
+    ProgressTracker *tracker = nullptr;
+    qint64 best = 0;
+};
+
+void monitorProgress(j_common_ptr cinfo)
+{
+    auto *monitor = reinterpret_cast<Monitor *>(cinfo->progress);
+    if (cinfo->is_decompressor &&
+        reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > kMaxScans)
+        fail(cinfo, BadFormat);
+    const jpeg_progress_mgr &p = monitor->pub;
+    const qint64 limit = std::max(1L, p.pass_limit);
+    const qint64 passes = std::max(1, p.total_passes);
+    const qint64 done = (p.completed_passes * limit + std::min<qint64>(p.pass_counter, limit)) *
+                        kProgressSteps / (passes * limit);
+    monitor->best = std::max(monitor->best, done);
+    if (!monitor->tracker->step(monitor->best))
+        fail(cinfo, Stopped);
+}
+
+void errorExit(j_common_ptr cinfo)
+{
+    const bool atEnd = cinfo->is_decompressor && cinfo->client_data &&
+                       static_cast<Source *>(cinfo->client_data)->atEnd;
+    fail(cinfo, statusOf(cinfo->err->msg_code, cinfo->is_decompressor, atEnd));
+}
+
+void countWarning(j_common_ptr cinfo, int level)
+{
+    if (level < 0)
+        ++cinfo->err->num_warnings;
+}
+
+void silent(j_common_ptr) {}
+
+void installErrors(Errors &errors)
+{
+    jpeg_std_error(&errors.pub);
+    errors.pub.error_exit = errorExit;
+    errors.pub.emit_message = countWarning;
+    errors.pub.output_message = silent;
+}
+
+struct Decoder {
+    jpeg_decompress_struct cinfo{};
+    Errors errors;
+    Source source;
+    Monitor monitor;
+    QImage image;
+    std::vector<uchar> cmyk;
+    qint64 headerEnd = 0;
+
+    explicit Decoder(FILE *file) { source.file = file; }
+    ~Decoder() { jpeg_destroy_decompress(&cinfo); }
+};
+
+int readHeader(Decoder &d)
+{
+    installErrors(d.errors);
+    d.cinfo.err = &d.errors.pub;
+    if (setjmp(d.errors.jump))
+        return d.errors.status;
+    jpeg_create_decompress(&d.cinfo);
+    d.cinfo.client_data = &d.source;
+    d.source.pub.init_source = nothing;
+    d.source.pub.fill_input_buffer = fillInput;
+    d.source.pub.skip_input_data = skipInput;
+    d.source.pub.resync_to_restart = jpeg_resync_to_restart;
+    d.source.pub.term_source = nothing;
+    d.cinfo.src = &d.source.pub;
+    jpeg_read_header(&d.cinfo, TRUE);
+    d.headerEnd = d.source.delivered - qint64(d.source.pub.bytes_in_buffer);
+    return Ok;
+}
+
+// Adobe files store CMYK inverted (0 = full ink), others straight.
+void cmykToRgb(const uchar *cmyk, int width, bool inverted, uchar *rgb)
+{
+    for (int x = 0; x < width; ++x, cmyk += 4, rgb += 3) {
+        const int k = inverted ? cmyk[3] : 255 - cmyk[3];
+        for (int c = 0; c < 3; ++c)
+            rgb[c] = uchar((inverted ? cmyk[c] : 255 - cmyk[c]) * k / 255);
+    }
+}
+
+int decode(Decoder &d, int bits, int scale, ProgressTracker &tracker)
+{
+    if (setjmp(d.errors.jump))
+        return d.errors.status;
+    jpeg_decompress_struct &c = d.cinfo;
+    if (const int size = checkSize(c.image_width, c.image_height); size != Ok)
+        return size;
+    const bool cmyk = c.jpeg_color_space == JCS_CMYK || c.jpeg_color_space == JCS_YCCK;
+    const bool grey = c.jpeg_color_space == JCS_GRAYSCALE && bits != 24;
+    c.out_color_space = cmyk ? JCS_CMYK : grey ? JCS_GRAYSCALE : JCS_EXT_RGB;
+    c.scale_num = 1;
+    c.scale_denom = unsigned(scale);
+    d.monitor.pub.progress_monitor = monitorProgress;
+    d.monitor.tracker = &tracker;
+    c.progress = &d.monitor.pub;
+    jpeg_calc_output_dimensions(&c);
+    d.image = QImage(int(c.output_width), int(c.output_height),
+                     grey ? QImage::Format_Indexed8 : QImage::Format_RGB888);
+    if (d.image.isNull())
+        return OutOfMemory;
+    if (grey) {
+        QList<QRgb> greys(256);
+        for (int i = 0; i < 256; ++i)
+            greys[i] = qRgb(i, i, i);
+        d.image.setColorTable(greys);
+    }
+    if (cmyk)
+        d.cmyk.resize(size_t(c.output_width) * 4);
+    jpeg_start_decompress(&c);
+    while (c.output_scanline < c.output_height) {
+        uchar *line = d.image.scanLine(int(c.output_scanline));
+        JSAMPROW row = cmyk ? d.cmyk.data() : line;
+        jpeg_read_scanlines(&c, &row, 1);
+        if (cmyk)
+            cmykToRgb(d.cmyk.data(), int(c.output_width), c.saw_Adobe_marker, line);
+    }
+    jpeg_finish_decompress(&c);
+    // A file that ends right after its headers holds no picture at all.
+    if (d.source.atEnd && d.source.delivered == d.headerEnd)
+        return Truncated;
+    return tracker.finish() ? Ok : Stopped;
+}
+
+struct Encoder {
+    jpeg_compress_struct cinfo{};
+    Errors errors;
+    Monitor monitor;
+    ~Encoder() { jpeg_destroy_compress(&cinfo); }
+};
+
+int encode(Encoder &e, FILE *file, int quality, int smoothing, bool grey, const RgbRows &rows,
+           std::vector<uchar> &scratch, ProgressTracker &tracker)
+{
+    installErrors(e.errors);
+    e.cinfo.err = &e.errors.pub;
+    if (setjmp(e.errors.jump))
+        return e.errors.status;
+    jpeg_compress_struct &c = e.cinfo;
+    jpeg_create_compress(&c);
+    e.monitor.pub.progress_monitor = monitorProgress;
+    e.monitor.tracker = &tracker;
+    c.progress = &e.monitor.pub;
+    jpeg_stdio_dest(&c, file);
+    c.image_width = JDIMENSION(rows.width());
+    c.image_height = JDIMENSION(rows.height());
+    c.input_components = 3;
+    c.in_color_space = JCS_EXT_RGB;
+    jpeg_set_defaults(&c);
+    if (grey)
+        jpeg_set_colorspace(&c, JCS_GRAYSCALE);
+    jpeg_set_quality(&c, quality, TRUE);
+    // At high quality the colour is kept at full resolution, as the user asks for the best.
+    if (!grey && quality >= 90)
+        c.comp_info[0].h_samp_factor = c.comp_info[0].v_samp_factor = 1;
+    c.smoothing_factor = smoothing;
+    c.optimize_coding = TRUE;
+    jpeg_start_compress(&c, TRUE);
+    while (c.next_scanline < c.image_height) {
+        JSAMPROW row = const_cast<uchar *>(rows.row(int(c.next_scanline), scratch.data()));
+        jpeg_write_scanlines(&c, &row, 1);
+    }
+    jpeg_finish_compress(&c);
+    return tracker.finish() ? Ok : Stopped;
+}
+
+}  // namespace
+
+int readJpeg(const QString &path, int bits, int scale, bool dither, QImage &out,
+             const Progress &progress)
+{
+    if (!validDepth(bits))
+        return BadDepth;
+    if (scale != 1 && scale != 2 && scale != 4 && scale != 8)
+        return BadArgument;
+    int status = Ok;
+    FILE *file = openForReading(path, status);
+    if (!file)
+        return status;
+    ProgressTracker tracker(progress, kProgressSteps);
+    {
+        Decoder d(file);
+        status = readHeader(d);
+        if (status == Ok)
+            status = decode(d, bits, scale, tracker);
+        if (status == Ok)
+            status = toDepth(d.image, bits, dither, out);
+    }
+    std::fclose(file);
+    return status;
+}
+
+int writeJpeg(const QString &path, int quality, int smoothing, int bits, const QImage &image,
+              const Progress &progress)
+{
+    if (!validDepth(bits))
+        return BadDepth;
+    if (quality < 1 || quality > 100 || smoothing < 0 || smoothing > 100)
+        return BadArgument;
+    if (image.isNull())
+        return EmptyPicture;
+    const RgbRows rows(image);
+    if (rows.width() == 0)
+        return OutOfMemory;
+    std::vector<uchar> scratch(size_t(rows.width()) * 3);
+    OutputFile file(path);
+    if (!file.isOpen())
+        return CannotCreate;
+    ProgressTracker tracker(progress, kProgressSteps);
+    int status = Ok;
+    {
+        Encoder e;
+        status = encode(e, file.handle(), quality, smoothing, bits == 1, rows, scratch, tracker);
+    }
+    return status == Ok ? file.commit() : status;
+}
+
+int jpegInfo(const QString &path, FileInfo &info)
+{
+    int status = Ok;
+    FILE *file = openForReading(path, status);
+    if (!file)
+        return status;
+    {
+        Decoder d(file);
+        status = readHeader(d);
+        if (status == Ok) {
+            const jpeg_decompress_struct &c = d.cinfo;
+            const bool grey = c.num_components == 1;
+            info.type = QStringLiteral("JPEG");
+            info.width = int(c.image_width);
+            info.height = int(c.image_height);
+            info.bitsPerPixel = grey ? 8 : 24;
+            info.colors = grey ? 256 : 16777216;
+            // JFIF density unit 1: dots per inch, 2: dots per centimetre, 0: none.
+            info.density = c.density_unit == 1   ? c.X_density
+                           : c.density_unit == 2 ? int(c.X_density * 2.54 + 0.5)
+                                                 : 0;
+            info.compression = c.progressive_mode ? QStringLiteral("Progressive JPEG")
+                                                  : QStringLiteral("JPEG");
+        }
+    }
+    std::fclose(file);
+    return status;
+}
+
+}  // namespace sky

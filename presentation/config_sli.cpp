@@ -1,0 +1,81 @@
+#include "config_sli.h"
+
+#include "fichier_type.h"
+
+#include <QtEndian>
+#include <cstring>
+
+ReglagesPresentation reglages;
+
+namespace {
+
+#pragma pack(push, 1)
+struct FicheConfig {
+    char reserve[43];
+    qint16_le mode_defilement;
+    qint16_le controle;
+    qint16_le delai;
+};
+#pragma pack(pop)
+static_assert(sizeof(FicheConfig) == 49);
+
+FichierType fichier(int(sizeof(FicheConfig)));
+FicheConfig tampon;  // keeps the reserved bytes as read
+QString dossier;
+
+void vers_tampon()
+{
+    tampon.mode_defilement = reglages.mode_defilement;
+    tampon.controle = reglages.controle;
+    tampon.delai = reglages.delai;
+}
+
+}  // namespace
+
+void fixe_dossier_config(const QString &dossier_depart) { dossier = dossier_depart; }
+
+QString chemin_config() { return dossier + QStringLiteral("SLI.CFG"); }
+
+void ouvre_config()
+{
+    if (fichier.ouvre(chemin_config()))
+        return;
+    fichier.cree(chemin_config());
+    std::memset(&tampon, 0, sizeof tampon);
+    reglages = ReglagesPresentation{};
+    vers_tampon();
+    fichier.positionne(0);
+    fichier.ecrit(&tampon);
+}
+
+void charge_config()
+{
+    fichier.positionne(0);
+    fichier.lit(&tampon);
+    reglages.mode_defilement = tampon.mode_defilement;
+    reglages.controle = tampon.controle;
+    reglages.delai = tampon.delai;
+}
+
+void stocke_config()
+{
+    vers_tampon();
+    fichier.positionne(0);
+    fichier.ecrit(&tampon);
+}
+
+void ferme_config() { fichier.ferme(); }
+
+void lit_config()
+{
+    ouvre_config();
+    charge_config();
+    ferme_config();
+}
+
+void sauve_config()
+{
+    ouvre_config();
+    stocke_config();
+    ferme_config();
+}

@@ -1,0 +1,306 @@
+#include "config_sli.h"
+#include "ecran.h"
+#include "fichier_sli.h"
+#include "main.h"
+#include "progression.h"
+#include "script_systeme.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+class FenetrePrincipale : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        titre_application = QStringLiteral("Slideshow V2.32");
+        forme = std::make_unique<TForm1>();
+        forme->resize(1000, 700);
+    }
+
+    void TearDown() override
+    {
+        if (fichier_sli_ouvert())
+            ferme_fichier_sli();
+        forme.reset();
+    }
+
+    void ouvre(const QString &chemin)
+    {
+        script.fichiers.push_back(chemin);
+        forme->ouvrir_diaporama();
+    }
+
+    // A slideshow of `n` slides, closed, with the given image path for each.
+    void prepare(const QString &chemin, int n, const QString &image, const QString &son = {})
+    {
+        ouvre_fichier_sli(chemin);
+        for (int k = 1; k <= n; ++k) {
+            ajoute_fiche();
+            fiche.chemin_image.affecte(image);
+            fiche.chemin_son.affecte(son);
+            ecrit_fiche(k);
+        }
+        ferme_fichier_sli();
+    }
+
+    struct Etat {
+        bool liste, navigation, lancer, inserer, ajouter, menus, boutons;
+    };
+
+    Etat etat() const
+    {
+        const TForm1 &f = *forme;
+        const bool nav = f.premiere->isEnabled();
+        EXPECT_EQ(nav, f.precedante->isEnabled());
+        EXPECT_EQ(nav, f.suivante->isEnabled());
+        EXPECT_EQ(nav, f.derniere->isEnabled());
+        const bool menus = f.option_me->menuAction()->isEnabled();
+        EXPECT_EQ(menus, f.Visualisation_me->menuAction()->isEnabled());
+        EXPECT_EQ(menus, f.Edition_me->menuAction()->isEnabled());
+        EXPECT_EQ(menus, f.Fermerundiaporama_me->isEnabled());
+        const bool boutons = f.planche_bt->isEnabled();
+        for (QWidget *w : std::initializer_list<QWidget *>{
+                 f.normal_bt, f.edition_bt, f.ferme_bt, f.option_bt, f.manipulation_bt,
+                 f.conversion_bt, f.mode_bt, f.photo_file, f.photo_scanner, f.photo_supprime})
+            EXPECT_EQ(boutons, w->isEnabled()) << w->toolTip().toStdString();
+        return {f.Liste->isEnabled(), nav, f.lancer->isEnabled(), f.inserer->isEnabled(),
+                f.ajouter->isEnabled(), menus, boutons};
+    }
+
+    static void attend(const Etat &e, const Etat &attendu)
+    {
+        EXPECT_EQ(e.liste, attendu.liste);
+        EXPECT_EQ(e.navigation, attendu.navigation);
+        EXPECT_EQ(e.lancer, attendu.lancer);
+        EXPECT_EQ(e.inserer, attendu.inserer);
+        EXPECT_EQ(e.ajouter, attendu.ajouter);
+        EXPECT_EQ(e.menus, attendu.menus);
+        EXPECT_EQ(e.boutons, attendu.boutons);
+    }
+
+    DossierTemporaire dossier;
+    ScriptSysteme script;
+    std::unique_ptr<TForm1> forme;
+};
+
+TEST_F(FenetrePrincipale, LesTroisEtatsActiventExactementLeursCommandes)
+{
+    EXPECT_EQ(forme->diapo_courante, -2);
+    attend(etat(), {false, false, false, false, false, false, false});
+    EXPECT_TRUE(forme->Documentation1->isEnabled());
+    EXPECT_TRUE(forme->Ouvrirundiaporama1->isEnabled());
+
+    const QString nouveau = dossier.chemin(QStringLiteral("nouveau.sli"));
+    ouvre(nouveau);
+    EXPECT_EQ(forme->diapo_courante, -1);
+    attend(etat(), {false, false, false, false, true, true, true});
+    EXPECT_EQ(QFile(nouveau).size(), 987);
+    EXPECT_EQ(forme->windowTitle(), QStringLiteral("Slideshow V2.32 - ") + nouveau);
+    EXPECT_EQ(forme->Liste->count(), 0);
+    EXPECT_EQ(script.demandes.at(0).titre, QStringLiteral("OUVRIR OU CREER UN DIAPORAMA"));
+    EXPECT_EQ(script.demandes.at(0).filtre, QStringLiteral("Diaporama|*.sli"));
+
+    forme->fermer_diaporama();
+    const QString plein = dossier.chemin(QStringLiteral("plein.sli"));
+    prepare(plein, 2, QStringLiteral("a.jpg"));
+    ouvre(plein);
+    EXPECT_EQ(forme->diapo_courante, 1);
+    attend(etat(), {true, true, true, true, true, true, true});
+    EXPECT_EQ(forme->Liste->count(), 2);
+    EXPECT_EQ(forme->Liste->item(0)->text(), QStringLiteral("Diapositive n°1 - a.jpg"));
+
+    forme->fermer_diaporama();
+    EXPECT_EQ(forme->windowTitle(), QStringLiteral("Slideshow V2.32"));
+    attend(etat(), {false, false, false, false, false, false, false});
+    EXPECT_EQ(forme->Liste->count(), 0);
+}
+
+TEST_F(FenetrePrincipale, UnDialogueAnnuleNeChangeRien)
+{
+    const QString plein = dossier.chemin(QStringLiteral("plein.sli"));
+    prepare(plein, 3, QStringLiteral("a.jpg"));
+    ouvre(plein);
+    const QString titre = forme->windowTitle();
+    ouvre(QString());  // cancelled
+    EXPECT_TRUE(fichier_sli_ouvert());
+    EXPECT_EQ(forme->nom_diaporama, plein);
+    EXPECT_EQ(forme->windowTitle(), titre);
+    EXPECT_EQ(forme->diapo_courante, 1);
+    EXPECT_EQ(nombre_fiches(), 4);
+}
+
+TEST_F(FenetrePrincipale, LExempleEstRelocaliseQuelleQueSoitLaCasseMaisPasUneCopie)
+{
+    const QString ancien_image = QStringLiteral("C:\\DEMO\\PLAGE.JPG");
+    const QString ancien_son = QStringLiteral("/cd/demo/vague.wav");
+    const QString exemple = dossier.chemin(QStringLiteral("demo_Kv.sli"));
+    const QString copie = dossier.chemin(QStringLiteral("copie.sli"));
+    prepare(exemple, 2, ancien_image, ancien_son);
+    QFile::copy(exemple, copie);
+
+    ouvre(exemple);
+    for (int i = 1; i <= 2; ++i) {
+        lit_fiche(i);
+        EXPECT_EQ(fiche.chemin_image.valeur(), dossier_depart + QStringLiteral("PLAGE.JPG"));
+        EXPECT_EQ(fiche.chemin_son.valeur(), dossier_depart + QStringLiteral("vague.wav"));
+    }
+    lit_fiche(0);
+    EXPECT_TRUE(fiche.chemin_image.est_vide());  // empty paths stay empty
+    forme->fermer_diaporama();
+
+    ouvre(copie);
+    lit_fiche(1);
+    EXPECT_EQ(fiche.chemin_image.valeur(), ancien_image);
+    EXPECT_EQ(fiche.chemin_son.valeur(), ancien_son);
+}
+
+TEST(Relocalisation, UnCheminTropLongGardeLeNomSeulEtUnDossierIllisibleEstRefuse)
+{
+    const QString long_dossier = QStringLiteral("/") + QString(75, QLatin1Char('d')) + QStringLiteral("/");
+    EXPECT_EQ(chemin_relocalise(QStringLiteral("/demo/"), QStringLiteral("C:\\X\\A.JPG")),
+              QStringLiteral("/demo/A.JPG"));
+    EXPECT_EQ(chemin_relocalise(long_dossier, QStringLiteral("C:\\X\\PLAGE.JPG")),
+              QStringLiteral("PLAGE.JPG"));
+    EXPECT_EQ(chemin_relocalise(QStringLiteral("/写真/"), QStringLiteral("A.JPG")),
+              QStringLiteral("A.JPG"));
+    EXPECT_EQ(chemin_relocalise(QStringLiteral("/x/"), QStringLiteral("写真.JPG")), QString());
+}
+
+TEST(NomDeFichier, PartieNomDUnChemin)
+{
+    EXPECT_EQ(extrait_fichier(QString()), QStringLiteral("Pas de photo"));
+    EXPECT_EQ(extrait_fichier(QStringLiteral("PHOTO.JPG")), QStringLiteral("PHOTO.JPG"));
+    EXPECT_EQ(extrait_fichier(QStringLiteral("C:\\MES PHOTOS\\A.BMP")), QStringLiteral("A.BMP"));
+    EXPECT_EQ(extrait_fichier(QStringLiteral("C:\\PHOTOS\\MER 1.JPG")), QStringLiteral("1.JPG"));
+    EXPECT_EQ(extrait_fichier(QStringLiteral("/home/a/b.png")), QStringLiteral("b.png"));
+    EXPECT_EQ(nom_seul(QStringLiteral("C:\\PHOTOS\\MER 1.JPG")), QStringLiteral("MER 1.JPG"));
+}
+
+TEST_F(FenetrePrincipale, QuitterEcritLaDiapoAfficheeEtAnnulerGardeLeProgramme)
+{
+    const QString plein = dossier.chemin(QStringLiteral("plein.sli"));
+    prepare(plein, 2, QStringLiteral("a.jpg"));
+    ouvre(plein);
+    forme->show();
+    forme->texte->setText(QStringLiteral("Coucher de soleil"));
+    forme->sauve();
+    fiche.chemin_son.affecte(QStringLiteral("mer.wav"));  // changed in the buffer only
+
+    script.reponses.push_back(systeme::Annuler);
+    EXPECT_FALSE(forme->close());
+    EXPECT_TRUE(forme->isVisible());
+    EXPECT_TRUE(fichier_sli_ouvert());
+    EXPECT_EQ(script.boites.last().texte, QStringLiteral("Désirez-vous quitter Slideshow V2.32"));
+    EXPECT_EQ(script.boites.last().type, systeme::TypeBoite::Confirmation);
+    EXPECT_EQ(script.boites.last().boutons, systeme::OK | systeme::Annuler);
+
+    script.reponses.push_back(systeme::OK);
+    EXPECT_TRUE(forme->close());
+    EXPECT_FALSE(fichier_sli_ouvert());
+    ouvre_fichier_sli(plein);
+    lit_fiche(1);
+    EXPECT_EQ(fiche.chemin_son.valeur(), QStringLiteral("mer.wav"));
+    EXPECT_EQ(fiche.commentaire.valeur(), QStringLiteral("Coucher de soleil"));
+}
+
+TEST_F(FenetrePrincipale, UneErreurEnQuittantLaisseLeProgrammeOuvert)
+{
+    const QString plein = dossier.chemin(QStringLiteral("plein.sli"));
+    prepare(plein, 1, QStringLiteral("a.jpg"));
+    ouvre(plein);
+    forme->show();
+    ferme_fichier_sli();  // the slide on display can no longer be written
+    script.reponses.push_back(systeme::OK);
+    EXPECT_FALSE(forme->close());
+    EXPECT_TRUE(forme->isVisible());
+    EXPECT_EQ(script.boites.last().texte, QStringLiteral("Erreur E/S 103"));
+}
+
+TEST_F(FenetrePrincipale, LeDemarrageCreeSliCfgEtRetientLaTaille)
+{
+    ASSERT_FALSE(QFile::exists(QStringLiteral("SLI.CFG")));
+    reglages = {1, 2, 40};
+    forme->resize(900, 650);
+    forme->show();
+    QTest::qWait(1200);
+    EXPECT_TRUE(QFile::exists(QStringLiteral("SLI.CFG")));
+    EXPECT_EQ(QFile(QStringLiteral("SLI.CFG")).size(), 49);
+    EXPECT_EQ(reglages.mode_defilement, 2);
+    EXPECT_EQ(reglages.controle, 1);
+    EXPECT_EQ(reglages.delai, 10);
+    EXPECT_EQ(forme->largeur_depart, 900);
+    EXPECT_EQ(forme->hauteur_depart, 650);
+    forme->resize(500, 400);
+    QTest::qWait(50);
+    EXPECT_EQ(forme->largeur_depart, 900);  // recorded once
+    capture_ecran(forme.get(), QStringLiteral("fenetre_principale"));
+}
+
+TEST_F(FenetrePrincipale, SansImageLesOutilsDisentPasDImage)
+{
+    const QString vide = dossier.chemin(QStringLiteral("vide.sli"));
+    prepare(vide, 1, QString());
+    ouvre(vide);
+    forme->normal_bt->click();
+    forme->manipulation_bt->click();
+    forme->conversion_bt->click();
+    EXPECT_EQ(script.textes_boites(),
+              (QStringList{"PAS D'IMAGE", "PAS D'IMAGE", "PAS D'IMAGE"}));
+    EXPECT_EQ(script.boites.first().type, systeme::TypeBoite::Information);
+}
+
+TEST_F(FenetrePrincipale, LaDocumentationOuvreDocHlpAuContexte1)
+{
+    forme->BitBtn1->click();
+    forme->Documentation1->trigger();
+    ASSERT_EQ(script.aides.size(), 2);
+    EXPECT_EQ(script.aides[0].first, dossier_depart + QStringLiteral("DOC.HLP"));
+    EXPECT_EQ(script.aides[0].second, 1);
+}
+
+TEST_F(FenetrePrincipale, LaProgressionMontreLePourcentageEtRevientAZero)
+{
+    EXPECT_EQ(progression(40), 1);
+    EXPECT_EQ(forme->gauge1->value(), 40);
+    EXPECT_EQ(progression(100), 1);
+    EXPECT_EQ(forme->gauge1->value(), 0);
+
+    QWidget outil;
+    QProgressBar jauge(&outil);
+    jauge.setRange(0, 100);
+    ajoute_jauge({&outil, &jauge, true});
+    outil.show();
+    EXPECT_EQ(progression(55), 1);
+    EXPECT_EQ(jauge.value(), 55);
+    EXPECT_EQ(forme->gauge1->value(), 0);  // left alone while the tool window shows
+    retire_jauges();
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Commentaire, LeChampRefuseLesCaracteresQueLeFichierNePeutGarder)
+{
+    titre_application = QStringLiteral("Slideshow V2.32");
+    TForm1 forme;
+    forme.texte->setEnabled(true);
+    forme.texte->show();
+    forme.texte->setFocus();
+    forme.texte->insert(QStringLiteral("Noël à 5 €"));  // typed or pasted text alike
+    forme.texte->insert(QStringLiteral("日本"));
+    EXPECT_EQ(forme.texte->text(), QStringLiteral("Noël à 5 €"));
+}
+
+}  // namespace
