@@ -384,20 +384,19 @@ QString compressionName(quint32 compression)
     }
 }
 
-// Rows of the written file, bottom-up, each padded to 4 bytes.
-void packRow(const QImage &picture, int y, int bits, uchar *row, uchar *indices)
+// A row of the written file, in blue-green-red order or as packed indices.
+void packRow(const QImage &picture, int y, int bits, uchar *row)
 {
-    if (bits == 24) {
-        const uchar *src = picture.constScanLine(y);
-        for (int x = 0; x < picture.width(); ++x, src += 3, row += 3) {
-            row[0] = src[2];
-            row[1] = src[1];
-            row[2] = src[0];
-        }
+    if (bits != 24) {
+        packIndices(picture, y, bits, row);
         return;
     }
-    rowIndices(picture, y, indices);
-    packIndices(indices, picture.width(), bits, row);
+    const uchar *src = picture.constScanLine(y);
+    for (int x = 0; x < picture.width(); ++x, src += 3, row += 3) {
+        row[0] = src[2];
+        row[1] = src[1];
+        row[2] = src[0];
+    }
 }
 
 }  // namespace
@@ -467,14 +466,13 @@ int encodeBmp(const QImage &source, int bits, OutputFile &file, ProgressTracker 
     if (!file.write(head.data(), head.size()))
         return WriteError;
 
-    // Rows go out in chunks of about a megabyte.
+    // Rows go out bottom-up, padded to 4 bytes, in chunks of about a megabyte.
     const qint64 chunkRows = std::max<qint64>(1, (1 << 20) / stride);
     std::vector<uchar> chunk(size_t(std::min(chunkRows, height) * stride), 0);
-    std::vector<uchar> indices(static_cast<size_t>(width));
     qint64 filled = 0;
     for (qint64 done = 0; done < height; ++done) {
         uchar *row = chunk.data() + filled * stride;
-        packRow(picture, int(height - 1 - done), fileBits, row, indices.data());
+        packRow(picture, int(height - 1 - done), fileBits, row);
         if (++filled == chunkRows || done + 1 == height) {
             if (!file.write(chunk.data(), size_t(filled * stride)))
                 return WriteError;

@@ -9,6 +9,13 @@ namespace sky {
 
 namespace {
 constexpr size_t kReadBuffer = 256 * 1024;
+
+// The depth conversion makes a new picture: the density goes with it.
+void keepDensity(const QImage &from, QImage &to)
+{
+    to.setDotsPerMeterX(from.dotsPerMeterX());
+    to.setDotsPerMeterY(from.dotsPerMeterY());
+}
 }
 
 ByteReader::ByteReader(const uchar *data, qint64 size)
@@ -113,7 +120,9 @@ int readWith(Decoder decode, const QString &path, int bits, bool dither, QImage 
     }
     if (status <= 0)
         return status;
-    return toDepth(decoded, bits, dither, out);
+    status = toDepth(decoded, bits, dither, out);
+    keepDensity(decoded, out);
+    return status;
 }
 
 int writeWith(Encoder encode, const QString &path, int bits, const QImage &image,
@@ -127,6 +136,7 @@ int writeWith(Encoder encode, const QString &path, int bits, const QImage &image
     int status = toDepth(image, bits, true, picture);
     if (status <= 0)
         return status;
+    keepDensity(image, picture);
     OutputFile file(path);
     if (!file.isOpen())
         return CannotCreate;
@@ -177,36 +187,6 @@ void unpackIndices(const uchar *packed, int width, int bits, uchar *indices)
     for (int x = 0; x < width; ++x) {
         const int slot = x % perByte;
         indices[x] = uchar(packed[x / perByte] >> (8 - bits * (slot + 1)) & mask);
-    }
-}
-
-void packIndices(const uchar *indices, int width, int bits, uchar *packed)
-{
-    if (bits == 8) {
-        std::memcpy(packed, indices, size_t(width));
-        return;
-    }
-    const int perByte = 8 / bits;
-    const int mask = (1 << bits) - 1;
-    std::memset(packed, 0, size_t((qint64(width) * bits + 7) / 8));
-    for (int x = 0; x < width; ++x)
-        packed[x / perByte] |= uchar((indices[x] & mask) << (8 - bits * (x % perByte + 1)));
-}
-
-void rowIndices(const QImage &picture, int y, uchar *indices)
-{
-    const uchar *row = picture.constScanLine(y);
-    switch (picture.format()) {
-    case QImage::Format_Mono:
-        unpackIndices(row, picture.width(), 1, indices);
-        break;
-    case QImage::Format_MonoLSB:
-        for (int x = 0; x < picture.width(); ++x)
-            indices[x] = row[x >> 3] >> (x & 7) & 1;
-        break;
-    default:
-        std::memcpy(indices, row, size_t(picture.width()));
-        break;
     }
 }
 

@@ -110,12 +110,8 @@ int ppmFromDpi(int dpi);
 // picture has none).
 QVector<QRgb> paletteOf(const QImage &picture);
 
-// Indices of row `y` of an indexed (Indexed8 or Mono) picture, one byte each.
-void rowIndices(const QImage &picture, int y, uchar *indices);
-
-// Pixels of 1, 2, 4 or 8 bits packed from the high bits of each byte down,
-// to one index a byte and back. Packing clears the unused low bits.
+// Pixels of 1, 2, 4 or 8 bits packed from the high bits of each byte down, to
+// one index a byte (packIndices in codecs.h goes the other way).
 void unpackIndices(const uchar *packed, int width, int bits, uchar *indices);
-void packIndices(const uchar *indices, int width, int bits, uchar *packed);
 
 }  // namespace sky

@@ -207,11 +207,11 @@ void splitRow(const QImage &picture, int y, int bits, qint64 bpl, uchar *planes,
         }
         return;
     }
-    rowIndices(picture, y, indices);
     if (bits != 4) {
-        packIndices(indices, w, bits, planes);
+        packIndices(picture, y, bits, planes);
         return;
     }
+    packIndices(picture, y, 8, indices);
     for (int x = 0; x < w; ++x) {
         const uchar bit = uchar(0x80 >> (x & 7));
         for (int plane = 0; plane < 4; ++plane)

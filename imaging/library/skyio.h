@@ -44,7 +44,7 @@ public:
     bool stopped() const { return stopped_; }
 
 private:
-    const Progress &progress_;
+    Progress progress_;  // a copy: callers may pass a temporary
     qint64 total_;
     int last_ = -1;
     bool stopped_ = false;

@@ -46,7 +46,7 @@ QImage indexedPicture(int width, int height, int colours)
     image.setColorTable(palette);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            image.setPixel(x, y, uint((x / 3 + y * 5) % colours));
+            image.setPixel(x, y, uint((x / 3 + y * 21) % colours));
     return image;
 }
 

@@ -1,0 +1,249 @@
+// GIF files through giflib: the first picture of a file read row by row
+// (interlaced or not, with its local or the global colour map), pictures of at
+// most 8 bits written as GIF87a, header information.
+#include "codecs.h"
+
+#include <gif_lib.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace sky {
+namespace {
+
+struct Stream {
+    FILE *file = nullptr;
+    bool atEnd = false;
+};
+
+int readBytes(GifFileType *gif, GifByteType *data, int size)
+{
+    auto *stream = static_cast<Stream *>(gif->UserData);
+    const size_t n = std::fread(data, 1, size_t(size), stream->file);
+    if (n < size_t(size))
+        stream->atEnd = std::feof(stream->file) != 0;
+    return int(n);
+}
+
+int writeBytes(GifFileType *gif, const GifByteType *data, int size)
+{
+    return int(std::fwrite(data, 1, size_t(size), static_cast<FILE *>(gif->UserData)));
+}
+
+struct Decoder {
+    Stream stream;
+    GifFileType *gif = nullptr;
+    int error = 0;
+    ~Decoder()
+    {
+        if (gif)
+            DGifCloseFile(gif, &error);
+    }
+};
+
+int statusOf(const Decoder &d)
+{
+    const int error = d.gif ? d.gif->Error : d.error;
+    if (error == D_GIF_ERR_NOT_ENOUGH_MEM)
+        return OutOfMemory;
+    if (d.stream.atEnd || error == D_GIF_ERR_EOF_TOO_SOON)
+        return Truncated;
+    return BadFormat;
+}
+
+int open(Decoder &d)
+{
+    d.gif = DGifOpen(&d.stream, readBytes, &d.error);
+    return d.gif ? Ok : statusOf(d);
+}
+
+// Reads records up to the first picture's descriptor (and its colour map).
+int findPicture(Decoder &d)
+{
+    for (;;) {
+        GifRecordType record = UNDEFINED_RECORD_TYPE;
+        if (DGifGetRecordType(d.gif, &record) == GIF_ERROR)
+            return statusOf(d);
+        if (record == IMAGE_DESC_RECORD_TYPE)
+            return DGifGetImageDesc(d.gif) == GIF_ERROR ? statusOf(d) : Ok;
+        if (record == TERMINATE_RECORD_TYPE)
+            return EmptyPicture;
+        if (record != EXTENSION_RECORD_TYPE)
+            return BadFormat;
+        int code = 0;
+        GifByteType *block = nullptr;
+        if (DGifGetExtension(d.gif, &code, &block) == GIF_ERROR)
+            return statusOf(d);
+        while (block)
+            if (DGifGetExtensionNext(d.gif, &block) == GIF_ERROR)
+                return statusOf(d);
+    }
+}
+
+const ColorMapObject *colourMap(const GifFileType *gif)
+{
+    return gif->Image.ColorMap ? gif->Image.ColorMap : gif->SColorMap;
+}
+
+// The picture's colours; indices beyond the map show black. A file without
+// any map gets grey levels.
+QList<QRgb> coloursOf(const GifFileType *gif)
+{
+    QList<QRgb> colours(256, qRgb(0, 0, 0));
+    if (const ColorMapObject *map = colourMap(gif)) {
+        for (int i = 0; i < std::min(map->ColorCount, 256); ++i)
+            colours[i] = qRgb(map->Colors[i].Red, map->Colors[i].Green, map->Colors[i].Blue);
+    } else {
+        for (int i = 0; i < 256; ++i)
+            colours[i] = qRgb(i, i, i);
+    }
+    return colours;
+}
+
+int decode(Decoder &d, QImage &image, const Progress &progress)
+{
+    const GifImageDesc &desc = d.gif->Image;
+    if (desc.Width <= 0 || desc.Height <= 0 || desc.Left < 0 || desc.Top < 0)
+        return BadFormat;
+    // The picture on its logical screen, grown when the picture overflows it.
+    const qint64 width = std::max<qint64>(d.gif->SWidth, qint64(desc.Left) + desc.Width);
+    const qint64 height = std::max<qint64>(d.gif->SHeight, qint64(desc.Top) + desc.Height);
+    if (const int size = checkSize(width, height); size != Ok)
+        return size;
+    image = QImage(int(width), int(height), QImage::Format_Indexed8);
+    if (image.isNull())
+        return OutOfMemory;
+    image.setColorTable(coloursOf(d.gif));
+    image.fill(d.gif->SColorMap ? uint(d.gif->SBackGroundColor & 0xff) : 0u);
+    // Interlaced pictures come in four passes: every 8th row from 0, every 8th
+    // from 4, every 4th from 2, every 2nd from 1.
+    static const int firstRow[] = {0, 4, 2, 1}, rowStep[] = {8, 8, 4, 2};
+    const int passes = desc.Interlace ? 4 : 1;
+    ProgressTracker tracker(progress, desc.Height);
+    int done = 0;
+    for (int pass = 0; pass < passes; ++pass)
+        for (int y = desc.Interlace ? firstRow[pass] : 0; y < desc.Height;
+             y += desc.Interlace ? rowStep[pass] : 1) {
+            if (DGifGetLine(d.gif, image.scanLine(desc.Top + y) + desc.Left, desc.Width) ==
+                GIF_ERROR)
+                return statusOf(d);
+            if (!tracker.step(++done))
+                return Stopped;
+        }
+    return Ok;
+}
+
+struct ColourMap {
+    ColorMapObject *map = nullptr;
+    ~ColourMap() { GifFreeMapObject(map); }
+};
+
+int encode(GifFileType *gif, const QImage &picture, int bits, ProgressTracker &tracker)
+{
+    const int size = 1 << bits;
+    std::vector<GifColorType> entries(size_t(size), GifColorType{0, 0, 0});
+    const QList<QRgb> table = picture.colorTable();
+    for (int i = 0; i < std::min(int(table.size()), size); ++i)
+        entries[size_t(i)] = {GifByteType(qRed(table[i])), GifByteType(qGreen(table[i])),
+                              GifByteType(qBlue(table[i]))};
+    const ColourMap map{GifMakeMapObject(size, entries.data())};
+    if (!map.map)
+        return OutOfMemory;
+    const int w = picture.width(), h = picture.height();
+    if (EGifPutScreenDesc(gif, w, h, bits, 0, map.map) == GIF_ERROR ||
+        EGifPutImageDesc(gif, 0, 0, w, h, false, nullptr) == GIF_ERROR)
+        return WriteError;
+    std::vector<GifPixelType> row(static_cast<size_t>(w));
+    for (int y = 0; y < h; ++y) {
+        packIndices(picture, y, 8, row.data());
+        if (EGifPutLine(gif, row.data(), w) == GIF_ERROR)
+            return gif->Error == E_GIF_ERR_NOT_ENOUGH_MEM ? OutOfMemory : WriteError;
+        if (!tracker.step(y))
+            return Stopped;
+    }
+    return tracker.finish() ? Ok : Stopped;
+}
+
+}  // namespace
+
+int readGif(const QString &path, int bits, bool dither, QImage &out, const Progress &progress)
+{
+    if (!validDepth(bits))
+        return BadDepth;
+    int status = Ok;
+    FILE *file = openForReading(path, status);
+    if (!file)
+        return status;
+    {
+        Decoder d;
+        d.stream.file = file;
+        QImage decoded;
+        status = open(d);
+        if (status == Ok)
+            status = findPicture(d);
+        if (status == Ok)
+            status = decode(d, decoded, progress);
+        if (status == Ok)
+            status = toDepth(decoded, bits, dither, out);
+    }
+    std::fclose(file);
+    return status;
+}
+
+int writeGif(const QString &path, int bits, const QImage &image, const Progress &progress)
+{
+    if (!validDepth(bits))
+        return BadDepth;
+    if (image.isNull())
+        return EmptyPicture;
+    if (image.width() > 65535 || image.height() > 65535)
+        return TooLarge;
+    // GIF holds palettes only: true colour is written with 256 colours.
+    const int depth = bits == 24 ? 8 : bits;
+    QImage picture;
+    if (const int status = toDepth(image, depth, true, picture); status != Ok)
+        return status;
+    OutputFile file(path);
+    if (!file.isOpen())
+        return CannotCreate;
+    ProgressTracker tracker(progress, picture.height());
+    int error = 0;
+    GifFileType *gif = EGifOpen(file.handle(), writeBytes, &error);
+    if (!gif)
+        return error == E_GIF_ERR_NOT_ENOUGH_MEM ? OutOfMemory : WriteError;
+    int status = encode(gif, picture, depth == 0 ? 4 : depth, tracker);
+    // Closing writes the trailer.
+    if (EGifCloseFile(gif, &error) == GIF_ERROR && status == Ok)
+        status = WriteError;
+    return status == Ok ? file.commit() : status;
+}
+
+int gifInfo(const QString &path, FileInfo &info)
+{
+    int status = Ok;
+    FILE *file = openForReading(path, status);
+    if (!file)
+        return status;
+    {
+        Decoder d;
+        d.stream.file = file;
+        status = open(d);
+        // The global colour map, else the first picture's own.
+        if (status == Ok && !d.gif->SColorMap)
+            status = findPicture(d);
+        if (status == Ok) {
+            const ColorMapObject *map = colourMap(d.gif);
+            info.type = QStringLiteral("GIF");
+            info.width = d.gif->SWidth ? d.gif->SWidth : d.gif->Image.Width;
+            info.height = d.gif->SHeight ? d.gif->SHeight : d.gif->Image.Height;
+            info.bitsPerPixel = map ? map->BitsPerPixel : d.gif->SColorResolution;
+            info.colors = map ? map->ColorCount : 1 << d.gif->SColorResolution;
+            info.density = 0;
+            info.compression = QStringLiteral("LZW");
+        }
+    }
+    std::fclose(file);
+    return status;
+}
+
+}  // namespace sky

@@ -1,0 +1,371 @@
+// TIFF files through libtiff: the first directory read through libtiff's RGBA
+// interface (every photometric, bit depth and compression it knows), written
+// uncompressed, CCITT modified Huffman, LZW or PackBits, header information.
+// libtiff's messages go to the file's session, never to the terminal.
+#include "codecs.h"
+
+#include <tiffio.h>
+
+#include <QFile>
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace sky {
+namespace {
+
+// A band of the picture decoded at a time: a strip or a row of tiles, but no
+// more than this many pixels.
+constexpr qint64 kBandPixels = qint64(1) << 22;
+// Strips of about this size: LZW starts its dictionary afresh in each strip,
+// and readers hold a whole strip.
+constexpr qint64 kStripBytes = qint64(1) << 21;
+// Rows compressed to choose whether LZW uses the horizontal predictor.
+constexpr int kSampleRows = 64;
+
+struct Session {
+    FILE *file = nullptr;
+    bool atEnd = false;   // a read ran past the end of the file
+    bool failed = false;  // libtiff reported an error
+    TIFF *tiff = nullptr;
+    ~Session()
+    {
+        if (tiff)
+            TIFFClose(tiff);
+    }
+};
+
+tmsize_t readProc(thandle_t handle, void *data, tmsize_t size)
+{
+    auto *s = static_cast<Session *>(handle);
+    const size_t n = std::fread(data, 1, size_t(size), s->file);
+    if (n < size_t(size) && std::feof(s->file))
+        s->atEnd = true;
+    return tmsize_t(n);
+}
+
+tmsize_t writeProc(thandle_t handle, void *data, tmsize_t size)
+{
+    return tmsize_t(std::fwrite(data, 1, size_t(size), static_cast<Session *>(handle)->file));
+}
+
+toff_t seekProc(thandle_t handle, toff_t offset, int whence)
+{
+    FILE *file = static_cast<Session *>(handle)->file;
+    if (offset > toff_t(INT64_MAX) || fseeko(file, off_t(offset), whence) != 0)
+        return toff_t(-1);
+    return toff_t(ftello(file));
+}
+
+// The stream belongs to the caller.
+int closeProc(thandle_t) { return 0; }
+
+toff_t sizeProc(thandle_t handle)
+{
+    FILE *file = static_cast<Session *>(handle)->file;
+    const off_t here = ftello(file);
+    fseeko(file, 0, SEEK_END);
+    const off_t size = ftello(file);
+    fseeko(file, here, SEEK_SET);
+    return toff_t(size);
+}
+
+int mapProc(thandle_t, void **, toff_t *) { return 0; }
+void unmapProc(thandle_t, void *, toff_t) {}
+
+int onError(TIFF *, void *user, const char *, const char *, va_list)
+{
+    static_cast<Session *>(user)->failed = true;
+    return 1;
+}
+
+int onWarning(TIFF *, void *, const char *, const char *, va_list) { return 1; }
+
+int open(Session &s, const char *mode)
+{
+    const std::unique_ptr<TIFFOpenOptions, void (*)(TIFFOpenOptions *)> options(
+        TIFFOpenOptionsAlloc(), TIFFOpenOptionsFree);
+    if (!options)
+        return OutOfMemory;
+    TIFFOpenOptionsSetErrorHandlerExtR(options.get(), onError, &s);
+    TIFFOpenOptionsSetWarningHandlerExtR(options.get(), onWarning, &s);
+    s.tiff = TIFFClientOpenExt("image", mode, &s, readProc, writeProc, seekProc, closeProc,
+                               sizeProc, mapProc, unmapProc, options.get());
+    if (s.tiff)
+        return Ok;
+    if (*mode == 'w')
+        return CannotCreate;
+    return s.atEnd ? Truncated : BadFormat;
+}
+
+int readStatus(const Session &s) { return s.atEnd ? Truncated : BadFormat; }
+
+int decode(Session &s, QImage &image, const Progress &progress)
+{
+    TIFF *tiff = s.tiff;
+    uint32_t w = 0, h = 0;
+    TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &w);
+    TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &h);
+    if (const int size = checkSize(w, h); size != Ok)
+        return size;
+    char message[1024] = "";
+    if (!TIFFRGBAImageOK(tiff, message))
+        return Unsupported;
+    TIFFRGBAImage rgba{};
+    if (!TIFFRGBAImageBegin(&rgba, tiff, 1, message))
+        return s.failed ? readStatus(s) : Unsupported;
+    const std::unique_ptr<TIFFRGBAImage, void (*)(TIFFRGBAImage *)> end(&rgba, TIFFRGBAImageEnd);
+    rgba.req_orientation = ORIENTATION_TOPLEFT;
+
+    uint32_t unit = 0;
+    if (!TIFFGetField(tiff, TIFFIsTiled(tiff) ? TIFFTAG_TILELENGTH : TIFFTAG_ROWSPERSTRIP, &unit) ||
+        unit == 0)
+        unit = h;
+    const uint32_t band = uint32_t(std::clamp<qint64>(std::min<qint64>(unit, kBandPixels / w), 1, h));
+    std::vector<uint32_t> raster;
+    try {
+        raster.resize(size_t(w) * band);
+    } catch (const std::bad_alloc &) {
+        return OutOfMemory;
+    }
+    image = QImage(int(w), int(h), QImage::Format_RGB888);
+    if (image.isNull())
+        return OutOfMemory;
+    ProgressTracker tracker(progress, h);
+    for (uint32_t y = 0; y < h; y += band) {
+        const uint32_t rows = std::min(band, h - y);
+        rgba.row_offset = int(y);
+        if (!TIFFRGBAImageGet(&rgba, raster.data(), w, rows))
+            return readStatus(s);
+        for (uint32_t r = 0; r < rows; ++r) {
+            uchar *line = image.scanLine(int(y + r));
+            const uint32_t *pixel = raster.data() + size_t(r) * w;
+            for (uint32_t x = 0; x < w; ++x) {
+                line[3 * x] = uchar(TIFFGetR(pixel[x]));
+                line[3 * x + 1] = uchar(TIFFGetG(pixel[x]));
+                line[3 * x + 2] = uchar(TIFFGetB(pixel[x]));
+            }
+        }
+        if (!tracker.step(y + rows))
+            return Stopped;
+    }
+    return Ok;
+}
+
+int setFields(TIFF *tiff, int width, int height, int bits, const QList<QRgb> &table,
+              int compression, bool predictor)
+{
+    const bool palette = bits == 4 || bits == 8;
+    const int samples = bits == 24 ? 3 : 1;
+    bool ok = TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, uint32_t(width)) &&
+              TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, uint32_t(height)) &&
+              TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, uint16_t(bits == 24 ? 8 : bits)) &&
+              TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, uint16_t(samples)) &&
+              TIFFSetField(tiff, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG) &&
+              TIFFSetField(tiff, TIFFTAG_COMPRESSION, uint16_t(compression));
+    if (bits == 24) {
+        ok = ok && TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
+    } else if (palette) {
+        std::vector<uint16_t> red(size_t(1) << bits), green(red.size()), blue(red.size());
+        for (size_t i = 0; i < red.size() && i < size_t(table.size()); ++i) {
+            red[i] = uint16_t(qRed(table[qsizetype(i)]) * 257);
+            green[i] = uint16_t(qGreen(table[qsizetype(i)]) * 257);
+            blue[i] = uint16_t(qBlue(table[qsizetype(i)]) * 257);
+        }
+        ok = ok && TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_PALETTE) &&
+             TIFFSetField(tiff, TIFFTAG_COLORMAP, red.data(), green.data(), blue.data());
+    } else {
+        const bool whiteIsZero = table.size() == 2 && qGray(table[0]) > qGray(table[1]);
+        ok = ok && TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC,
+                                whiteIsZero ? PHOTOMETRIC_MINISWHITE : PHOTOMETRIC_MINISBLACK);
+    }
+    if (predictor)
+        ok = ok && TIFFSetField(tiff, TIFFTAG_PREDICTOR, PREDICTOR_HORIZONTAL);
+    const qint64 rowBytes = (qint64(width) * (bits == 24 ? 24 : bits) + 7) / 8;
+    ok = ok && TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP,
+                            uint32_t(std::clamp<qint64>(kStripBytes / rowBytes, 1, height)));
+    return ok ? Ok : Failed;
+}
+
+// Writes rows `first`, `first + step`, ... as the file's rows; libtiff's
+// predictor changes the rows it is given, so each is copied first.
+int writeRows(TIFF *tiff, const QImage &picture, int bits, const RgbRows &rows, int first,
+              int step, ProgressTracker &tracker)
+{
+    std::vector<uchar> row(size_t(rows.width()) * 3);
+    for (int y = first, n = 0; y < rows.height(); y += step, ++n) {
+        if (bits == 24)
+            std::memcpy(row.data(), rows.row(y, row.data()), size_t(rows.width()) * 3);
+        else
+            packIndices(picture, y, bits, row.data());
+        if (TIFFWriteScanline(tiff, row.data(), uint32_t(n), 0) < 0)
+            return WriteError;
+        if (!tracker.step(y))
+            return Stopped;
+    }
+    return tracker.finish() ? Ok : Stopped;
+}
+
+// Writes the picture's rows `first`, `first + step`, ... into `file`.
+int writeFile(FILE *file, const QImage &picture, int bits, const RgbRows &rows, int first,
+              int step, int compression, bool predictor, ProgressTracker &tracker)
+{
+    Session s;
+    s.file = file;
+    int status = open(s, "w");
+    const int height = (rows.height() - first + step - 1) / step;
+    if (status == Ok)
+        status = setFields(s.tiff, rows.width(), height, bits, picture.colorTable(), compression,
+                           predictor);
+    if (status == Ok)
+        status = writeRows(s.tiff, picture, bits, rows, first, step, tracker);
+    if (status == Ok && !TIFFFlush(s.tiff))
+        status = WriteError;
+    return status == Ok && s.failed ? WriteError : status;
+}
+
+// Size in bytes of an LZW file of every `step`-th row from `first`.
+qint64 sampleSize(const RgbRows &rows, int first, int step, bool predictor)
+{
+    char *buffer = nullptr;
+    size_t size = 0;
+    FILE *memory = open_memstream(&buffer, &size);
+    if (!memory)
+        return 0;
+    ProgressTracker none({}, 1);
+    const int status = writeFile(memory, {}, 24, rows, first, step, COMPRESSION_LZW, predictor, none);
+    std::fclose(memory);
+    std::free(buffer);
+    return status == Ok ? qint64(size) : 0;
+}
+
+// Horizontal differencing helps LZW on photographs but hurts on drawings and
+// noise: a sample of rows is compressed both ways and the smaller wins.
+bool predictorHelps(const RgbRows &rows)
+{
+    const int step = std::max(1, rows.height() / kSampleRows);
+    const int first = std::min(rows.height() - 1, step / 2);
+    return sampleSize(rows, first, step, true) < sampleSize(rows, first, step, false);
+}
+
+QString compressionName(int code)
+{
+    switch (code) {
+    case COMPRESSION_NONE: return QStringLiteral("None");
+    case COMPRESSION_CCITTRLE: return QStringLiteral("CCITT RLE");
+    case COMPRESSION_CCITTFAX3: return QStringLiteral("CCITT Group 3");
+    case COMPRESSION_CCITTFAX4: return QStringLiteral("CCITT Group 4");
+    case COMPRESSION_CCITTRLEW: return QStringLiteral("CCITT RLEW");
+    case COMPRESSION_LZW: return QStringLiteral("LZW");
+    case COMPRESSION_OJPEG:
+    case COMPRESSION_JPEG: return QStringLiteral("JPEG");
+    case COMPRESSION_ADOBE_DEFLATE:
+    case COMPRESSION_DEFLATE: return QStringLiteral("Deflate");
+    case COMPRESSION_PACKBITS: return QStringLiteral("PackBits");
+    case COMPRESSION_LZMA: return QStringLiteral("LZMA");
+    case COMPRESSION_ZSTD: return QStringLiteral("Zstandard");
+    case COMPRESSION_WEBP: return QStringLiteral("WebP");
+    default: return QStringLiteral("Code %1").arg(code);
+    }
+}
+
+}  // namespace
+
+int readTiff(const QString &path, int bits, bool dither, QImage &out, const Progress &progress)
+{
+    if (!validDepth(bits))
+        return BadDepth;
+    int status = Ok;
+    FILE *file = openForReading(path, status);
+    if (!file)
+        return status;
+    {
+        Session s;
+        s.file = file;
+        QImage decoded;
+        status = open(s, "r");
+        if (status == Ok)
+            status = decode(s, decoded, progress);
+        if (status == Ok)
+            status = toDepth(decoded, bits, dither, out);
+    }
+    std::fclose(file);
+    return status;
+}
+
+int writeTiff(const QString &path, int compression, int bits, const QImage &image,
+              const Progress &progress)
+{
+    if (!validDepth(bits))
+        return BadDepth;
+    if (compression != COMPRESSION_NONE && compression != COMPRESSION_CCITTRLE &&
+        compression != COMPRESSION_LZW && compression != COMPRESSION_PACKBITS)
+        return BadArgument;
+    if (image.isNull())
+        return EmptyPicture;
+    // CCITT codes black and white only; the VGA colours are a 4-bit palette.
+    const int reduced = compression == COMPRESSION_CCITTRLE ? 1 : bits;
+    const int depth = reduced == 0 ? 4 : reduced;
+    QImage picture = image;
+    if (depth != 24) {
+        if (const int status = toDepth(image, reduced, true, picture); status != Ok)
+            return status;
+    }
+    const RgbRows rows(picture);
+    if (rows.width() == 0)
+        return OutOfMemory;
+    const bool predictor = compression == COMPRESSION_LZW && depth == 24 && predictorHelps(rows);
+    OutputFile file(path);
+    if (!file.isOpen())
+        return CannotCreate;
+    ProgressTracker tracker(progress, rows.height());
+    const int status = writeFile(file.handle(), picture, depth, rows, 0, 1, compression,
+                                 predictor, tracker);
+    return status == Ok ? file.commit() : status;
+}
+
+int tiffInfo(const QString &path, FileInfo &info)
+{
+    int status = Ok;
+    FILE *file = openForReading(path, status);
+    if (!file)
+        return status;
+    {
+        Session s;
+        s.file = file;
+        status = open(s, "r");
+        if (status == Ok) {
+            TIFF *tiff = s.tiff;
+            uint32_t w = 0, h = 0;
+            uint16_t bitsPerSample = 1, samples = 1, photometric = 0, unit = RESUNIT_INCH,
+                     compression = COMPRESSION_NONE;
+            float xResolution = 0;
+            TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &w);
+            TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &h);
+            TIFFGetFieldDefaulted(tiff, TIFFTAG_BITSPERSAMPLE, &bitsPerSample);
+            TIFFGetFieldDefaulted(tiff, TIFFTAG_SAMPLESPERPIXEL, &samples);
+            TIFFGetFieldDefaulted(tiff, TIFFTAG_COMPRESSION, &compression);
+            TIFFGetFieldDefaulted(tiff, TIFFTAG_RESOLUTIONUNIT, &unit);
+            TIFFGetField(tiff, TIFFTAG_PHOTOMETRIC, &photometric);
+            const bool hasResolution = TIFFGetField(tiff, TIFFTAG_XRESOLUTION, &xResolution);
+            const int bits = bitsPerSample * samples;
+            info.type = QStringLiteral("TIFF");
+            info.width = int(std::min<uint32_t>(w, INT_MAX));
+            info.height = int(std::min<uint32_t>(h, INT_MAX));
+            info.bitsPerPixel = bits;
+            info.colors = photometric == PHOTOMETRIC_PALETTE ? 1 << std::min<int>(bitsPerSample, 16)
+                                                             : 1 << std::clamp(bits, 0, 24);
+            info.density = !hasResolution || !std::isfinite(xResolution) || xResolution <= 0 ? 0
+                           : unit == RESUNIT_INCH       ? int(std::lround(std::min(xResolution, 1e6f)))
+                           : unit == RESUNIT_CENTIMETER ? int(std::lround(std::min(xResolution, 1e6f) * 2.54))
+                                                        : 0;
+            info.compression = compressionName(compression);
+        }
+    }
+    std::fclose(file);
+    return status;
+}
+
+}  // namespace sky
