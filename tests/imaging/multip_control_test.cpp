@@ -2,9 +2,10 @@
 // painting, caption, clipboard, printing and loading rules that need no codec.
 #include "TMultiP.h"
 #include "multip_support.h"
+
+#include "boites.h"
 #include "couleurs.h"
 #include "ecran.h"
-#include "systeme.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -72,20 +73,12 @@ QByteArray RedMetafile()
 
 class Control : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        systeme::seams().boite = [this](const systeme::Boite &boite) {
-            boxes << boite.texte;
-            return int(systeme::OK);
-        };
-        image.setColor(Qt::blue);
-    }
-    void TearDown() override { systeme::restaure(); }
+    void SetUp() override { image.setColor(Qt::blue); }
 
     QColor At(int x, int y) { return image.grab().toImage().pixelColor(x, y); }
 
     DossierTemporaire folder;
-    QStringList boxes;
+    BoitesVues boxes;
     TPMultiImage image;
 };
 
@@ -339,7 +332,7 @@ TEST_F(Control, FlipAndMirrorTurnThePictureWithTheBusyCursorRestored)
     image.MirrorImage();
     EXPECT_EQ(image.Picture().image().pixelColor(3, 2), QColor(Qt::red));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-    EXPECT_TRUE(boxes.isEmpty());
+    EXPECT_TRUE(boxes.liste.isEmpty());
 }
 
 TEST_F(Control, PrintsIntoTheGivenRectangleOnlyWhenThereIsAPicture)
@@ -372,7 +365,7 @@ TEST_F(Control, MissingFilesEmptyThePictureWithoutABox)
     image.setImageName(QString());
     EXPECT_EQ(image.ImageName(), QStringLiteral("file not found"));
     EXPECT_TRUE(image.Picture().isEmpty());
-    EXPECT_TRUE(boxes.isEmpty());
+    EXPECT_TRUE(boxes.liste.isEmpty());
 }
 
 TEST_F(Control, AnExtensionLongerThanThreeLettersLoadsNothing)
@@ -383,7 +376,7 @@ TEST_F(Control, AnExtensionLongerThanThreeLettersLoadsNothing)
     image.setImageName(path);
     EXPECT_EQ(image.ImageName(), path.toUpper());
     EXPECT_EQ(image.Picture().image().pixelColor(2, 2), QColor(Qt::red));
-    EXPECT_TRUE(boxes.isEmpty());
+    EXPECT_TRUE(boxes.liste.isEmpty());
 }
 
 TEST_F(Control, IconsAreReadByQtAndDrawnOnThePlainPath)
@@ -413,7 +406,7 @@ TEST_F(Control, IconsAreReadByQtAndDrawnOnThePlainPath)
     image.setImageName(path);
     EXPECT_EQ(image.ImageName(), QStringLiteral("Reading ico file failed"));
     EXPECT_TRUE(image.Picture().isEmpty());
-    EXPECT_TRUE(boxes.isEmpty());
+    EXPECT_TRUE(boxes.liste.isEmpty());
 }
 
 TEST_F(Control, MetafilesAreRenderedAtTheirOwnSize)
@@ -435,7 +428,7 @@ TEST_F(Control, MetafilesAreRenderedAtTheirOwnSize)
     image.setImageName(path);
     EXPECT_EQ(image.ImageName(), QStringLiteral("Reading wmf file failed"));
     EXPECT_TRUE(image.Picture().isEmpty());
-    EXPECT_TRUE(boxes.isEmpty());
+    EXPECT_TRUE(boxes.liste.isEmpty());
 }
 
 TEST_F(Control, InformationOfAMissingIconOrMessageIsAnError)
