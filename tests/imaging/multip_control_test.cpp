@@ -322,19 +322,6 @@ TEST_F(Control, ClipboardKeysCopyCutAndPaste)
     EXPECT_EQ(image.Picture().size(), QSize(12, 8));
 }
 
-TEST_F(Control, FlipAndMirrorTurnThePictureWithTheBusyCursorRestored)
-{
-    QImage picture = Filled(4, 3, Qt::white);
-    picture.setPixelColor(0, 0, Qt::red);
-    image.setPicture(TPicture::fromBitmap(picture));
-    image.FlipImage();
-    EXPECT_EQ(image.Picture().image().pixelColor(0, 2), QColor(Qt::red));
-    image.MirrorImage();
-    EXPECT_EQ(image.Picture().image().pixelColor(3, 2), QColor(Qt::red));
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-    EXPECT_TRUE(boxes.liste.isEmpty());
-}
-
 TEST_F(Control, PrintsIntoTheGivenRectangleOnlyWhenThereIsAPicture)
 {
     QImage page(100, 100, QImage::Format_RGB32);

@@ -199,15 +199,25 @@ TEST_F(Files, FlipAndMirrorThroughTheLibrary)
     EXPECT_EQ(image.Picture().image().pixelColor(0, 3), QColor(Qt::red));
     image.MirrorImage();
     EXPECT_EQ(image.Picture().image().pixelColor(4, 3), QColor(Qt::red));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_TRUE(boxes.liste.isEmpty());
 
-    // Nothing to turn: the library says so; the picture stays empty, the cursor comes back.
+    // Nothing to turn: the library says so under the busy cursor; the picture stays
+    // empty and the cursor comes back.
+    QList<Qt::CursorShape> cursors;
+    systeme::seams().boite = [&](const systeme::Boite &boite) {
+        boxes.liste << boite;
+        const QCursor *cursor = QApplication::overrideCursor();
+        cursors << (cursor ? cursor->shape() : Qt::ArrowCursor);
+        return int(systeme::OK);
+    };
     image.setPicture(TPicture());
     image.FlipImage();
     EXPECT_TRUE(image.Picture().isEmpty());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-    for (const systeme::Boite &boite : boxes.liste)
-        EXPECT_NE(boite.texte, QStringLiteral("Error flipping image"));
+    ASSERT_EQ(boxes.liste.size(), 1);
+    EXPECT_EQ(boxes.liste[0].type, systeme::TypeBoite::Erreur);
+    EXPECT_EQ(cursors, QList<Qt::CursorShape>({Qt::WaitCursor}));
 }
 
 TEST_F(Files, CaptureTakesTheWindowAsShown)
