@@ -6,8 +6,9 @@
 // scrolling messages of ".SCM" and ".CMS" files.
 //
 // Properties follow the Delphi names: `Stretch()` reads, `setStretch()` writes.
-// Events are signals named after the Delphi events. Key events that the control
-// does not use itself (the clipboard keys) go on to its parent as usual in Qt.
+// Events are signals named after the Delphi events. Mouse events stop at the
+// control; a key goes on to the parent window too, unless it is a clipboard key
+// or a receiver is connected to OnKeyDown (OnKeyUp for releases).
 //
 // Scrolling messages advance one step per AnimateStep(), which posts the two
 // step events (HorizontalStepEvent, VerticalStepEvent) to the control; an
