@@ -444,3 +444,53 @@ TEST_F(Control, InformationOfAResourceComesFromThePicture)
     EXPECT_EQ(image.InfoColors, 0);
     EXPECT_EQ(image.InfoFileSize, 40 + 256 * 4 + 12 * 3);
 }
+
+namespace {
+
+// Counts the keys that reach it, but not the modifier keys themselves.
+struct CountingWindow : QWidget {
+    int keys = 0;
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        keys += event->key() != Qt::Key_Control && event->key() != Qt::Key_Shift;
+    }
+};
+
+}  // namespace
+
+TEST(ControlKeys, KeysReachTheWindowUnlessTheControlsReceiverTakesThem)
+{
+    CountingWindow window;
+    auto *image = new TPMultiImage(&window);
+    QTest::keyClick(image, Qt::Key_Right);
+    EXPECT_EQ(window.keys, 1);
+    QTest::keyClick(image, Qt::Key_C, Qt::ControlModifier);  // the control's own copy
+    EXPECT_EQ(window.keys, 1);
+
+    QStringList typed;
+    QObject::connect(image, &TPMultiImage::OnKeyDown, [](QKeyEvent *) {});
+    QObject::connect(image, &TPMultiImage::OnKeyPress, [&](const QString &text) { typed << text; });
+    QTest::keyClick(image, Qt::Key_Right);
+    QTest::keyClick(image, Qt::Key_A);
+    EXPECT_EQ(window.keys, 1);
+    EXPECT_EQ(typed, QStringList({QStringLiteral("a")}));
+}
+
+TEST(ControlMouse, AClickIsAPressAndAReleaseInside)
+{
+    TPMultiImage image;
+    int clicks = 0, doubles = 0, presses = 0;
+    QObject::connect(&image, &TPMultiImage::OnClick, [&] { ++clicks; });
+    QObject::connect(&image, &TPMultiImage::OnDblClick, [&] { ++doubles; });
+    QObject::connect(&image, &TPMultiImage::OnMouseDown, [&](QMouseEvent *) { ++presses; });
+    QTest::mouseClick(&image, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseClick(&image, Qt::RightButton, {}, QPoint(10, 10));
+    EXPECT_EQ(clicks, 1);
+    QTest::mousePress(&image, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseRelease(&image, Qt::LeftButton, {}, QPoint(200, 10));  // released outside
+    EXPECT_EQ(clicks, 1);
+    QTest::mouseDClick(&image, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_EQ(doubles, 1);
+    EXPECT_EQ(clicks, 1) << "the second press of a double click is no click";
+    EXPECT_EQ(presses, 4);
+}
