@@ -2,7 +2,7 @@
 #include "imagefile.h"
 #include "sky.h"
 
-#include "boites.h"
+#include "script_systeme.h"
 #include "ecran.h"
 
 #include <gtest/gtest.h>
@@ -29,12 +29,12 @@ QString pathOfLength(const QString &base, int length, const QString &fileName)
 
 TEST(LibraryErrors, TheLibrarysTextInAnErrorBox)
 {
-    BoitesVues boites;
+    ScriptSysteme script;
     ReportLibraryError(sky::Truncated);
-    ASSERT_EQ(boites.liste.size(), 1);
-    EXPECT_EQ(boites.liste[0].type, systeme::TypeBoite::Erreur);
-    EXPECT_EQ(boites.liste[0].texte, sky::errorText(sky::Truncated));
-    EXPECT_EQ(boites.liste[0].boutons, systeme::OK);
+    ASSERT_EQ(script.boites.size(), 1);
+    EXPECT_EQ(script.boites[0].type, systeme::TypeBoite::Erreur);
+    EXPECT_EQ(script.boites[0].texte, sky::errorText(sky::Truncated));
+    EXPECT_EQ(script.boites[0].boutons, systeme::OK);
 }
 
 TEST(LibraryErrors, AFailingReadReturnsFalseAndEmptiesTheBitmap)
@@ -42,20 +42,20 @@ TEST(LibraryErrors, AFailingReadReturnsFalseAndEmptiesTheBitmap)
     DossierTemporaire dossier;
     BitmapObject b;
     b.bitmap = QImage(4, 4, QImage::Format_RGB888);
-    BoitesVues boites;
+    ScriptSysteme script;
     EXPECT_FALSE(ReadBmpFile(dossier.chemin("absent.bmp"), 24, false, b));
     EXPECT_TRUE(b.empty());
-    ASSERT_EQ(boites.liste.size(), 1);
-    EXPECT_EQ(boites.liste[0].type, systeme::TypeBoite::Erreur);
-    EXPECT_EQ(boites.liste[0].texte, sky::errorText(sky::FileNotFound));
+    ASSERT_EQ(script.boites.size(), 1);
+    EXPECT_EQ(script.boites[0].type, systeme::TypeBoite::Erreur);
+    EXPECT_EQ(script.boites[0].texte, sky::errorText(sky::FileNotFound));
 
     QFile damaged(dossier.chemin("abime.png"));
     ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
     damaged.write("\x89PNG\r\n\x1a\n pas une image");
     damaged.close();
     EXPECT_FALSE(ReadPngFile(damaged.fileName(), 24, false, b));
-    ASSERT_EQ(boites.liste.size(), 2);
-    EXPECT_FALSE(boites.liste[1].texte.isEmpty());
+    ASSERT_EQ(script.boites.size(), 2);
+    EXPECT_FALSE(script.boites[1].texte.isEmpty());
 }
 
 TEST(LibraryErrors, NamesLongerThan255CharactersAreRefusedBeforeTheLibrary)
@@ -67,19 +67,19 @@ TEST(LibraryErrors, NamesLongerThan255CharactersAreRefusedBeforeTheLibrary)
 
     BitmapObject b;
     b.bitmap = QImage(5, 5, QImage::Format_RGB888);
-    BoitesVues boites;
+    ScriptSysteme script;
     EXPECT_FALSE(ReadPngFile(tooLong, 24, false, b));
     EXPECT_EQ(b.bitmap.size(), QSize(5, 5));  // untouched: the file was not read
     const QString bmp = tooLong.chopped(3) + QStringLiteral("bmp");
     EXPECT_FALSE(WriteBmpFile(bmp, 24, b));
     EXPECT_FALSE(QFile::exists(bmp));
-    ASSERT_EQ(boites.liste.size(), 2);
-    EXPECT_EQ(boites.liste[0].type, systeme::TypeBoite::Erreur);
-    EXPECT_TRUE(boites.liste[0].texte.contains(QStringLiteral("255 caractères")));
+    ASSERT_EQ(script.boites.size(), 2);
+    EXPECT_EQ(script.boites[0].type, systeme::TypeBoite::Erreur);
+    EXPECT_TRUE(script.boites[0].texte.contains(QStringLiteral("255 caractères")));
 
     const QString longest = pathOfLength(dossier.chemin(), 255, QStringLiteral("b.bmp"));
     ASSERT_EQ(longest.size(), 255);
     EXPECT_TRUE(WriteBmpFile(longest, 24, b));
     EXPECT_TRUE(QFile::exists(longest));
-    EXPECT_EQ(boites.liste.size(), 2);
+    EXPECT_EQ(script.boites.size(), 2);
 }

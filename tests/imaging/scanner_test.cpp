@@ -3,7 +3,7 @@
 #include "reglages_scanner.h"
 #include "sky.h"
 
-#include "boites.h"
+#include "script_systeme.h"
 #include "ecran.h"
 
 #include <gtest/gtest.h>
@@ -94,7 +94,7 @@ protected:
         ProgressCallback = nullptr;
         systeme::restaure();
     }
-    BoitesVues boites;
+    ScriptSysteme script;
 };
 
 }  // namespace
@@ -146,7 +146,7 @@ TEST_F(Scanner, SourcesAreTheTestDevicesAndTheChoiceIsRemembered)
     answer = -1;  // the user closes the choice: no change, no message
     EXPECT_FALSE(SelectScanSource(nullptr));
     EXPECT_EQ(sky::currentScanSource(), QStringLiteral("test:1"));
-    EXPECT_TRUE(boites.liste.isEmpty());
+    EXPECT_TRUE(script.boites.isEmpty());
     EXPECT_FALSE(ScanBusy);
 }
 
@@ -184,7 +184,7 @@ TEST_F(Scanner, AcquisitionThroughOurWindowGivesAColourPictureOfTheAskedResoluti
     ASSERT_GT(percents.size(), 2);  // several reads of at most 2048 bytes
     EXPECT_TRUE(std::is_sorted(percents.begin(), percents.end()));
     EXPECT_EQ(percents.last(), 100);
-    EXPECT_TRUE(boites.liste.isEmpty());
+    EXPECT_TRUE(script.boites.isEmpty());
 }
 
 TEST_F(Scanner, GreyAndLowerDepths)
@@ -248,5 +248,5 @@ TEST_F(Scanner, CancellingOurWindowOrStoppingFailsSilentlyAndFreesTheScanner)
     ProgressCallback = nullptr;  // the device was given back: it scans again
     EXPECT_TRUE(AcquireScan(nullptr, 24, false, true, b));
     EXPECT_EQ(b.bitmap.size(), QSize(78, 98));
-    EXPECT_TRUE(boites.liste.isEmpty());
+    EXPECT_TRUE(script.boites.isEmpty());
 }

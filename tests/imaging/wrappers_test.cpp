@@ -2,7 +2,7 @@
 #include "imagefile.h"
 #include "sky.h"
 
-#include "boites.h"
+#include "script_systeme.h"
 #include "ecran.h"
 
 #include <gtest/gtest.h>
@@ -37,7 +37,7 @@ class Wrappers : public ::testing::Test {
 protected:
     void TearDown() override { ProgressCallback = nullptr; }
     DossierTemporaire dossier;
-    BoitesVues boites;
+    ScriptSysteme script;
 };
 
 }  // namespace
@@ -58,7 +58,7 @@ TEST_F(Wrappers, BmpAndPcxRoundTripsAtTheAskedDepths)
     EXPECT_LE(read.palette().size(), 16);
     ASSERT_TRUE(ReadPcxFile(dossier.chemin("v.pcx"), 1, false, read));
     EXPECT_EQ(read.bitmap.format(), QImage::Format_Mono);
-    EXPECT_TRUE(boites.liste.isEmpty());
+    EXPECT_TRUE(script.boites.isEmpty());
 }
 
 TEST_F(Wrappers, JpegQualityComesBeforeSmoothingAndDepthOneIsGreyscale)
@@ -76,7 +76,7 @@ TEST_F(Wrappers, JpegQualityComesBeforeSmoothingAndDepthOneIsGreyscale)
     EXPECT_TRUE(allGrey(read.bitmap));
     ASSERT_TRUE(ReadJpegFile(dossier.chemin("haut.jpg"), 24, false, read));
     EXPECT_FALSE(allGrey(read.bitmap));
-    EXPECT_TRUE(boites.liste.isEmpty());
+    EXPECT_TRUE(script.boites.isEmpty());
 }
 
 TEST_F(Wrappers, TheProgressFunctionIsPassedAndMayStop)
@@ -94,22 +94,87 @@ TEST_F(Wrappers, TheProgressFunctionIsPassedAndMayStop)
     ProgressCallback = [](int) { return 0; };
     EXPECT_FALSE(WriteBmpFile(dossier.chemin("arret.bmp"), 24, source));
     EXPECT_FALSE(QFileInfo::exists(dossier.chemin("arret.bmp")));
-    ASSERT_EQ(boites.liste.size(), 1);
-    EXPECT_EQ(boites.liste[0].texte, sky::errorText(sky::Stopped));
+    ASSERT_EQ(script.boites.size(), 1);
+    EXPECT_EQ(script.boites[0].texte, sky::errorText(sky::Stopped));
 
     BitmapObject read;
     read.bitmap = QImage(2, 2, QImage::Format_RGB888);
     EXPECT_FALSE(ReadBmpFile(dossier.chemin("suivi.bmp"), 24, false, read));
     EXPECT_TRUE(read.empty());
-    EXPECT_EQ(boites.liste.size(), 2);
+    EXPECT_EQ(script.boites.size(), 2);
 }
 
 TEST_F(Wrappers, WritingAnEmptyBitmapFailsWithTheLibrarysText)
 {
     BitmapObject empty;
     EXPECT_FALSE(WriteBmpFile(dossier.chemin("vide.bmp"), 24, empty));
-    ASSERT_EQ(boites.liste.size(), 1);
-    EXPECT_EQ(boites.liste[0].type, systeme::TypeBoite::Erreur);
-    EXPECT_FALSE(boites.liste[0].texte.isEmpty());
+    ASSERT_EQ(script.boites.size(), 1);
+    EXPECT_EQ(script.boites[0].type, systeme::TypeBoite::Erreur);
+    EXPECT_FALSE(script.boites[0].texte.isEmpty());
     EXPECT_FALSE(QFileInfo::exists(dossier.chemin("vide.bmp")));
+}
+
+TEST_F(Wrappers, PngGifAndTiffSettingsReachTheirFiles)
+{
+    BitmapObject source = gradient();
+    ASSERT_TRUE(WritePngFile(dossier.chemin("entrelace.png"), 24, true, source));
+    ASSERT_TRUE(WritePngFile(dossier.chemin("palette.png"), 8, false, source));
+    ASSERT_TRUE(WriteGifFile(dossier.chemin("v.gif"), WriteDepth(sColorTrue, SaveFormat::Gif, 24), source));
+    ASSERT_TRUE(WriteTifFile(dossier.chemin("lzw.tif"), TiffCompressionCode(sLZW), 24, source));
+    ASSERT_TRUE(WriteTifFile(dossier.chemin("brut.tif"), TiffCompressionCode(sNONE), 4, source));
+
+    struct Expected { const char *file, *type; int bits; const char *compression; };
+    const Expected expected[] = {
+        {"entrelace.png", "PNG", 24, "Deflate interlaced"}, {"palette.png", "PNG", 8, "Deflate"},
+        {"v.gif", "GIF", 8, "LZW"}, {"lzw.tif", "TIFF", 24, "LZW"}, {"brut.tif", "TIFF", 4, "None"},
+    };
+    for (const Expected &e : expected) {
+        QString type, compression;
+        int width = 0, height = 0, bits = 0, density = 0, colors = 0;
+        ASSERT_TRUE(GetImageFileInfo(dossier.chemin(e.file), type, width, height, bits, density,
+                                     colors, compression))
+            << e.file;
+        EXPECT_EQ(type, QLatin1String(e.type)) << e.file;
+        EXPECT_EQ(QSize(width, height), QSize(64, 48)) << e.file;
+        EXPECT_EQ(bits, e.bits) << e.file;
+        EXPECT_EQ(compression, QLatin1String(e.compression)) << e.file;
+    }
+
+    BitmapObject read;
+    ASSERT_TRUE(ReadTifFile(dossier.chemin("lzw.tif"), 24, false, read));
+    EXPECT_EQ(read.bitmap.pixel(33, 17), source.bitmap.pixel(33, 17));
+    ASSERT_TRUE(ReadPngFile(dossier.chemin("entrelace.png"), 24, false, read));
+    EXPECT_EQ(read.bitmap.pixel(5, 40), source.bitmap.pixel(5, 40));
+    ASSERT_TRUE(ReadGifFile(dossier.chemin("v.gif"), 0, false, read));
+    EXPECT_LE(read.palette().size(), 16);
+    EXPECT_TRUE(script.boites.isEmpty());
+
+    QString type, compression;
+    int width = 0, height = 0, bits = 0, density = 0, colors = 0;
+    EXPECT_FALSE(GetImageFileInfo(dossier.chemin("absent.png"), type, width, height, bits, density,
+                                  colors, compression));
+    ASSERT_EQ(script.boites.size(), 1);
+    EXPECT_EQ(script.boites[0].texte, sky::errorText(sky::FileNotFound));
+}
+
+TEST_F(Wrappers, MirrorAndFlipInPlace)
+{
+    BitmapObject b;
+    b.bitmap = QImage(2, 2, QImage::Format_RGB888);
+    b.bitmap.setPixel(0, 0, qRgb(255, 0, 0));
+    b.bitmap.setPixel(1, 0, qRgb(0, 255, 0));
+    b.bitmap.setPixel(0, 1, qRgb(0, 0, 255));
+    b.bitmap.setPixel(1, 1, qRgb(255, 255, 255));
+    ASSERT_TRUE(MirrorBitmap(b));
+    EXPECT_EQ(b.bitmap.pixel(0, 0), qRgb(0, 255, 0));
+    EXPECT_EQ(b.bitmap.pixel(0, 1), qRgb(255, 255, 255));
+    ASSERT_TRUE(FlipBitmap(b));
+    EXPECT_EQ(b.bitmap.pixel(0, 0), qRgb(255, 255, 255));
+    EXPECT_EQ(b.bitmap.pixel(1, 1), qRgb(255, 0, 0));
+    EXPECT_TRUE(script.boites.isEmpty());
+
+    BitmapObject empty;
+    EXPECT_FALSE(FlipBitmap(empty));
+    ASSERT_EQ(script.boites.size(), 1);
+    EXPECT_EQ(script.boites[0].texte, sky::errorText(sky::EmptyPicture));
 }
