@@ -398,8 +398,11 @@ int toDepth(const QImage &source, int bits, bool dither, QImage &out)
     case 4: result = toPalette(rows, 16, dither, made); break;
     default: result = toPalette(rows, 256, dither, made); break;
     }
-    if (result == Ok)
+    if (result == Ok) {
+        made.setDotsPerMeterX(source.dotsPerMeterX());
+        made.setDotsPerMeterY(source.dotsPerMeterY());
         out = std::move(made);
+    }
     return result;
 }
 

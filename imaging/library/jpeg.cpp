@@ -11,6 +11,7 @@
 #include <jerror.h>
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace sky {
@@ -35,12 +36,15 @@ struct Errors {
 
 int statusOf(int code, bool reading, bool atEnd)
 {
+    // Past the end of a file, whatever libjpeg then finds wrong comes of the cut.
+    if (reading && atEnd && code != JERR_OUT_OF_MEMORY)
+        return Truncated;
     switch (code) {
     case JERR_OUT_OF_MEMORY: return OutOfMemory;
     case JERR_INPUT_EMPTY:
     case JERR_NO_SOI: return BadFormat;
     case JERR_NO_IMAGE:
-    case JERR_INPUT_EOF: return atEnd ? Truncated : BadFormat;
+    case JERR_INPUT_EOF: return BadFormat;
     case JERR_IMAGE_TOO_BIG:
     case JERR_WIDTH_OVERFLOW: return TooLarge;
     case JERR_ARITH_NOTIMPL:
@@ -214,6 +218,12 @@ int decode(Decoder &d, int bits, int scale, ProgressTracker &tracker)
             greys[i] = qRgb(i, i, i);
         d.image.setColorTable(greys);
     }
+    // JFIF density unit 1: dots per inch, 2: dots per centimetre.
+    if ((c.density_unit == 1 || c.density_unit == 2) && c.X_density > 0 && c.Y_density > 0) {
+        const double perMetre = c.density_unit == 1 ? 1 / 0.0254 : 100;
+        d.image.setDotsPerMeterX(int(std::lround(c.X_density * perMetre)));
+        d.image.setDotsPerMeterY(int(std::lround(c.Y_density * perMetre)));
+    }
     if (cmyk)
         d.cmyk.resize(size_t(c.output_width) * 4);
     jpeg_start_decompress(&c);
@@ -238,8 +248,8 @@ struct Encoder {
     ~Encoder() { jpeg_destroy_compress(&cinfo); }
 };
 
-int encode(Encoder &e, FILE *file, int quality, int smoothing, bool grey, const RgbRows &rows,
-           std::vector<uchar> &scratch, ProgressTracker &tracker)
+int encode(Encoder &e, FILE *file, int quality, int smoothing, bool grey, const QImage &image,
+           const RgbRows &rows, std::vector<uchar> &scratch, ProgressTracker &tracker)
 {
     installErrors(e.errors);
     e.cinfo.err = &e.errors.pub;
@@ -263,6 +273,9 @@ int encode(Encoder &e, FILE *file, int quality, int smoothing, bool grey, const 
     if (!grey && quality >= 90)
         c.comp_info[0].h_samp_factor = c.comp_info[0].v_samp_factor = 1;
     c.smoothing_factor = smoothing;
+    c.density_unit = 1;
+    c.X_density = UINT16(std::clamp(std::lround(image.dotsPerMeterX() * 0.0254), 1L, 65535L));
+    c.Y_density = UINT16(std::clamp(std::lround(image.dotsPerMeterY() * 0.0254), 1L, 65535L));
     c.optimize_coding = TRUE;
     jpeg_start_compress(&c, TRUE);
     while (c.next_scanline < c.image_height) {
@@ -319,7 +332,8 @@ int writeJpeg(const QString &path, int quality, int smoothing, int bits, const Q
     int status = Ok;
     {
         Encoder e;
-        status = encode(e, file.handle(), quality, smoothing, bits == 1, rows, scratch, tracker);
+        status = encode(e, file.handle(), quality, smoothing, bits == 1, image, rows, scratch,
+                        tracker);
     }
     return status == Ok ? file.commit() : status;
 }

@@ -27,6 +27,7 @@ struct Session {
     FILE *file = nullptr;
     bool writing = false;
     bool atEnd = false;  // reading ran past the end of the file
+    bool tooLarge = false;  // the header claims a size beyond the limits
     int status = Ok;
     ~Session()
     {
@@ -51,14 +52,19 @@ void onError(png_structp png, png_const_charp message)
     int status = s.writing ? WriteError : BadFormat;
     if (std::strstr(message, "memory"))
         status = OutOfMemory;
-    else if (std::strstr(message, "limit") || std::strstr(message, "too large"))
+    else if (s.tooLarge)
         status = TooLarge;
     else if (s.atEnd)
         status = Truncated;
     fail(png, status);
 }
 
-void onWarning(png_structp, png_const_charp) {}
+// libpng warns of each limit a header exceeds, then fails on the header.
+void onWarning(png_structp png, png_const_charp message)
+{
+    if (std::strstr(message, "exceeds user limit") || std::strstr(message, "too large"))
+        sessionOf(png).tooLarge = true;
+}
 
 void readData(png_structp png, png_bytep data, size_t size)
 {
@@ -139,6 +145,13 @@ int decode(Session &s, QImage &image, ProgressTracker &tracker)
     } else if (indexed) {
         image.setColorTable(greyRamp(256));
     }
+    png_uint_32 xDensity = 0, yDensity = 0;
+    int unit = PNG_RESOLUTION_UNKNOWN;
+    if (png_get_pHYs(png, s.info, &xDensity, &yDensity, &unit) && unit == PNG_RESOLUTION_METER &&
+        xDensity > 0 && yDensity > 0 && xDensity <= INT_MAX && yDensity <= INT_MAX) {
+        image.setDotsPerMeterX(int(xDensity));
+        image.setDotsPerMeterY(int(yDensity));
+    }
     for (int pass = 0; pass < passes; ++pass)
         for (int y = 0; y < h; ++y) {
             png_read_row(png, image.scanLine(y), nullptr);
@@ -167,6 +180,8 @@ int encode(Session &s, const QImage &picture, int bits, bool interlaced, const R
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     if (bits != 24)
         png_set_PLTE(png, s.info, palette.data(), int(palette.size()));
+    png_set_pHYs(png, s.info, png_uint_32(std::max(picture.dotsPerMeterX(), 0)),
+                 png_uint_32(std::max(picture.dotsPerMeterY(), 0)), PNG_RESOLUTION_METER);
     png_set_compression_level(png, bits == 24 ? kRgbLevel : kPaletteLevel);
     png_set_filter(png, PNG_FILTER_TYPE_BASE, bits == 24 ? PNG_FILTER_UP : PNG_FILTER_NONE);
     png_write_info(png, s.info);

@@ -102,6 +102,21 @@ int open(Session &s, const char *mode)
 
 int readStatus(const Session &s) { return s.atEnd ? Truncated : BadFormat; }
 
+// Dots per inch from XResolution and ResolutionUnit; 0 when the file has none.
+int densityOf(TIFF *tiff)
+{
+    float resolution = 0;
+    uint16_t unit = RESUNIT_INCH;
+    if (!TIFFGetField(tiff, TIFFTAG_XRESOLUTION, &resolution) || !std::isfinite(resolution) ||
+        resolution <= 0)
+        return 0;
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_RESOLUTIONUNIT, &unit);
+    resolution = std::min(resolution, 1e6f);
+    return unit == RESUNIT_INCH         ? int(std::lround(resolution))
+           : unit == RESUNIT_CENTIMETER ? int(std::lround(resolution * 2.54))
+                                        : 0;
+}
+
 int decode(Session &s, QImage &image, const Progress &progress)
 {
     TIFF *tiff = s.tiff;
@@ -133,6 +148,10 @@ int decode(Session &s, QImage &image, const Progress &progress)
     image = QImage(int(w), int(h), QImage::Format_RGB888);
     if (image.isNull())
         return OutOfMemory;
+    if (const int dpi = densityOf(tiff); dpi > 0) {
+        image.setDotsPerMeterX(int(std::lround(dpi / 0.0254)));
+        image.setDotsPerMeterY(int(std::lround(dpi / 0.0254)));
+    }
     ProgressTracker tracker(progress, h);
     for (uint32_t y = 0; y < h; y += band) {
         const uint32_t rows = std::min(band, h - y);
@@ -155,7 +174,7 @@ int decode(Session &s, QImage &image, const Progress &progress)
 }
 
 int setFields(TIFF *tiff, int width, int height, int bits, const QList<QRgb> &table,
-              int compression, bool predictor)
+              int dotsPerMetre, int compression, bool predictor)
 {
     const bool palette = bits == 4 || bits == 8;
     const int samples = bits == 24 ? 3 : 1;
@@ -183,6 +202,10 @@ int setFields(TIFF *tiff, int width, int height, int bits, const QList<QRgb> &ta
     }
     if (predictor)
         ok = ok && TIFFSetField(tiff, TIFFTAG_PREDICTOR, PREDICTOR_HORIZONTAL);
+    if (dotsPerMetre > 0)
+        ok = ok && TIFFSetField(tiff, TIFFTAG_RESOLUTIONUNIT, RESUNIT_INCH) &&
+             TIFFSetField(tiff, TIFFTAG_XRESOLUTION, float(std::lround(dotsPerMetre * 0.0254))) &&
+             TIFFSetField(tiff, TIFFTAG_YRESOLUTION, float(std::lround(dotsPerMetre * 0.0254)));
     const qint64 rowBytes = (qint64(width) * (bits == 24 ? 24 : bits) + 7) / 8;
     ok = ok && TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP,
                             uint32_t(std::clamp<qint64>(kStripBytes / rowBytes, 1, height)));
@@ -217,8 +240,8 @@ int writeFile(FILE *file, const QImage &picture, int bits, const RgbRows &rows, 
     int status = open(s, "w");
     const int height = (rows.height() - first + step - 1) / step;
     if (status == Ok)
-        status = setFields(s.tiff, rows.width(), height, bits, picture.colorTable(), compression,
-                           predictor);
+        status = setFields(s.tiff, rows.width(), height, bits, picture.colorTable(),
+                           picture.dotsPerMeterX(), compression, predictor);
     if (status == Ok)
         status = writeRows(s.tiff, picture, bits, rows, first, step, tracker);
     if (status == Ok && !TIFFFlush(s.tiff))
@@ -339,17 +362,14 @@ int tiffInfo(const QString &path, FileInfo &info)
         if (status == Ok) {
             TIFF *tiff = s.tiff;
             uint32_t w = 0, h = 0;
-            uint16_t bitsPerSample = 1, samples = 1, photometric = 0, unit = RESUNIT_INCH,
+            uint16_t bitsPerSample = 1, samples = 1, photometric = 0,
                      compression = COMPRESSION_NONE;
-            float xResolution = 0;
             TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &w);
             TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &h);
             TIFFGetFieldDefaulted(tiff, TIFFTAG_BITSPERSAMPLE, &bitsPerSample);
             TIFFGetFieldDefaulted(tiff, TIFFTAG_SAMPLESPERPIXEL, &samples);
             TIFFGetFieldDefaulted(tiff, TIFFTAG_COMPRESSION, &compression);
-            TIFFGetFieldDefaulted(tiff, TIFFTAG_RESOLUTIONUNIT, &unit);
             TIFFGetField(tiff, TIFFTAG_PHOTOMETRIC, &photometric);
-            const bool hasResolution = TIFFGetField(tiff, TIFFTAG_XRESOLUTION, &xResolution);
             const int bits = bitsPerSample * samples;
             info.type = QStringLiteral("TIFF");
             info.width = int(std::min<uint32_t>(w, INT_MAX));
@@ -357,10 +377,7 @@ int tiffInfo(const QString &path, FileInfo &info)
             info.bitsPerPixel = bits;
             info.colors = photometric == PHOTOMETRIC_PALETTE ? 1 << std::min<int>(bitsPerSample, 16)
                                                              : 1 << std::clamp(bits, 0, 24);
-            info.density = !hasResolution || !std::isfinite(xResolution) || xResolution <= 0 ? 0
-                           : unit == RESUNIT_INCH       ? int(std::lround(std::min(xResolution, 1e6f)))
-                           : unit == RESUNIT_CENTIMETER ? int(std::lround(std::min(xResolution, 1e6f) * 2.54))
-                                                        : 0;
+            info.density = densityOf(tiff);
             info.compression = compressionName(compression);
         }
     }

@@ -1,0 +1,40 @@
+#include "animation.h"
+
+#include "TMultiP.h"
+
+AnimationIdle::AnimationIdle(QObject *parent) : QObject(parent)
+{
+    timer_.setInterval(kIntervalMs);
+    timer_.setTimerType(Qt::PreciseTimer);
+    connect(&timer_, &QTimer::timeout, this, [this] {
+        if (target_)
+            target_->AnimateStep();
+        else
+            timer_.stop();
+    });
+}
+
+void AnimationIdle::attach(TPMultiImage *target)
+{
+    detach();
+    target_ = target;
+    if (!target)
+        return;
+    connection_ = connect(target, &TPMultiImage::AnimationChanged, this, &AnimationIdle::follow);
+    follow(target->IsAnimating());
+}
+
+void AnimationIdle::detach()
+{
+    disconnect(connection_);
+    target_ = nullptr;
+    timer_.stop();
+}
+
+void AnimationIdle::follow(bool playing)
+{
+    if (playing)
+        timer_.start();
+    else
+        timer_.stop();
+}

@@ -1,0 +1,130 @@
+// Where the image control draws its picture, and the copy it keeps for painting.
+#include "fitting.h"
+
+#include <gtest/gtest.h>
+
+TEST(Fitting, RoundsHalvesToEven)
+{
+    EXPECT_EQ(RoundHalfEven(2.5), 2);
+    EXPECT_EQ(RoundHalfEven(3.5), 4);
+    EXPECT_EQ(RoundHalfEven(-2.5), -2);
+    EXPECT_EQ(RoundHalfEven(-3.5), -4);
+    EXPECT_EQ(RoundHalfEven(2.4999), 2);
+    EXPECT_EQ(RoundHalfEven(2.5001), 3);
+    EXPECT_EQ(RoundHalfEven(-0.2), 0);
+}
+
+TEST(Fitting, RatioFitsTheLongerSide)
+{
+    // Wider than high: full width, centred vertically.
+    EXPECT_EQ(RatioRect({200, 200}, {400, 300}), QRect(0, 25, 200, 150));
+    // Higher than wide: full height, centred horizontally.
+    EXPECT_EQ(RatioRect({300, 200}, {300, 400}), QRect(75, 0, 150, 200));
+    // A square picture fills the height, even in a tall client.
+    EXPECT_EQ(RatioRect({100, 300}, {50, 50}), QRect(-100, 0, 300, 300));
+    // Enlarging works the same way.
+    EXPECT_EQ(RatioRect({400, 400}, {20, 10}), QRect(0, 100, 400, 200));
+}
+
+TEST(Fitting, RatioRoundsHalfPixelsToEven)
+{
+    // 3x1 in 5x5: drawn 5 wide and 5/3 high at (5 - 1.667) / 2 = 1.667: rounded 2 and 2.
+    EXPECT_EQ(RatioRect({5, 5}, {3, 1}), QRect(0, 2, 5, 2));
+    // 2x4 in 3x2: drawn 1 wide at (3 - 1) / 2 = 1.
+    EXPECT_EQ(RatioRect({3, 2}, {2, 4}), QRect(1, 0, 1, 2));
+    // 4x5 in 5x2: 1.6 wide at 1.7, rounded to 2 wide at 2.
+    EXPECT_EQ(RatioRect({5, 2}, {4, 5}), QRect(2, 0, 2, 2));
+    // 2x4 in 2x3: 1.5 wide at 0.25: a half rounds to the even 2; the left to 0.
+    EXPECT_EQ(RatioRect({2, 3}, {2, 4}), QRect(0, 0, 2, 3));
+    // 1x2 in 2x1: 0.5 wide at 0.75: a half rounds to 0.
+    EXPECT_EQ(RatioRect({2, 1}, {1, 2}), QRect(1, 0, 0, 1));
+}
+
+TEST(Fitting, RatioWithAZeroDimensionTakesTheWholeClient)
+{
+    EXPECT_EQ(RatioRect({120, 80}, {0, 50}), QRect(0, 0, 120, 80));
+    EXPECT_EQ(RatioRect({120, 80}, {50, 0}), QRect(0, 0, 120, 80));
+    EXPECT_EQ(RatioRect({120, 80}, {0, 0}), QRect(0, 0, 120, 80));
+}
+
+TEST(Fitting, LibraryPathPlacesByMode)
+{
+    const QSize client(100, 80), picture(30, 20);
+    EXPECT_EQ(LibraryDestination(client, picture, {}), QRect(0, 0, 30, 20));
+    EXPECT_EQ(LibraryDestination(client, picture, {.center = true}), QRect(35, 30, 30, 20));
+    EXPECT_EQ(LibraryDestination(client, picture, {.stretch = true, .center = true}),
+              QRect(0, 0, 100, 80));
+    EXPECT_EQ(LibraryDestination(client, picture, {.stretchRatio = true, .center = true}),
+              QRect(0, 7, 100, 67));
+}
+
+TEST(Fitting, CentringTruncatesTowardZero)
+{
+    // Odd differences: 101 - 30 = 71 gives 35; a larger picture gets a negative offset
+    // truncated toward zero: (100 - 131) / 2 = -15, not -16.
+    EXPECT_EQ(LibraryDestination({101, 81}, {30, 20}, {.center = true}).topLeft(), QPoint(35, 30));
+    EXPECT_EQ(LibraryDestination({100, 80}, {131, 95}, {.center = true}).topLeft(), QPoint(-15, -7));
+}
+
+TEST(Fitting, PlainPathIgnoresProportionsAndCentresOnTheControl)
+{
+    const QSize client(98, 78), control(100, 80), picture(30, 20);
+    EXPECT_EQ(PlainDestination(client, control, picture, {.stretchRatio = true}), QRect(0, 0, 30, 20));
+    EXPECT_EQ(PlainDestination(client, control, picture, {.center = true}), QRect(35, 30, 30, 20));
+    EXPECT_EQ(PlainDestination(client, control, picture, {.stretch = true}), QRect(0, 0, 98, 78));
+}
+
+namespace {
+
+QImage Lines(int width, int height)
+{
+    QImage image(width, height, QImage::Format_Mono);
+    image.setColor(0, qRgb(255, 255, 255));
+    image.setColor(1, qRgb(0, 0, 0));
+    image.fill(0);
+    for (int y = 0; y < height; ++y)
+        image.setPixel(5, y, 1);  // one black column
+    return image;
+}
+
+}  // namespace
+
+TEST(Fitting, BlackOnWhiteKeepsThinLinesThatColourOnColourDrops)
+{
+    const QImage source = Lines(40, 10);
+    const QImage kept = StretchImage(source, {10, 10}, StretchMode::BlackOnWhite);
+    const QImage dropped = StretchImage(source, {10, 10}, StretchMode::ColorOnColor);
+    EXPECT_EQ(kept.pixel(1, 3), qRgb(0, 0, 0));  // source columns 4..7 hold the line
+    int black = 0;
+    for (int x = 0; x < 10; ++x)
+        black += dropped.pixel(x, 3) == qRgb(0, 0, 0);
+    EXPECT_EQ(black, 0);
+    EXPECT_EQ(kept.pixel(0, 3), qRgb(255, 255, 255));
+    // Enlarging repeats pixels in both modes.
+    EXPECT_EQ(StretchImage(source, {80, 20}, StretchMode::BlackOnWhite).pixel(11, 0), qRgb(0, 0, 0));
+}
+
+TEST(Fitting, CacheScalesOncePerPictureSizeAndMode)
+{
+    ScaledPictureCache cache;
+    QImage photo(400, 300, QImage::Format_RGB888);
+    photo.fill(Qt::red);
+    const QImage &first = cache.prepared(photo, {200, 150}, StretchMode::ColorOnColor);
+    EXPECT_EQ(first.size(), QSize(200, 150));
+    EXPECT_EQ(first.format(), QImage::Format_RGB32);
+    const qint64 key = first.cacheKey();
+    EXPECT_EQ(cache.prepared(photo, {200, 150}, StretchMode::ColorOnColor).cacheKey(), key);
+    EXPECT_EQ(cache.preparations(), 1);
+
+    cache.prepared(photo, {100, 75}, StretchMode::ColorOnColor);
+    EXPECT_EQ(cache.preparations(), 2);
+    cache.prepared(photo, {100, 75}, StretchMode::BlackOnWhite);
+    EXPECT_EQ(cache.preparations(), 3);
+    photo.setPixel(0, 0, qRgb(1, 2, 3));  // a changed picture is prepared again
+    cache.prepared(photo, {100, 75}, StretchMode::BlackOnWhite);
+    EXPECT_EQ(cache.preparations(), 4);
+
+    // At its own size the picture itself is drawn: no copy.
+    EXPECT_EQ(cache.prepared(photo, {400, 300}, StretchMode::ColorOnColor).cacheKey(), photo.cacheKey());
+    EXPECT_EQ(cache.preparations(), 4);
+}

@@ -1,0 +1,631 @@
+// PNG, GIF, TIFF and JPEG: every format and depth written here is read back
+// by the codec library itself (libpng, giflib, libtiff, Qt's JPEG reader) and
+// by our readers; information, progress and stop, damaged files.
+#include "codecs.h"
+#include "ecran.h"
+#include "octets.h"
+#include "pictures.h"
+#include "sky.h"
+
+#include <QFile>
+#include <QImageReader>
+#include <QImageWriter>
+#include <gif_lib.h>
+#include <png.h>
+#include <tiffio.h>
+#include <zlib.h>
+
+#include <csetjmp>
+#include <gtest/gtest.h>
+
+using namespace sky;
+
+namespace {
+
+enum class Format { Png, Gif, Tiff, Jpeg };
+
+struct WriteCase {
+    Format format;
+    int bits;
+    int option;  // PNG: interlaced; TIFF: compression; JPEG: quality
+};
+
+std::string caseName(const ::testing::TestParamInfo<WriteCase> &info)
+{
+    static const char *names[] = {"Png", "Gif", "Tiff", "Jpeg"};
+    return std::string(names[int(info.param.format)]) + "_" + std::to_string(info.param.bits) +
+           "_" + std::to_string(info.param.option);
+}
+
+int write(const WriteCase &c, const QString &path, const QImage &picture, const Progress &progress)
+{
+    switch (c.format) {
+    case Format::Png: return writePng(path, c.bits, c.option != 0, picture, progress);
+    case Format::Gif: return writeGif(path, c.bits, picture, progress);
+    case Format::Tiff: return writeTiff(path, c.option, c.bits, picture, progress);
+    case Format::Jpeg: return writeJpeg(path, c.option, 0, c.bits, picture, progress);
+    }
+    return Failed;
+}
+
+int read(Format format, const QString &path, int bits, QImage &out, const Progress &progress = {})
+{
+    switch (format) {
+    case Format::Png: return readPng(path, bits, false, out, progress);
+    case Format::Gif: return readGif(path, bits, false, out, progress);
+    case Format::Tiff: return readTiff(path, bits, false, out, progress);
+    case Format::Jpeg: return readJpeg(path, bits, 1, false, out, progress);
+    }
+    return Failed;
+}
+
+// What the file holds in the codec library's own words.
+struct Stored {
+    int bitsPerSample = 0;
+    int samples = 0;
+    int paletteSize = 0;
+    int interlaced = 0;
+    int compression = 0;
+    int photometric = -1;
+    QByteArray signature;
+    QImage picture;  // as the library decodes it
+};
+
+Stored pngStored(const QString &path)
+{
+    Stored s;
+    FILE *file = std::fopen(QFile::encodeName(path).constData(), "rb");
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    if (file && setjmp(png_jmpbuf(png)) == 0) {
+        png_init_io(png, file);
+        png_read_info(png, info);
+        s.bitsPerSample = png_get_bit_depth(png, info);
+        s.samples = png_get_channels(png, info);
+        png_colorp entries = nullptr;
+        png_get_PLTE(png, info, &entries, &s.paletteSize);
+        s.interlaced = png_get_interlace_type(png, info) == PNG_INTERLACE_ADAM7;
+    }
+    png_destroy_read_struct(&png, &info, nullptr);
+    if (file)
+        std::fclose(file);
+    s.picture = QImage(path, "PNG");
+    return s;
+}
+
+Stored gifStored(const QString &path)
+{
+    Stored s;
+    s.signature = loadFile(path).left(6);
+    int error = 0;
+    GifFileType *gif = DGifOpenFileName(QFile::encodeName(path).constData(), &error);
+    if (gif && DGifSlurp(gif) == GIF_OK && gif->ImageCount > 0 && gif->SColorMap) {
+        s.paletteSize = gif->SColorMap->ColorCount;
+        s.bitsPerSample = gif->SColorMap->BitsPerPixel;
+        const SavedImage &first = gif->SavedImages[0];
+        s.picture = QImage(first.ImageDesc.Width, first.ImageDesc.Height, QImage::Format_RGB888);
+        for (int y = 0; y < s.picture.height(); ++y)
+            for (int x = 0; x < s.picture.width(); ++x) {
+                const GifColorType c =
+                    gif->SColorMap->Colors[first.RasterBits[y * s.picture.width() + x]];
+                s.picture.setPixel(x, y, qRgb(c.Red, c.Green, c.Blue));
+            }
+    }
+    if (gif)
+        DGifCloseFile(gif, &error);
+    return s;
+}
+
+Stored tiffStored(const QString &path)
+{
+    Stored s;
+    TIFF *tiff = TIFFOpen(QFile::encodeName(path).constData(), "r");
+    if (!tiff)
+        return s;
+    uint16_t bits = 0, samples = 0, compression = 0, photometric = 0;
+    uint32_t w = 0, h = 0;
+    TIFFGetField(tiff, TIFFTAG_BITSPERSAMPLE, &bits);
+    TIFFGetField(tiff, TIFFTAG_SAMPLESPERPIXEL, &samples);
+    TIFFGetField(tiff, TIFFTAG_COMPRESSION, &compression);
+    TIFFGetField(tiff, TIFFTAG_PHOTOMETRIC, &photometric);
+    TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &w);
+    TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &h);
+    s.bitsPerSample = bits;
+    s.samples = samples;
+    s.compression = compression;
+    s.photometric = photometric;
+    s.paletteSize = photometric == PHOTOMETRIC_PALETTE ? 1 << bits : 0;
+    std::vector<uint32_t> raster(size_t(w) * h);
+    if (TIFFReadRGBAImageOriented(tiff, w, h, raster.data(), ORIENTATION_TOPLEFT, 1)) {
+        s.picture = QImage(int(w), int(h), QImage::Format_RGB888);
+        for (uint32_t y = 0; y < h; ++y)
+            for (uint32_t x = 0; x < w; ++x) {
+                const uint32_t p = raster[y * w + x];
+                s.picture.setPixel(int(x), int(y), qRgb(TIFFGetR(p), TIFFGetG(p), TIFFGetB(p)));
+            }
+    }
+    TIFFClose(tiff);
+    return s;
+}
+
+Stored jpegStored(const QString &path)
+{
+    Stored s;
+    QImageReader reader(path, "JPEG");
+    s.picture = reader.read();
+    s.samples = s.picture.format() == QImage::Format_Grayscale8 ? 1 : 3;
+    return s;
+}
+
+Stored stored(Format format, const QString &path)
+{
+    switch (format) {
+    case Format::Png: return pngStored(path);
+    case Format::Gif: return gifStored(path);
+    case Format::Tiff: return tiffStored(path);
+    case Format::Jpeg: return jpegStored(path);
+    }
+    return {};
+}
+
+// The picture to write for a case: true colour photos, else a picture that
+// already fits the depth so that lossless formats must keep it exactly.
+QImage pictureFor(const WriteCase &c)
+{
+    const QImage photo = photoPicture(61, 37);
+    if (c.format == Format::Jpeg || c.bits == 24 || c.bits == 0)
+        return photo;
+    if (c.bits == 1 || c.option == COMPRESSION_CCITTRLE) {
+        QImage mono;
+        toDepth(photo, 1, true, mono);
+        return mono;
+    }
+    return indexedPicture(61, 37, c.bits == 4 ? 16 : 256);
+}
+
+int expectedColours(const QImage &picture, int bits)
+{
+    QImage reduced;
+    toDepth(picture, bits, true, reduced);
+    return reduced.colorCount();
+}
+
+class Writers : public ::testing::TestWithParam<WriteCase> {};
+
+}  // namespace
+
+TEST_P(Writers, TheCodecLibraryReadsBackWhatWasAsked)
+{
+    const WriteCase c = GetParam();
+    DossierTemporaire dir;
+    const QString path = dir.chemin(QStringLiteral("picture"));
+    const QImage picture = pictureFor(c);
+    ASSERT_EQ(Ok, write(c, path, picture, {}));
+    EXPECT_EQ(QStringList{QStringLiteral("picture")}, folderContents(dir.chemin()));
+
+    const Stored s = stored(c.format, path);
+    ASSERT_FALSE(s.picture.isNull());
+    EXPECT_EQ(picture.size(), s.picture.size());
+    const bool ccitt = c.format == Format::Tiff && c.option == COMPRESSION_CCITTRLE;
+    const int fileBits = ccitt ? 1 : c.bits == 0 ? 4 : c.bits;
+    switch (c.format) {
+    case Format::Png:
+        EXPECT_EQ(c.option, s.interlaced);
+        EXPECT_EQ(fileBits == 24 ? 8 : fileBits, s.bitsPerSample);
+        // The palette holds the picture's colours, at most as many as the depth allows.
+        EXPECT_LE(s.paletteSize, fileBits == 24 ? 0 : 1 << fileBits);
+        EXPECT_EQ(fileBits == 24 ? 0 : expectedColours(picture, fileBits), s.paletteSize);
+        break;
+    case Format::Gif:
+        EXPECT_EQ(QByteArray("GIF87a"), s.signature);
+        EXPECT_EQ(fileBits == 24 ? 256 : 1 << fileBits, s.paletteSize);
+        break;
+    case Format::Tiff:
+        EXPECT_EQ(c.option, s.compression);
+        EXPECT_EQ(fileBits == 24 ? 8 : fileBits, s.bitsPerSample);
+        EXPECT_EQ(fileBits == 24 ? 3 : 1, s.samples);
+        EXPECT_EQ(fileBits == 24   ? PHOTOMETRIC_RGB
+                  : fileBits == 1 ? PHOTOMETRIC_MINISBLACK
+                                  : PHOTOMETRIC_PALETTE,
+                  s.photometric);
+        break;
+    case Format::Jpeg:
+        EXPECT_EQ(c.bits == 1 ? 1 : 3, s.samples);
+        break;
+    }
+
+    // Lossless formats keep every pixel of a picture that fits; the VGA
+    // colours and the 256 colours of a GIF made from a photo are the
+    // palette's; CCITT keeps the black and white picture made from a photo.
+    QImage expected = picture;
+    if (ccitt)
+        ASSERT_EQ(Ok, toDepth(picture, 1, true, expected));
+    QImage back;
+    ASSERT_EQ(Ok, read(c.format, path, 24, back));
+    EXPECT_EQ(QImage::Format_RGB888, back.format());
+    if (c.format == Format::Jpeg) {
+        EXPECT_GT(psnr(picture, back), c.bits == 1 ? 10 : 25);
+    } else if (c.bits == 0) {
+        for (int y = 0; y < back.height(); ++y)
+            for (int x = 0; x < back.width(); ++x)
+                ASSERT_TRUE(vgaPalette().contains(back.pixel(x, y)));
+    } else if (!(c.format == Format::Gif && c.bits == 24)) {
+        EXPECT_TRUE(sameColours(expected, back));
+        EXPECT_TRUE(sameColours(expected, s.picture));
+    } else {
+        EXPECT_GT(psnr(picture, back), 30);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FormatsAndDepths, Writers,
+    ::testing::Values(WriteCase{Format::Png, 24, 0}, WriteCase{Format::Png, 24, 1},
+                      WriteCase{Format::Png, 8, 0}, WriteCase{Format::Png, 8, 1},
+                      WriteCase{Format::Png, 4, 0}, WriteCase{Format::Png, 0, 1},
+                      WriteCase{Format::Png, 1, 0}, WriteCase{Format::Png, 1, 1},
+                      WriteCase{Format::Gif, 24, 0}, WriteCase{Format::Gif, 8, 0},
+                      WriteCase{Format::Gif, 4, 0}, WriteCase{Format::Gif, 0, 0},
+                      WriteCase{Format::Gif, 1, 0}, WriteCase{Format::Tiff, 24, 1},
+                      WriteCase{Format::Tiff, 8, 1}, WriteCase{Format::Tiff, 4, 1},
+                      WriteCase{Format::Tiff, 0, 1}, WriteCase{Format::Tiff, 1, 1},
+                      WriteCase{Format::Tiff, 24, 5}, WriteCase{Format::Tiff, 8, 5},
+                      WriteCase{Format::Tiff, 4, 5}, WriteCase{Format::Tiff, 1, 5},
+                      WriteCase{Format::Tiff, 24, 32773}, WriteCase{Format::Tiff, 8, 32773},
+                      WriteCase{Format::Tiff, 1, 32773}, WriteCase{Format::Tiff, 1, 2},
+                      WriteCase{Format::Tiff, 24, 2}, WriteCase{Format::Jpeg, 24, 75},
+                      WriteCase{Format::Jpeg, 24, 100}, WriteCase{Format::Jpeg, 1, 75},
+                      WriteCase{Format::Jpeg, 8, 50}, WriteCase{Format::Jpeg, 0, 50}),
+    caseName);
+
+TEST(Codecs, ReadersBringPicturesToTheAskedDepth)
+{
+    DossierTemporaire dir;
+    const QImage photo = photoPicture(50, 30);
+    const QString png = dir.chemin("a.png");
+    ASSERT_EQ(Ok, writePng(png, 24, false, photo, {}));
+    for (const int bits : {8, 4, 0, 1}) {
+        SCOPED_TRACE(bits);
+        QImage out;
+        ASSERT_EQ(Ok, readPng(png, bits, true, out, {}));
+        EXPECT_EQ(bits == 1 ? QImage::Format_Mono : QImage::Format_Indexed8, out.format());
+        EXPECT_LE(out.colorCount(), bits == 8 ? 256 : bits == 1 ? 2 : 16);
+    }
+    // A palette file read at 8 bits keeps its palette.
+    const QImage indexed = indexedPicture(40, 20, 100);
+    ASSERT_EQ(Ok, writeGif(dir.chemin("b.gif"), 8, indexed, {}));
+    QImage out;
+    ASSERT_EQ(Ok, readGif(dir.chemin("b.gif"), 8, false, out, {}));
+    EXPECT_EQ(100, out.colorCount());
+    EXPECT_TRUE(sameColours(indexed, out));
+    EXPECT_EQ(BadDepth, readGif(dir.chemin("b.gif"), 7, false, out, {}));
+}
+
+TEST(Codecs, JpegQualityGreyAndScale)
+{
+    DossierTemporaire dir;
+    const QImage photo = photoPicture(160, 120);
+    ASSERT_EQ(Ok, writeJpeg(dir.chemin("q25.jpg"), 25, 0, 24, photo, {}));
+    ASSERT_EQ(Ok, writeJpeg(dir.chemin("q95.jpg"), 95, 0, 24, photo, {}));
+    ASSERT_EQ(Ok, writeJpeg(dir.chemin("smooth.jpg"), 95, 60, 24, photo, {}));
+    EXPECT_LT(QFileInfo(dir.chemin("q25.jpg")).size(), QFileInfo(dir.chemin("q95.jpg")).size());
+    EXPECT_NE(loadFile(dir.chemin("smooth.jpg")), loadFile(dir.chemin("q95.jpg")));
+
+    ASSERT_EQ(Ok, writeJpeg(dir.chemin("grey.jpg"), 80, 0, 1, photo, {}));
+    QImage grey;
+    // Read at 8 bits, a grey file keeps its grey levels.
+    ASSERT_EQ(Ok, readJpeg(dir.chemin("grey.jpg"), 8, 1, false, grey, {}));
+    EXPECT_EQ(QImage::Format_Indexed8, grey.format());
+    EXPECT_TRUE(grey.allGray());
+
+    for (const int scale : {1, 2, 4, 8}) {
+        QImage scaled;
+        ASSERT_EQ(Ok, readJpeg(dir.chemin("q95.jpg"), 24, scale, false, scaled, {}));
+        EXPECT_EQ(QSize((160 + scale - 1) / scale, (120 + scale - 1) / scale), scaled.size());
+    }
+    QImage none;
+    EXPECT_EQ(BadArgument, readJpeg(dir.chemin("q95.jpg"), 24, 3, false, none, {}));
+    EXPECT_EQ(BadArgument, writeJpeg(dir.chemin("x.jpg"), 0, 0, 24, photo, {}));
+    EXPECT_EQ(BadArgument, writeJpeg(dir.chemin("x.jpg"), 101, 0, 24, photo, {}));
+    EXPECT_EQ(BadArgument, writeJpeg(dir.chemin("x.jpg"), 50, 101, 24, photo, {}));
+    EXPECT_FALSE(QFile::exists(dir.chemin("x.jpg")));
+}
+
+TEST(Codecs, InformationFromTheHeaders)
+{
+    DossierTemporaire dir;
+    QImage photo = photoPicture(64, 48);
+    photo.setDotsPerMeterX(11811);  // 300 dpi
+    photo.setDotsPerMeterY(11811);
+    struct Expected {
+        QString file;
+        QString type;
+        int bits;
+        int colours;
+        int density;
+        QString compression;
+    };
+    ASSERT_EQ(Ok, writePng(dir.chemin("a.png"), 24, false, photo, {}));
+    ASSERT_EQ(Ok, writePng(dir.chemin("b.png"), 4, true, photo, {}));
+    ASSERT_EQ(Ok, writeGif(dir.chemin("c.gif"), 8, photo, {}));
+    ASSERT_EQ(Ok, writeGif(dir.chemin("d.gif"), 1, photo, {}));
+    ASSERT_EQ(Ok, writeTiff(dir.chemin("e.tif"), 5, 24, photo, {}));
+    ASSERT_EQ(Ok, writeTiff(dir.chemin("f.tif"), 2, 24, photo, {}));
+    ASSERT_EQ(Ok, writeTiff(dir.chemin("g.tif"), 32773, 8, photo, {}));
+    ASSERT_EQ(Ok, writeTiff(dir.chemin("h.tif"), 1, 4, photo, {}));
+    ASSERT_EQ(Ok, writeJpeg(dir.chemin("i.jpg"), 80, 0, 24, photo, {}));
+    ASSERT_EQ(Ok, writeJpeg(dir.chemin("j.jpg"), 80, 0, 1, photo, {}));
+    // A progressive file with its density in dots per centimetre, and a
+    // PNG without density, written by another library.
+    {
+        QImageWriter writer(dir.chemin("k.jpg"), "JPEG");
+        writer.setProgressiveScanWrite(true);
+        QImage dense = photo;
+        dense.setDotsPerMeterX(3937);  // 100 dpi
+        ASSERT_TRUE(writer.write(dense));
+        QByteArray bytes = loadFile(dir.chemin("k.jpg"));
+        const qsizetype jfif = bytes.indexOf("JFIF");
+        ASSERT_GT(jfif, 0);
+        bytes[jfif + 7] = 2;  // unit: dots per centimetre
+        bytes[jfif + 8] = 0;
+        bytes[jfif + 9] = 40;  // 40 per cm is 102 dpi
+        saveFile(dir.chemin("k.jpg"), bytes);
+    }
+    const QList<Expected> expected = {
+        {"a.png", "PNG", 24, 16777216, 300, "Deflate"},
+        {"b.png", "PNG", 4, 16, 300, "Deflate interlaced"},
+        {"c.gif", "GIF", 8, 256, 0, "LZW"},
+        {"d.gif", "GIF", 1, 2, 0, "LZW"},
+        {"e.tif", "TIFF", 24, 16777216, 300, "LZW"},
+        {"f.tif", "TIFF", 1, 2, 300, "CCITT RLE"},
+        {"g.tif", "TIFF", 8, 256, 300, "PackBits"},
+        {"h.tif", "TIFF", 4, 16, 300, "None"},
+        {"i.jpg", "JPEG", 24, 16777216, 300, "JPEG"},
+        {"j.jpg", "JPEG", 8, 256, 300, "JPEG"},
+        {"k.jpg", "JPEG", 24, 16777216, 102, "Progressive JPEG"},
+    };
+    for (const Expected &e : expected) {
+        SCOPED_TRACE(e.file.toStdString());
+        // The signature tells the format, not the name.
+        const QString misnamed = dir.chemin(e.file + QStringLiteral(".bmp"));
+        ASSERT_TRUE(QFile::copy(dir.chemin(e.file), misnamed));
+        FileInfo info;
+        ASSERT_EQ(Ok, fileInfo(misnamed, info));
+        EXPECT_EQ(e.type, info.type);
+        EXPECT_EQ(64, info.width);
+        EXPECT_EQ(48, info.height);
+        EXPECT_EQ(e.bits, info.bitsPerPixel);
+        EXPECT_EQ(e.colours, info.colors);
+        EXPECT_EQ(e.density, info.density);
+        EXPECT_EQ(e.compression, info.compression);
+        EXPECT_LE(info.compression.size(), 25);
+    }
+    FileInfo info;
+    EXPECT_EQ(FileNotFound, fileInfo(dir.chemin("none.png"), info));
+    saveFile(dir.chemin("text.png"), "not a picture at all");
+    EXPECT_EQ(BadFormat, fileInfo(dir.chemin("text.png"), info));
+    saveFile(dir.chemin("empty.gif"), {});
+    EXPECT_EQ(BadFormat, fileInfo(dir.chemin("empty.gif"), info));
+}
+
+TEST(Codecs, DensityTravelsFromFileToFile)
+{
+    DossierTemporaire dir;
+    QImage photo = photoPicture(20, 10);
+    photo.setDotsPerMeterX(7874);  // 200 dpi
+    photo.setDotsPerMeterY(7874);
+    ASSERT_EQ(Ok, writeTiff(dir.chemin("a.tif"), 1, 24, photo, {}));
+    QImage back;
+    ASSERT_EQ(Ok, readTiff(dir.chemin("a.tif"), 8, false, back, {}));
+    ASSERT_EQ(Ok, writeJpeg(dir.chemin("b.jpg"), 90, 0, 24, back, {}));
+    ASSERT_EQ(Ok, readJpeg(dir.chemin("b.jpg"), 24, 1, false, back, {}));
+    ASSERT_EQ(Ok, writePng(dir.chemin("c.png"), 24, false, back, {}));
+    FileInfo info;
+    ASSERT_EQ(Ok, fileInfo(dir.chemin("c.png"), info));
+    EXPECT_EQ(200, info.density);
+}
+
+TEST(Codecs, ProgressRisesToTheEndAndAStopLeavesNoFile)
+{
+    DossierTemporaire dir;
+    const QImage photo = photoPicture(300, 200);
+    const QList<WriteCase> cases = {{Format::Png, 24, 1}, {Format::Png, 8, 0},
+                                    {Format::Gif, 8, 0},  {Format::Tiff, 24, 5},
+                                    {Format::Tiff, 1, 2}, {Format::Jpeg, 24, 80}};
+    for (const WriteCase &c : cases) {
+        SCOPED_TRACE(int(c.format) * 1000 + c.bits);
+        const QString path = dir.chemin(QStringLiteral("p"));
+        QList<int> seen;
+        ASSERT_EQ(Ok, write(c, path, photo, [&](int p) { return seen.append(p), 1; }));
+        ASSERT_FALSE(seen.isEmpty());
+        EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
+        EXPECT_EQ(100, seen.last());
+
+        seen.clear();
+        QImage back;
+        ASSERT_EQ(Ok, read(c.format, path, 24, back, [&](int p) { return seen.append(p), 1; }));
+        ASSERT_FALSE(seen.isEmpty());
+        EXPECT_EQ(100, seen.last());
+        // Stopped halfway, a read fails.
+        EXPECT_EQ(Stopped, read(c.format, path, 24, back, [](int p) { return p < 50; }));
+
+        // Stopped halfway, a write fails and the earlier file stays as it was.
+        const QByteArray before = loadFile(path);
+        EXPECT_EQ(Stopped, write(c, path, photo, [](int p) { return p < 50; }));
+        EXPECT_EQ(before, loadFile(path));
+        EXPECT_EQ(QStringList{QStringLiteral("p")}, folderContents(dir.chemin()));
+        ASSERT_TRUE(QFile::remove(path));
+        EXPECT_EQ(Stopped, write(c, path, photo, [](int) { return 0; }));
+        EXPECT_TRUE(folderContents(dir.chemin()).isEmpty());
+    }
+}
+
+TEST(Codecs, WritersRefuseBadArgumentsWithoutLeavingFiles)
+{
+    DossierTemporaire dir;
+    const QImage photo = photoPicture(10, 10);
+    const QString path = dir.chemin("x");
+    for (const Format format : {Format::Png, Format::Gif, Format::Tiff, Format::Jpeg}) {
+        EXPECT_EQ(BadDepth, write({format, 3, format == Format::Tiff ? 1 : 75}, path, photo, {}));
+        EXPECT_EQ(EmptyPicture, write({format, 24, format == Format::Tiff ? 1 : 75}, path, {}, {}));
+        EXPECT_EQ(CannotCreate, write({format, 24, format == Format::Tiff ? 1 : 75},
+                                      dir.chemin("missing/x"), photo, {}));
+    }
+    EXPECT_EQ(BadArgument, writeTiff(path, 7, 24, photo, {}));
+    EXPECT_TRUE(folderContents(dir.chemin()).isEmpty());
+}
+
+namespace {
+
+QByteArray pngChunk(const char *type, const QByteArray &data)
+{
+    Octets o;
+    const QByteArray body = QByteArray(type, 4) + data;
+    o.data.append(char(data.size() >> 24)).append(char(data.size() >> 16));
+    o.data.append(char(data.size() >> 8)).append(char(data.size()));
+    o.data.append(body);
+    const uLong crc = crc32(0, reinterpret_cast<const Bytef *>(body.constData()), uInt(body.size()));
+    o.data.append(char(crc >> 24)).append(char(crc >> 16)).append(char(crc >> 8)).append(char(crc));
+    return o.data;
+}
+
+QByteArray pngClaiming(quint32 width, quint32 height)
+{
+    QByteArray ihdr;
+    for (const quint32 v : {width, height})
+        ihdr.append(char(v >> 24)).append(char(v >> 16)).append(char(v >> 8)).append(char(v));
+    ihdr.append(char(8)).append(char(2)).append(3, '\0');
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) + pngChunk("IHDR", ihdr) +
+           pngChunk("IDAT", QByteArray(20, '\0')) + pngChunk("IEND", {});
+}
+
+QByteArray gifClaiming(int width, int height)
+{
+    Octets o;
+    o.bytes({'G', 'I', 'F', '8', '9', 'a'}).u16(width).u16(height).bytes({0x80, 0, 0});
+    o.bytes({0, 0, 0, 255, 255, 255});
+    o.u8(0x2C).u16(0).u16(0).u16(width).u16(height).u8(0);
+    o.bytes({2, 2, 0x4C, 0x01, 0, 0x3B});
+    return o.data;
+}
+
+QByteArray tiffClaiming(quint32 width, quint32 height)
+{
+    Octets o;
+    o.bytes({'I', 'I', 42, 0}).u32(8).u16(6);
+    auto entry = [&](int tag, int type, quint32 value) { o.u16(tag).u16(type).u32(1).u32(value); };
+    entry(256, 4, width);
+    entry(257, 4, height);
+    entry(258, 3, 8);
+    entry(262, 3, 1);
+    entry(273, 4, 90);
+    entry(279, 4, 16);
+    o.u32(0).repeat(0, 16);
+    return o.data;
+}
+
+// A JPEG with its frame size replaced.
+QByteArray jpegClaiming(const QByteArray &jpeg, int width, int height)
+{
+    QByteArray bytes = jpeg;
+    const qsizetype sof = bytes.indexOf(QByteArray("\xff\xc0", 2));
+    bytes[sof + 5] = char(height >> 8);
+    bytes[sof + 6] = char(height);
+    bytes[sof + 7] = char(width >> 8);
+    bytes[sof + 8] = char(width);
+    return bytes;
+}
+
+}  // namespace
+
+TEST(Codecs, DamagedAndMislabelledFilesFailWithAStatus)
+{
+    DossierTemporaire dir;
+    const QImage photo = photoPicture(80, 60);
+    ASSERT_EQ(Ok, writePng(dir.chemin("good.png"), 24, false, photo, {}));
+    ASSERT_EQ(Ok, writeGif(dir.chemin("good.gif"), 8, photo, {}));
+    ASSERT_EQ(Ok, writeTiff(dir.chemin("good.tif"), 5, 24, photo, {}));
+    ASSERT_EQ(Ok, writeJpeg(dir.chemin("good.jpg"), 80, 0, 24, photo, {}));
+    const QList<std::pair<Format, QString>> goods = {{Format::Png, "good.png"},
+                                                     {Format::Gif, "good.gif"},
+                                                     {Format::Tiff, "good.tif"},
+                                                     {Format::Jpeg, "good.jpg"}};
+    for (const auto &[format, name] : goods) {
+        SCOPED_TRACE(name.toStdString());
+        const QByteArray bytes = loadFile(dir.chemin(name));
+        QImage out;
+        EXPECT_EQ(FileNotFound, read(format, dir.chemin("none"), 24, out));
+        saveFile(dir.chemin("bad"), {});
+        EXPECT_LT(read(format, dir.chemin("bad"), 24, out), 0);
+        saveFile(dir.chemin("bad"), QByteArray(500, '\x5a'));
+        EXPECT_LT(read(format, dir.chemin("bad"), 24, out), 0);
+        // Another format's file under this reader.
+        for (const auto &[other, otherName] : goods)
+            if (other != format)
+                EXPECT_LT(read(format, dir.chemin(otherName), 24, out), 0);
+        // Cut short at several places (the JPEG reader shows what arrived).
+        for (const double part : {0.05, 0.3, 0.7, 0.98}) {
+            saveFile(dir.chemin("cut"), bytes.left(qsizetype(bytes.size() * part)));
+            const int status = read(format, dir.chemin("cut"), 24, out);
+            if (format != Format::Jpeg || part < 0.3)
+                EXPECT_LT(status, 0) << part;
+        }
+        // Garbled in the middle: never a crash.
+        QByteArray garbled = bytes;
+        for (qsizetype i = garbled.size() / 3; i < garbled.size() * 2 / 3; i += 7)
+            garbled[i] = char(garbled[i] ^ 0x55);
+        saveFile(dir.chemin("garbled"), garbled);
+        read(format, dir.chemin("garbled"), 8, out);
+    }
+}
+
+TEST(Codecs, HeadersClaimingHugeOrEmptyPicturesAreRefused)
+{
+    DossierTemporaire dir;
+    QImage out;
+    saveFile(dir.chemin("a"), pngClaiming(100000, 100000));
+    EXPECT_EQ(TooLarge, readPng(dir.chemin("a"), 24, false, out, {}));
+    saveFile(dir.chemin("a"), pngClaiming(30000, 30000));
+    EXPECT_EQ(TooLarge, readPng(dir.chemin("a"), 24, false, out, {}));
+    saveFile(dir.chemin("a"), pngClaiming(0, 10));
+    EXPECT_EQ(BadFormat, readPng(dir.chemin("a"), 24, false, out, {}));
+
+    saveFile(dir.chemin("b"), gifClaiming(65535, 65535));
+    EXPECT_EQ(TooLarge, readGif(dir.chemin("b"), 24, false, out, {}));
+    saveFile(dir.chemin("b"), gifClaiming(0, 0));
+    EXPECT_EQ(BadFormat, readGif(dir.chemin("b"), 24, false, out, {}));
+
+    saveFile(dir.chemin("c"), tiffClaiming(100000, 100000));
+    EXPECT_EQ(TooLarge, readTiff(dir.chemin("c"), 24, false, out, {}));
+    saveFile(dir.chemin("c"), tiffClaiming(0, 5));
+    EXPECT_LT(readTiff(dir.chemin("c"), 24, false, out, {}), 0);
+
+    ASSERT_EQ(Ok, writeJpeg(dir.chemin("d.jpg"), 80, 0, 24, photoPicture(16, 16), {}));
+    const QByteArray jpeg = loadFile(dir.chemin("d.jpg"));
+    saveFile(dir.chemin("d"), jpegClaiming(jpeg, 65000, 65000));
+    EXPECT_EQ(TooLarge, readJpeg(dir.chemin("d"), 24, 1, false, out, {}));
+    saveFile(dir.chemin("d"), jpegClaiming(jpeg, 0, 16));
+    EXPECT_EQ(BadFormat, readJpeg(dir.chemin("d"), 24, 1, false, out, {}));
+    EXPECT_TRUE(out.isNull());
+}
+
+TEST(Codecs, TruncatedJpegShowsWhatArrivedAndGreyBeyond)
+{
+    DossierTemporaire dir;
+    const QImage photo = photoPicture(200, 200);
+    ASSERT_EQ(Ok, writeJpeg(dir.chemin("a.jpg"), 90, 0, 24, photo, {}));
+    const QByteArray bytes = loadFile(dir.chemin("a.jpg"));
+    saveFile(dir.chemin("cut.jpg"), bytes.left(bytes.size() * 2 / 3));
+    QImage out;
+    ASSERT_EQ(Ok, readJpeg(dir.chemin("cut.jpg"), 24, 1, false, out, {}));
+    EXPECT_GT(psnr(photo.copy(0, 0, 200, 40), out.copy(0, 0, 200, 40)), 30);
+    const QRgb last = out.pixel(195, 195);
+    EXPECT_NEAR(128, qRed(last), 8);
+    EXPECT_NEAR(128, qGreen(last), 8);
+    EXPECT_GT(qRed(photo.pixel(195, 195)), 200);
+
+    // Cut right behind its headers, a file holds no picture.
+    const qsizetype sos = bytes.indexOf(QByteArray("\xff\xda", 2));
+    const int length = uchar(bytes[sos + 2]) << 8 | uchar(bytes[sos + 3]);
+    saveFile(dir.chemin("headers.jpg"), bytes.left(sos + 2 + length));
+    EXPECT_EQ(Truncated, readJpeg(dir.chemin("headers.jpg"), 24, 1, false, out, {}));
+}
