@@ -100,6 +100,24 @@ QList<QRgb> coloursOf(const GifFileType *gif)
     return colours;
 }
 
+// Around the picture the screen shows its background colour, an entry of the
+// global map: when the picture has its own map, that colour takes the first
+// free entry of the picture's palette.
+uint backgroundIndex(const GifFileType *gif, QList<QRgb> &colours)
+{
+    const ColorMapObject *global = gif->SColorMap;
+    if (!global || gif->SBackGroundColor >= global->ColorCount)
+        return 0;
+    const ColorMapObject *local = gif->Image.ColorMap;
+    if (!local)
+        return uint(gif->SBackGroundColor);
+    if (local->ColorCount >= 256)
+        return 0;
+    const GifColorType c = global->Colors[gif->SBackGroundColor];
+    colours[local->ColorCount] = qRgb(c.Red, c.Green, c.Blue);
+    return uint(local->ColorCount);
+}
+
 int decode(Decoder &d, QImage &image, const Progress &progress)
 {
     const GifImageDesc &desc = d.gif->Image;
@@ -113,8 +131,9 @@ int decode(Decoder &d, QImage &image, const Progress &progress)
     image = QImage(int(width), int(height), QImage::Format_Indexed8);
     if (image.isNull())
         return OutOfMemory;
-    image.setColorTable(coloursOf(d.gif));
-    image.fill(d.gif->SColorMap ? uint(d.gif->SBackGroundColor & 0xff) : 0u);
+    QList<QRgb> colours = coloursOf(d.gif);
+    image.fill(backgroundIndex(d.gif, colours));
+    image.setColorTable(colours);
     // Interlaced pictures come in four passes: every 8th row from 0, every 8th
     // from 4, every 4th from 2, every 2nd from 1.
     static const int firstRow[] = {0, 4, 2, 1}, rowStep[] = {8, 8, 4, 2};

@@ -322,6 +322,18 @@ TEST(Codecs, JpegQualityGreyAndScale)
         ASSERT_EQ(Ok, readJpeg(dir.chemin("q95.jpg"), 24, scale, false, scaled, {}));
         EXPECT_EQ(QSize((160 + scale - 1) / scale, (120 + scale - 1) / scale), scaled.size());
     }
+    // A progressive file is read with its progress.
+    QImageWriter writer(dir.chemin("p.jpg"), "JPEG");
+    writer.setProgressiveScanWrite(true);
+    ASSERT_TRUE(writer.write(photo));
+    QList<int> seen;
+    QImage progressive;
+    ASSERT_EQ(Ok, readJpeg(dir.chemin("p.jpg"), 24, 1, false, progressive,
+                           [&](int p) { return seen.append(p), 1; }));
+    EXPECT_GT(psnr(photo, progressive), 30);
+    EXPECT_GT(seen.size(), 2);
+    EXPECT_EQ(100, seen.last());
+
     QImage none;
     EXPECT_EQ(BadArgument, readJpeg(dir.chemin("q95.jpg"), 24, 3, false, none, {}));
     EXPECT_EQ(BadArgument, writeJpeg(dir.chemin("x.jpg"), 0, 0, 24, photo, {}));
@@ -628,4 +640,170 @@ TEST(Codecs, TruncatedJpegShowsWhatArrivedAndGreyBeyond)
     const int length = uchar(bytes[sos + 2]) << 8 | uchar(bytes[sos + 3]);
     saveFile(dir.chemin("headers.jpg"), bytes.left(sos + 2 + length));
     EXPECT_EQ(Truncated, readJpeg(dir.chemin("headers.jpg"), 24, 1, false, out, {}));
+}
+
+TEST(Codecs, PngVariantsOfOtherWritersReadAsTheirColours)
+{
+    DossierTemporaire dir;
+    const QImage photo = photoPicture(45, 23);
+    QImage translucent = photo.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < translucent.height(); ++y)
+        for (int x = 0; x < translucent.width(); ++x)
+            translucent.setPixel(x, y, (translucent.pixel(x, y) & 0xffffff) | uint(x * 5) << 24);
+    const QList<QImage> variants = {
+        photo.convertToFormat(QImage::Format_RGBA64),      // 16 bits per sample, alpha
+        photo.convertToFormat(QImage::Format_Grayscale16),  // 16-bit grey
+        photo.convertToFormat(QImage::Format_Grayscale8),
+        translucent,                                        // alpha is dropped, not mixed
+        indexedPicture(45, 23, 3),                          // 2 bits per index
+        indexedPicture(45, 23, 2).convertToFormat(QImage::Format_Mono),
+    };
+    for (const QImage &variant : variants) {
+        SCOPED_TRACE(int(variant.format()));
+        const QString path = dir.chemin(QStringLiteral("v.png"));
+        ASSERT_TRUE(variant.save(path, "PNG"));
+        QImage out;
+        ASSERT_EQ(Ok, readPng(path, 24, false, out, {}));
+        QImage expected = variant.convertToFormat(QImage::Format_ARGB32);
+        for (int y = 0; y < expected.height(); ++y)
+            for (int x = 0; x < expected.width(); ++x)
+                expected.setPixel(x, y, QColor::fromRgba64(variant.pixelColor(x, y).rgba64()).rgb());
+        EXPECT_GT(psnr(expected, out), 45);
+    }
+    // An interlaced file of another writer.
+    QImageWriter writer(dir.chemin("i.png"), "PNG");
+    writer.setProgressiveScanWrite(true);
+    ASSERT_TRUE(writer.write(photo));
+    QImage out;
+    ASSERT_EQ(Ok, readPng(dir.chemin("i.png"), 24, false, out, {}));
+    EXPECT_TRUE(sameColours(photo, out));
+}
+
+namespace {
+
+// A GIF written with giflib: a 2-colour global map, a 16-colour local map,
+// interlaced rows, placed at (3, 2) on a larger screen.
+void writeInterlacedGif(const QString &path, const QImage &indexed)
+{
+    int error = 0;
+    GifFileType *gif = EGifOpenFileName(QFile::encodeName(path).constData(), false, &error);
+    ASSERT_TRUE(gif);
+    GifColorType globalColours[2] = {{0, 0, 0}, {255, 255, 255}};
+    std::vector<GifColorType> localColours;
+    for (const QRgb c : indexed.colorTable())
+        localColours.push_back({GifByteType(qRed(c)), GifByteType(qGreen(c)), GifByteType(qBlue(c))});
+    ColorMapObject *global = GifMakeMapObject(2, globalColours);
+    ColorMapObject *local = GifMakeMapObject(16, localColours.data());
+    const int w = indexed.width(), h = indexed.height();
+    EGifPutScreenDesc(gif, w + 5, h + 4, 4, 1, global);
+    EGifPutImageDesc(gif, 3, 2, w, h, true, local);
+    static const int first[] = {0, 4, 2, 1}, step[] = {8, 8, 4, 2};
+    for (int pass = 0; pass < 4; ++pass)
+        for (int y = first[pass]; y < h; y += step[pass]) {
+            std::vector<GifPixelType> row(indexed.constScanLine(y), indexed.constScanLine(y) + w);
+            EGifPutLine(gif, row.data(), w);
+        }
+    EGifCloseFile(gif, &error);
+    GifFreeMapObject(global);
+    GifFreeMapObject(local);
+}
+
+}  // namespace
+
+TEST(Codecs, InterlacedGifWithLocalColoursOnALargerScreen)
+{
+    DossierTemporaire dir;
+    const QImage indexed = indexedPicture(21, 19, 16);
+    writeInterlacedGif(dir.chemin("i.gif"), indexed);
+    QImage out;
+    ASSERT_EQ(Ok, readGif(dir.chemin("i.gif"), 24, false, out, {}));
+    ASSERT_EQ(QSize(26, 23), out.size());
+    EXPECT_TRUE(sameColours(indexed, out.copy(3, 2, 21, 19)));
+    // Around the picture: the screen's background colour (white, entry 1).
+    EXPECT_EQ(qRgb(255, 255, 255), out.pixel(0, 0));
+    EXPECT_EQ(qRgb(255, 255, 255), out.pixel(25, 22));
+    FileInfo info;
+    ASSERT_EQ(Ok, fileInfo(dir.chemin("i.gif"), info));
+    EXPECT_EQ(26, info.width);
+    EXPECT_EQ(1, info.bitsPerPixel);
+    EXPECT_EQ(2, info.colors);
+}
+
+TEST(Codecs, TiffVariantsOfLibtiffReadAsTheirColours)
+{
+    DossierTemporaire dir;
+    const int w = 37, h = 21;
+    const QImage photo = photoPicture(w, h);
+    struct Variant {
+        int bits;
+        int photometric;
+        int planar;
+        bool tiled;
+    };
+    for (const Variant v : {Variant{16, PHOTOMETRIC_RGB, PLANARCONFIG_CONTIG, false},
+                            Variant{8, PHOTOMETRIC_RGB, PLANARCONFIG_SEPARATE, false},
+                            Variant{8, PHOTOMETRIC_RGB, PLANARCONFIG_CONTIG, true},
+                            Variant{8, PHOTOMETRIC_MINISWHITE, PLANARCONFIG_CONTIG, false}}) {
+        SCOPED_TRACE(v.bits * 100 + v.photometric * 10 + v.planar);
+        const QString path = dir.chemin("v.tif");
+        TIFF *tiff = TIFFOpen(QFile::encodeName(path).constData(), "w");
+        ASSERT_TRUE(tiff);
+        const bool grey = v.photometric == PHOTOMETRIC_MINISWHITE;
+        const int samples = grey ? 1 : 3;
+        TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, w);
+        TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, h);
+        TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, v.bits);
+        TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, samples);
+        TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, v.photometric);
+        TIFFSetField(tiff, TIFFTAG_PLANARCONFIG, v.planar);
+        TIFFSetField(tiff, TIFFTAG_COMPRESSION, COMPRESSION_DEFLATE);
+        const int bytes = v.bits / 8;
+        // Sample s of pixel (x, y) as the file stores it.
+        auto sample = [&](int x, int y, int s) -> int {
+            const QRgb c = photo.pixel(x, y);
+            const int value = grey ? 255 - qGray(c) : s == 0 ? qRed(c) : s == 1 ? qGreen(c) : qBlue(c);
+            return bytes == 2 ? value * 257 : value;
+        };
+        if (v.tiled) {
+            TIFFSetField(tiff, TIFFTAG_TILEWIDTH, 16);
+            TIFFSetField(tiff, TIFFTAG_TILELENGTH, 16);
+            std::vector<uchar> tile(16 * 16 * 3);
+            for (int ty = 0; ty < h; ty += 16)
+                for (int tx = 0; tx < w; tx += 16) {
+                    std::fill(tile.begin(), tile.end(), 0);
+                    for (int y = ty; y < std::min(h, ty + 16); ++y)
+                        for (int x = tx; x < std::min(w, tx + 16); ++x)
+                            for (int s = 0; s < 3; ++s)
+                                tile[size_t(((y - ty) * 16 + x - tx) * 3 + s)] = uchar(sample(x, y, s));
+                    TIFFWriteTile(tiff, tile.data(), uint32_t(tx), uint32_t(ty), 0, 0);
+                }
+        } else {
+            const int planes = v.planar == PLANARCONFIG_SEPARATE ? 3 : 1;
+            const int perPixel = planes == 3 ? 1 : samples;
+            std::vector<uchar> row(size_t(w * perPixel * bytes));
+            for (int plane = 0; plane < planes; ++plane)
+                for (int y = 0; y < h; ++y) {
+                    for (int x = 0; x < w; ++x)
+                        for (int s = 0; s < perPixel; ++s) {
+                            const int value = sample(x, y, planes == 3 ? plane : s);
+                            uchar *at = &row[size_t((x * perPixel + s) * bytes)];
+                            if (bytes == 2)
+                                *reinterpret_cast<quint16 *>(at) = quint16(value);
+                            else
+                                *at = uchar(value);
+                        }
+                    TIFFWriteScanline(tiff, row.data(), uint32_t(y), uint16_t(plane));
+                }
+        }
+        TIFFClose(tiff);
+
+        QImage out;
+        ASSERT_EQ(Ok, readTiff(path, 24, false, out, {}));
+        const QImage expected = grey ? photo.convertToFormat(QImage::Format_Grayscale8) : photo;
+        EXPECT_TRUE(sameColours(expected, out));
+        FileInfo info;
+        ASSERT_EQ(Ok, fileInfo(path, info));
+        EXPECT_EQ(v.bits * samples, info.bitsPerPixel);
+        EXPECT_EQ(QStringLiteral("Deflate"), info.compression);
+    }
 }
