@@ -264,9 +264,11 @@ int decodeUncompressed(ByteReader &reader, const DibHeader &dib, QImage &image,
 
 // RLE8 and RLE4: runs, absolute runs, end of line, deltas and end of bitmap.
 // Pixels a delta or an end of line skip keep index 0; anything drawn outside
-// the picture makes the file damaged.
-int decodeRle(ByteReader &reader, const DibHeader &dib, QImage &image, ProgressTracker &tracker)
+// the picture makes the file damaged. `highest` is the highest index drawn.
+int decodeRle(ByteReader &reader, const DibHeader &dib, QImage &image, ProgressTracker &tracker,
+              int &highest)
 {
+    highest = 0;
     const bool four = dib.compression == BiRle4;
     image.fill(0);
     qint64 x = 0, row = 0;
@@ -285,14 +287,17 @@ int decodeRle(ByteReader &reader, const DibHeader &dib, QImage &image, ProgressT
                 if (four) {
                     for (int i = 0; i < n; ++i)
                         line[i] = uchar(i & 1 ? value & 15 : value >> 4);
+                    highest = std::max({highest, value >> 4, n > 1 ? value & 15 : 0});
                 } else {
                     std::memset(line, value, size_t(n));
+                    highest = std::max(highest, value);
                 }
             } else {
                 const int bytes = four ? (n + 1) / 2 : n;
                 if (!reader.read(literal, bytes))
                     return reader.shortReadStatus();
                 unpackIndices(literal, n, four ? 4 : 8, line);
+                highest = std::max<int>(highest, *std::max_element(line, line + n));
                 if (bytes & 1)
                     reader.byte();  // absolute runs keep 16-bit alignment
             }
@@ -317,6 +322,16 @@ int decodeRle(ByteReader &reader, const DibHeader &dib, QImage &image, ProgressT
                 return Stopped;
         }
     }
+}
+
+int highestIndex(const QImage &indexed)
+{
+    int highest = 0;
+    for (int y = 0; y < indexed.height(); ++y) {
+        const uchar *row = indexed.constScanLine(y);
+        highest = std::max<int>(highest, *std::max_element(row, row + indexed.width()));
+    }
+    return highest;
 }
 
 // Decodes the bitmap whose header is at the reader's position. `bitsOffset`
@@ -359,12 +374,20 @@ int decodeDibAt(ByteReader &reader, qint64 bitsOffset, QImage &out, const Progre
     if (image.isNull())
         return OutOfMemory;
     ProgressTracker tracker(progress, dib.height);
-    status = dib.compressed() ? decodeRle(reader, dib, image, tracker)
-                 : decodeUncompressed(reader, dib, image, tracker);
+    int highest = 0;
+    status = dib.compressed() ? decodeRle(reader, dib, image, tracker, highest)
+                              : decodeUncompressed(reader, dib, image, tracker);
     if (status <= 0)
         return status;
-    if (dib.bits <= 8)
-        setPaletteCovering(image, palette);
+    if (dib.bits <= 8) {
+        // A short colour table (damaged file) is widened by black entries up
+        // to the highest index used, so that every pixel names a colour.
+        if (palette.size() < (1 << dib.bits) && !dib.compressed())
+            highest = highestIndex(image);
+        if (highest >= palette.size())
+            palette.resize(highest + 1, qRgb(0, 0, 0));
+        image.setColorTable(palette);
+    }
     if (const int ppm = int(std::clamp<qint64>(dib.ppmX, 0, 1 << 24)); ppm > 0) {
         image.setDotsPerMeterX(ppm);
         image.setDotsPerMeterY(ppm);

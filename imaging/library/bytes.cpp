@@ -149,20 +149,6 @@ int writeWith(Encoder encode, const QString &path, int bits, const QImage &image
     return file.commit();
 }
 
-void setPaletteCovering(QImage &indexed, QVector<QRgb> palette)
-{
-    if (palette.size() < 256) {
-        int highest = 0;
-        for (int y = 0; y < indexed.height(); ++y) {
-            const uchar *row = indexed.constScanLine(y);
-            highest = std::max<int>(highest, *std::max_element(row, row + indexed.width()));
-        }
-        if (highest >= palette.size())
-            palette.resize(highest + 1, qRgb(0, 0, 0));
-    }
-    indexed.setColorTable(palette);
-}
-
 int dpiFromPpm(qint64 ppm) { return ppm > 0 ? int(std::min<qint64>(std::llround(ppm * 0.0254), 1 << 30)) : 0; }
 
 int ppmFromDpi(int dpi) { return dpi > 0 ? int(std::lround(dpi / 0.0254)) : 0; }

@@ -98,10 +98,6 @@ int readWith(Decoder decode, const QString &path, int bits, bool dither, QImage 
 int writeWith(Encoder encode, const QString &path, int bits, const QImage &image,
               const Progress &progress);
 
-// Gives an Indexed8 picture its palette, widened by black entries when some
-// pixel (of a damaged file) points past it, so that every index names a colour.
-void setPaletteCovering(QImage &indexed, QVector<QRgb> palette);
-
 // Dots per inch from pixels per metre and back, 0 meaning "none".
 int dpiFromPpm(qint64 ppm);
 int ppmFromDpi(int dpi);

@@ -261,7 +261,7 @@ int decodePcx(ByteReader &reader, QImage &out, const Progress &progress)
             return Stopped;
     }
     if (!pcx.trueColour())
-        setPaletteCovering(image, palette);
+        image.setColorTable(palette);  // 2^bits colours: every index has one
     if (const int ppm = ppmFromDpi(pcx.dpi); ppm > 0) {
         image.setDotsPerMeterX(ppm);
         image.setDotsPerMeterY(ppm);

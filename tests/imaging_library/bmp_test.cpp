@@ -254,6 +254,25 @@ TEST(Bmp, DecodesBitmapsWithoutFileHeader)
     EXPECT_EQ(qRgb(3, 2, 1), image.pixel(0, 0));
 }
 
+TEST(Bmp, WidensShortColourTablesToTheIndicesUsed)
+{
+    Octets plain = bmpHeaders(3, 1, 8, 0, 2, 54 + 8);
+    addGreyTable(plain, 2);
+    plain.bytes({1, 5, 0, 0});
+    QImage image;
+    ASSERT_EQ(Ok, decodeBmp(plain.ptr(), plain.size(), image));
+    EXPECT_EQ(6, image.colorCount());
+    EXPECT_EQ(qRgb(10, 10, 10), image.pixel(0, 0));
+    EXPECT_EQ(qRgb(0, 0, 0), image.pixel(1, 0));
+
+    Octets rle = bmpHeaders(4, 1, 4, 2, 3, 54 + 12);
+    addGreyTable(rle, 3);
+    rle.bytes({1, 0x9F, 2, 0x27, 0, 0, 0, 1});  // the low nibble of a 1-pixel run is not drawn
+    ASSERT_EQ(Ok, decodeBmp(rle.ptr(), rle.size(), image));
+    EXPECT_EQ(10, image.colorCount());
+    EXPECT_EQ(QVector<int>({9, 2, 7, 0}), indicesOf(image, 0));
+}
+
 TEST(Bmp, DescribesCraftedFiles)
 {
     DossierTemporaire dir;

@@ -1,0 +1,321 @@
+#include "convert.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <algorithm>
+#include <array>
+#include <optional>
+
+namespace sky {
+
+namespace {
+
+struct FormatName {
+    const char *option;
+    TargetFormat format;
+    const char *extension;
+};
+
+constexpr std::array<FormatName, 6> kFormats = {{
+    {"jpg", TargetFormat::Jpeg, ".JPG"},
+    {"bmp", TargetFormat::Bmp, ".BMP"},
+    {"gif", TargetFormat::Gif, ".GIF"},
+    {"pcx", TargetFormat::Pcx, ".PCX"},
+    {"png", TargetFormat::Png, ".PNG"},
+    {"tif", TargetFormat::Tiff, ".TIF"},
+}};
+
+struct ResolutionName {
+    const char *option;
+    Resolution resolution;
+};
+
+constexpr std::array<ResolutionName, 6> kResolutions = {{
+    {"auto", Resolution::Auto},
+    {"vga", Resolution::Vga},
+    {"16", Resolution::Colour16},
+    {"256", Resolution::Colour256},
+    {"true", Resolution::True},
+    {"jpeggray", Resolution::JpegGray},
+}};
+
+struct CompressionName {
+    const char *option;
+    int code;
+};
+
+constexpr std::array<CompressionName, 4> kCompressions = {{
+    {"none", 1}, {"ccitt", 2}, {"lzw", 5}, {"packbits", 32773}}};
+
+template <typename Table>
+auto lookUp(const Table &table, const QString &option) -> std::optional<typename Table::value_type>
+{
+    for (const auto &entry : table)
+        if (option == QLatin1String(entry.option))
+            return entry;
+    return std::nullopt;
+}
+
+std::optional<int> numberIn(const QString &text, int low, int high)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (!ok || value < low || value > high)
+        return std::nullopt;
+    return value;
+}
+
+const QString kProgram = QStringLiteral("vistarama-convert");
+
+const char *const kHelp =
+    "Usage : vistarama-convert --format jpg|bmp|gif|pcx|png|tif [options] --dest DOSSIER FICHIER...\n"
+    "        vistarama-convert --info FICHIER...\n"
+    "\n"
+    "Convertit chaque FICHIER, lu en couleurs vraies, dans le DOSSIER de destination, sous le\n"
+    "nom du fichier (jusqu'à son premier point) en majuscules, limité à 13 caractères, suivi de\n"
+    "l'extension du format : .JPG, .BMP, .GIF, .PCX, .PNG ou .TIF. Un fichier existant est remplacé.\n"
+    "\n"
+    "Options :\n"
+    "  --format FORMAT      format des fichiers écrits : jpg, bmp, gif, pcx, png ou tif\n"
+    "  --resolution RÉS     nombre de couleurs : auto (par défaut, celui de l'écran), vga,\n"
+    "                       16, 256, true (couleurs vraies) ou jpeggray (JPEG en niveaux de gris)\n"
+    "  --quality N          qualité JPEG, de 1 à 100 (100 par défaut)\n"
+    "  --smooth N           lissage JPEG, de 0 à 100 (0 par défaut)\n"
+    "  --interlace          PNG entrelacé\n"
+    "  --tiff COMPRESSION   compression TIFF : none (par défaut), ccitt, lzw ou packbits\n"
+    "  --dest DOSSIER       dossier de destination\n"
+    "  --info               affiche les caractéristiques de chaque fichier, sans le convertir :\n"
+    "                       NOM: TYPE LARGEURxHAUTEUR, BITS bits, DENSITÉ dpi, COULEURS colours, COMPRESSION\n"
+    "  --help               affiche cette aide\n"
+    "\n"
+    "Code de retour : 0 si tous les fichiers ont été traités, 1 si l'un d'eux a échoué,\n"
+    "2 pour une erreur dans la ligne de commande.\n";
+
+struct Command {
+    bool help = false;
+    bool info = false;
+    bool formatGiven = false;
+    QString folder;
+    QStringList files;
+    ConvertOptions options;
+};
+
+// Fills `command` from the arguments; returns the usage error, or "".
+QString parse(const QStringList &arguments, Command &command)
+{
+    bool optionsOver = false;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments[i];
+        if (optionsOver || !argument.startsWith(QLatin1Char('-')) || argument == QLatin1String("-")) {
+            command.files.append(argument);
+            continue;
+        }
+        if (!argument.startsWith(QLatin1String("--")))
+            return QStringLiteral("option inconnue : %1").arg(argument);
+        QString name = argument, value;
+        const qsizetype equals = argument.indexOf(QLatin1Char('='));
+        const bool inline_ = equals > 0;
+        if (inline_) {
+            name = argument.left(equals);
+            value = argument.mid(equals + 1);
+        }
+        if (name == QLatin1String("--")) {
+            optionsOver = true;
+            continue;
+        }
+        const bool flag = name == QLatin1String("--help") || name == QLatin1String("--info") ||
+                          name == QLatin1String("--interlace");
+        if (flag) {
+            if (inline_)
+                return QStringLiteral("l'option %1 ne prend pas de valeur").arg(name);
+            command.help = command.help || name == QLatin1String("--help");
+            command.info = command.info || name == QLatin1String("--info");
+            command.options.interlaced = command.options.interlaced || name == QLatin1String("--interlace");
+            continue;
+        }
+        static const QStringList valued = {
+            QStringLiteral("--format"), QStringLiteral("--resolution"), QStringLiteral("--quality"),
+            QStringLiteral("--smooth"), QStringLiteral("--tiff"),       QStringLiteral("--dest")};
+        if (!valued.contains(name))
+            return QStringLiteral("option inconnue : %1").arg(argument);
+        if (!inline_) {
+            if (i + 1 >= arguments.size())
+                return QStringLiteral("l'option %1 demande une valeur").arg(name);
+            value = arguments[++i];
+        }
+        const QString bad = QStringLiteral("valeur incorrecte pour %1 : %2").arg(name, value);
+        if (name == QLatin1String("--format")) {
+            const auto format = lookUp(kFormats, value);
+            if (!format)
+                return bad;
+            command.options.format = format->format;
+            command.formatGiven = true;
+        } else if (name == QLatin1String("--resolution")) {
+            const auto resolution = lookUp(kResolutions, value);
+            if (!resolution)
+                return bad;
+            command.options.resolution = resolution->resolution;
+        } else if (name == QLatin1String("--tiff")) {
+            const auto compression = lookUp(kCompressions, value);
+            if (!compression)
+                return bad;
+            command.options.tiffCompression = compression->code;
+        } else if (name == QLatin1String("--dest")) {
+            if (value.isEmpty())
+                return bad;
+            command.folder = value;
+        } else {
+            const bool quality = name == QLatin1String("--quality");
+            const auto number = numberIn(value, quality ? 1 : 0, 100);
+            if (!number)
+                return bad;
+            (quality ? command.options.quality : command.options.smoothing) = *number;
+        }
+    }
+    if (command.help)
+        return {};
+    if (command.files.isEmpty())
+        return QStringLiteral("aucun fichier à traiter");
+    if (command.info)
+        return {};
+    if (!command.formatGiven)
+        return QStringLiteral("l'option --format est obligatoire");
+    if (command.folder.isEmpty())
+        return QStringLiteral("l'option --dest est obligatoire");
+    return {};
+}
+
+int writeImage(const QString &path, const ConvertOptions &options, const QImage &picture)
+{
+    const int bits = saveDepth(options.resolution, options.format);
+    switch (options.format) {
+    case TargetFormat::Jpeg: return writeJpeg(path, options.quality, options.smoothing, bits, picture, {});
+    case TargetFormat::Bmp: return writeBmp(path, bits, picture, {});
+    case TargetFormat::Gif: return writeGif(path, bits, picture, {});
+    case TargetFormat::Pcx: return writePcx(path, bits, picture, {});
+    case TargetFormat::Png: return writePng(path, bits, options.interlaced, picture, {});
+    case TargetFormat::Tiff: return writeTiff(path, options.tiffCompression, bits, picture, {});
+    }
+    return BadArgument;
+}
+
+}  // namespace
+
+int saveDepth(Resolution resolution, TargetFormat format, int displayBits)
+{
+    const bool jpeg = format == TargetFormat::Jpeg, gif = format == TargetFormat::Gif;
+    switch (resolution) {
+    case Resolution::Vga: return jpeg ? 24 : 0;
+    case Resolution::Colour16: return jpeg ? 24 : 4;
+    case Resolution::Colour256: return jpeg ? 24 : 8;
+    case Resolution::True: return gif ? 8 : 24;
+    case Resolution::JpegGray: return jpeg ? 1 : 8;
+    case Resolution::Auto: break;
+    }
+    return jpeg ? 24 : gif ? std::min(displayBits, 8) : displayBits;
+}
+
+QString targetName(const QString &source, TargetFormat format)
+{
+    // Both separators count: names may come from elsewhere.
+    QString name = source.mid(std::max(source.lastIndexOf(QLatin1Char('/')), source.lastIndexOf(QLatin1Char('\\'))) + 1);
+    name = name.section(QLatin1Char('.'), 0, 0).toUpper().left(13);
+    for (const FormatName &entry : kFormats)
+        if (entry.format == format)
+            return name + QLatin1String(entry.extension);
+    return name;
+}
+
+int readAnyImage(const QString &path, int bits, QImage &out)
+{
+    out = QImage();
+    FileInfo info;
+    const int status = fileInfo(path, info);
+    if (status <= 0)
+        return status;
+    if (info.type == QLatin1String("BMP"))
+        return readBmp(path, bits, false, out, {});
+    if (info.type == QLatin1String("PCX"))
+        return readPcx(path, bits, false, out, {});
+    if (info.type == QLatin1String("PNG"))
+        return readPng(path, bits, false, out, {});
+    if (info.type == QLatin1String("JPEG"))
+        return readJpeg(path, bits, 1, false, out, {});
+    if (info.type == QLatin1String("GIF"))
+        return readGif(path, bits, false, out, {});
+    if (info.type == QLatin1String("TIFF"))
+        return readTiff(path, bits, false, out, {});
+    return Unsupported;
+}
+
+int convertFile(const QString &source, const QString &folder, const ConvertOptions &options,
+                QString *written)
+{
+    QImage picture;
+    const int status = readAnyImage(source, 24, picture);
+    if (status <= 0)
+        return status;
+    const QString target = QDir(folder).filePath(targetName(source, options.format));
+    if (written)
+        *written = target;
+    return writeImage(target, options, picture);
+}
+
+QString infoLine(const QString &name, const FileInfo &info)
+{
+    return QStringLiteral("%1: %2 %3x%4, %5 bits, %6 dpi, %7 colours, %8")
+        .arg(name, info.type)
+        .arg(info.width)
+        .arg(info.height)
+        .arg(info.bitsPerPixel)
+        .arg(info.density)
+        .arg(info.colors)
+        .arg(info.compression);
+}
+
+int runConvert(const QStringList &arguments, QTextStream &out, QTextStream &err)
+{
+    Command command;
+    const QString usage = parse(arguments, command);
+    if (!usage.isEmpty()) {
+        err << kProgram << " : " << usage << "\n"
+            << "Essayez « " << kProgram << " --help ».\n";
+        err.flush();
+        return 2;
+    }
+    if (command.help) {
+        out << QString::fromUtf8(kHelp);
+        out.flush();
+        return 0;
+    }
+    if (!command.info && !QFileInfo(command.folder).isDir()) {
+        err << kProgram << " : dossier de destination introuvable : " << command.folder << "\n";
+        err.flush();
+        return 1;
+    }
+    bool allDone = true;
+    for (const QString &file : std::as_const(command.files)) {
+        int status = Ok;
+        if (command.info) {
+            FileInfo info;
+            status = fileInfo(file, info);
+            if (status > 0)
+                out << infoLine(file, info) << "\n";
+        } else {
+            QString written;
+            status = convertFile(file, command.folder, command.options, &written);
+            if (status > 0)
+                out << file << " -> " << written << "\n";
+        }
+        if (status <= 0) {
+            err << file << ": " << errorText(status) << "\n";
+            allDone = false;
+        }
+        out.flush();
+        err.flush();
+    }
+    return allDone ? 0 : 1;
+}
+
+}  // namespace sky

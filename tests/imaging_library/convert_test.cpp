@@ -1,0 +1,154 @@
+// The command-line converter: depths by format and resolution, target names,
+// options, conversions, information lines and exit statuses.
+#include "convert.h"
+#include "ecran.h"
+#include "sky.h"
+
+#include <QDir>
+#include <QImage>
+#include <gtest/gtest.h>
+
+using namespace sky;
+
+namespace {
+
+struct Outcome {
+    int status = -1;
+    QString out, err;
+};
+
+Outcome run(const QStringList &arguments)
+{
+    Outcome r;
+    QTextStream out(&r.out), err(&r.err);
+    r.status = runConvert(arguments, out, err);
+    return r;
+}
+
+QImage photo()
+{
+    QImage image(40, 30, QImage::Format_RGB888);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x)
+            image.setPixel(x, y, qRgb(x * 6, y * 8, (x + y) * 3));
+    return image;
+}
+
+}  // namespace
+
+TEST(Convert, DepthFollowsResolutionAndFormat)
+{
+    using R = Resolution;
+    using F = TargetFormat;
+    struct Row {
+        R resolution;
+        int others, gif, jpeg;
+    };
+    const Row table[] = {{R::Vga, 0, 0, 24},    {R::Colour16, 4, 4, 24}, {R::Colour256, 8, 8, 24},
+                         {R::True, 24, 8, 24},  {R::JpegGray, 8, 8, 1},  {R::Auto, 24, 8, 24}};
+    for (const Row &row : table) {
+        for (const F f : {F::Bmp, F::Png, F::Tiff, F::Pcx})
+            EXPECT_EQ(row.others, saveDepth(row.resolution, f));
+        EXPECT_EQ(row.gif, saveDepth(row.resolution, F::Gif));
+        EXPECT_EQ(row.jpeg, saveDepth(row.resolution, F::Jpeg));
+    }
+    // Automatic follows the display, GIF at most 8 bits.
+    EXPECT_EQ(4, saveDepth(R::Auto, F::Bmp, 4));
+    EXPECT_EQ(4, saveDepth(R::Auto, F::Gif, 4));
+    EXPECT_EQ(24, saveDepth(R::Auto, F::Jpeg, 4));
+}
+
+TEST(Convert, NamesTargetsByUpperCaseBaseCutTo13)
+{
+    EXPECT_EQ(QStringLiteral("PHOTO1.JPG"), targetName(QStringLiteral("/a/b/photo1.bmp"), TargetFormat::Jpeg));
+    EXPECT_EQ(QStringLiteral("VACANCES.TIF"), targetName(QStringLiteral("vacances.2024.png"), TargetFormat::Tiff));
+    EXPECT_EQ(QStringLiteral("UNNOMBIENTROP.PCX"),
+              targetName(QStringLiteral("C:\\img\\unnombientroplong.gif"), TargetFormat::Pcx));
+    EXPECT_EQ(QStringLiteral("ÉTÉ.GIF"), targetName(QStringLiteral("été.jpg"), TargetFormat::Gif));
+}
+
+TEST(Convert, RefusesBadCommandLines)
+{
+    const QList<QStringList> wrong = {
+        {},
+        {"--format", "bmp", "--dest", "."},                          // no file
+        {"--format", "bmp", "a.jpg"},                                // no destination
+        {"--dest", ".", "a.jpg"},                                    // no format
+        {"--format", "jpeg", "--dest", ".", "a.jpg"},
+        {"--format", "jpg", "--quality", "0", "--dest", ".", "a.jpg"},
+        {"--format", "jpg", "--quality", "101", "--dest", ".", "a.jpg"},
+        {"--format", "jpg", "--smooth", "x", "--dest", ".", "a.jpg"},
+        {"--format", "png", "--resolution", "mono", "--dest", ".", "a.jpg"},
+        {"--format", "tif", "--tiff", "zip", "--dest", ".", "a.jpg"},
+        {"--format", "bmp", "--dest", ".", "--verbose", "a.jpg"},
+        {"--format", "bmp", "-v", "--dest", ".", "a.jpg"},
+        {"--format", "bmp", "--dest"},
+        {"--interlace=1", "--format", "png", "--dest", ".", "a.jpg"},
+    };
+    for (const QStringList &arguments : wrong) {
+        const Outcome r = run(arguments);
+        EXPECT_EQ(2, r.status) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(r.err.contains(QStringLiteral("--help"))) << r.err.toStdString();
+    }
+    const Outcome help = run({"--help"});
+    EXPECT_EQ(0, help.status);
+    EXPECT_TRUE(help.out.contains(QStringLiteral("dossier de destination")));
+    EXPECT_TRUE(help.out.contains(QStringLiteral("--resolution")));
+}
+
+TEST(Convert, ConvertsEachFileAndReportsFailures)
+{
+    DossierTemporaire dir;
+    QDir().mkpath(dir.chemin("out"));
+    ASSERT_EQ(Ok, writeBmp(dir.chemin("first.picture.bmp"), 24, photo(), {}));
+    ASSERT_EQ(Ok, writePcx(dir.chemin("second.pcx"), 24, photo(), {}));
+    // The reader goes by content: a JPEG named .bmp is read as JPEG.
+    ASSERT_EQ(Ok, writeJpeg(dir.chemin("third.bmp"), 90, 0, 24, photo(), {}));
+
+    Outcome r = run({"--format", "pcx", "--resolution", "256", "--dest", dir.chemin("out"),
+                 dir.chemin("first.picture.bmp"), dir.chemin("second.pcx"), dir.chemin("third.bmp")});
+    EXPECT_EQ(0, r.status) << r.err.toStdString();
+    for (const char *name : {"FIRST.PCX", "SECOND.PCX", "THIRD.PCX"}) {
+        FileInfo info;
+        ASSERT_EQ(Ok, fileInfo(dir.chemin("out/") + QLatin1String(name), info)) << name;
+        EXPECT_EQ(QStringLiteral("PCX"), info.type);
+        EXPECT_EQ(8, info.bitsPerPixel);
+        EXPECT_EQ(40, info.width);
+    }
+
+    r = run({"--format=bmp", "--resolution=16", "--dest=" + dir.chemin("out"), dir.chemin("absent.png"),
+             dir.chemin("second.pcx")});
+    EXPECT_EQ(1, r.status);
+    EXPECT_EQ(dir.chemin("absent.png") + QStringLiteral(": ") + errorText(FileNotFound) + QLatin1Char('\n'), r.err);
+    FileInfo info;
+    ASSERT_EQ(Ok, fileInfo(dir.chemin("out/SECOND.BMP"), info));
+    EXPECT_EQ(4, info.bitsPerPixel);
+
+    r = run({"--format", "jpg", "--resolution", "jpeggray", "--quality", "40", "--dest",
+             dir.chemin("out"), dir.chemin("first.picture.bmp")});
+    EXPECT_EQ(0, r.status);
+    ASSERT_EQ(Ok, fileInfo(dir.chemin("out/FIRST.JPG"), info));
+    EXPECT_EQ(QStringLiteral("JPEG"), info.type);
+    EXPECT_EQ(8, info.bitsPerPixel);  // grey levels
+
+    r = run({"--format", "png", "--dest", dir.chemin("nowhere"), dir.chemin("second.pcx")});
+    EXPECT_EQ(1, r.status);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("introuvable")));
+}
+
+TEST(Convert, PrintsOneInformationLinePerFile)
+{
+    DossierTemporaire dir;
+    QImage picture = photo();
+    picture.setDotsPerMeterX(3780);
+    picture.setDotsPerMeterY(3780);
+    ASSERT_EQ(Ok, writeBmp(dir.chemin("p.bmp"), 8, picture, {}));
+    FileInfo info;
+    ASSERT_EQ(Ok, fileInfo(dir.chemin("p.bmp"), info));
+    const Outcome r = run({"--info", dir.chemin("p.bmp"), dir.chemin("none.gif")});
+    EXPECT_EQ(1, r.status);
+    EXPECT_EQ(dir.chemin("p.bmp") + QStringLiteral(": BMP 40x30, 8 bits, 96 dpi, %1 colours, None\n").arg(info.colors),
+              r.out);
+    EXPECT_LE(info.colors, 256);
+    EXPECT_TRUE(r.err.startsWith(dir.chemin("none.gif") + QStringLiteral(": ")));
+}
