@@ -3,7 +3,7 @@
 #include "TMultiP.h"
 #include "multip_support.h"
 
-#include "boites.h"
+#include "script_systeme.h"
 #include "couleurs.h"
 #include "ecran.h"
 
@@ -78,7 +78,7 @@ protected:
     QColor At(int x, int y) { return image.grab().toImage().pixelColor(x, y); }
 
     DossierTemporaire folder;
-    BoitesVues boxes;
+    ScriptSysteme boxes;
     TPMultiImage image;
 };
 
@@ -352,7 +352,7 @@ TEST_F(Control, MissingFilesEmptyThePictureWithoutABox)
     image.setImageName(QString());
     EXPECT_EQ(image.ImageName(), QStringLiteral("file not found"));
     EXPECT_TRUE(image.Picture().isEmpty());
-    EXPECT_TRUE(boxes.liste.isEmpty());
+    EXPECT_TRUE(boxes.boites.isEmpty());
 }
 
 TEST_F(Control, AnExtensionLongerThanThreeLettersLoadsNothing)
@@ -363,7 +363,7 @@ TEST_F(Control, AnExtensionLongerThanThreeLettersLoadsNothing)
     image.setImageName(path);
     EXPECT_EQ(image.ImageName(), path.toUpper());
     EXPECT_EQ(image.Picture().image().pixelColor(2, 2), QColor(Qt::red));
-    EXPECT_TRUE(boxes.liste.isEmpty());
+    EXPECT_TRUE(boxes.boites.isEmpty());
 }
 
 TEST_F(Control, IconsAreReadByQtAndDrawnOnThePlainPath)
@@ -393,7 +393,7 @@ TEST_F(Control, IconsAreReadByQtAndDrawnOnThePlainPath)
     image.setImageName(path);
     EXPECT_EQ(image.ImageName(), QStringLiteral("Reading ico file failed"));
     EXPECT_TRUE(image.Picture().isEmpty());
-    EXPECT_TRUE(boxes.liste.isEmpty());
+    EXPECT_TRUE(boxes.boites.isEmpty());
 }
 
 TEST_F(Control, MetafilesAreRenderedAtTheirOwnSize)
@@ -415,7 +415,7 @@ TEST_F(Control, MetafilesAreRenderedAtTheirOwnSize)
     image.setImageName(path);
     EXPECT_EQ(image.ImageName(), QStringLiteral("Reading wmf file failed"));
     EXPECT_TRUE(image.Picture().isEmpty());
-    EXPECT_TRUE(boxes.liste.isEmpty());
+    EXPECT_TRUE(boxes.boites.isEmpty());
 }
 
 TEST_F(Control, InformationOfAMissingIconOrMessageIsAnError)

@@ -3,7 +3,7 @@
 #include "TMultiP.h"
 #include "multip_support.h"
 
-#include "boites.h"
+#include "script_systeme.h"
 #include "ecran.h"
 
 #include <QApplication>
@@ -28,16 +28,9 @@ protected:
     void TearDown() override { ProgressCallback = nullptr; }
 
     QString path(const char *name) const { return folder.chemin(QLatin1String(name)); }
-    QStringList texts() const
-    {
-        QStringList shown;
-        for (const systeme::Boite &boite : boxes.liste)
-            shown << boite.texte;
-        return shown;
-    }
 
     DossierTemporaire folder;
-    BoitesVues boxes;
+    ScriptSysteme boxes;
     TPMultiImage image;
 };
 
@@ -68,7 +61,7 @@ TEST_F(Files, EachFormatIsSavedAndLoadedBack)
         EXPECT_EQ(image.InfoHeight, 48);
         EXPECT_EQ(image.InfoFileSize, QFileInfo(path(format.name)).size());
     }
-    EXPECT_TRUE(boxes.liste.isEmpty()) << texts().join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(boxes.boites.isEmpty()) << boxes.textes_boites().join(QLatin1Char('|')).toStdString();
 }
 
 TEST_F(Files, SavingWithoutANameWritesTheDefaultName)
@@ -113,7 +106,7 @@ TEST_F(Files, WriteOptionsReachTheFile)
     EXPECT_EQ(image.InfoCompression, QStringLiteral("LZW"));
     image.ReadImageInfo(path("entrelace.png"));
     EXPECT_EQ(image.InfoCompression, QStringLiteral("Deflate interlaced"));
-    EXPECT_TRUE(boxes.liste.isEmpty());
+    EXPECT_TRUE(boxes.boites.isEmpty());
 }
 
 TEST_F(Files, ReadDepthFollowsImageReadRes)
@@ -132,12 +125,12 @@ TEST_F(Files, FailedWritesAndReadsAreReportedTwice)
 {
     image.setPicture(TPicture::fromBitmap(Photo(20, 10)));
     EXPECT_FALSE(image.SaveAsGif(path("absent/dossier.gif")));
-    ASSERT_EQ(boxes.liste.size(), 2);
-    EXPECT_EQ(boxes.liste[0].type, systeme::TypeBoite::Erreur);  // the library's own text
-    EXPECT_EQ(boxes.liste[1].type, systeme::TypeBoite::Information);
-    EXPECT_EQ(boxes.liste[1].texte, QStringLiteral("Writing gif file failed"));
+    ASSERT_EQ(boxes.boites.size(), 2);
+    EXPECT_EQ(boxes.boites[0].type, systeme::TypeBoite::Erreur);  // the library's own text
+    EXPECT_EQ(boxes.boites[1].type, systeme::TypeBoite::Information);
+    EXPECT_EQ(boxes.boites[1].texte, QStringLiteral("Writing gif file failed"));
 
-    boxes.liste.clear();
+    boxes.boites.clear();
     QFile damaged(path("abime.jpg"));
     ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
     damaged.write("ceci n'est pas une photo");
@@ -145,9 +138,9 @@ TEST_F(Files, FailedWritesAndReadsAreReportedTwice)
     image.setImageName(path("abime.jpg"));
     EXPECT_TRUE(image.Picture().isEmpty());
     EXPECT_EQ(image.ImageName(), path("abime.jpg").toUpper());
-    ASSERT_GE(boxes.liste.size(), 2);
-    EXPECT_EQ(boxes.liste[0].type, systeme::TypeBoite::Erreur);
-    EXPECT_EQ(boxes.liste[1].texte, QStringLiteral("Reading jpg file failed"));
+    ASSERT_GE(boxes.boites.size(), 2);
+    EXPECT_EQ(boxes.boites[0].type, systeme::TypeBoite::Erreur);
+    EXPECT_EQ(boxes.boites[1].texte, QStringLiteral("Reading jpg file failed"));
 }
 
 TEST_F(Files, AResourcePathNeedsNoFile)
@@ -162,12 +155,12 @@ TEST_F(Files, AResourcePathNeedsNoFile)
 
     image.setImageName(QStringLiteral("C:\\IMAGES\\101.RES"));
     EXPECT_EQ(image.Picture().size(), QSize(4, 2));
-    EXPECT_TRUE(boxes.liste.isEmpty());
+    EXPECT_TRUE(boxes.boites.isEmpty());
 
     image.setImageName(path("INCONNU.RES"));
     EXPECT_TRUE(image.Picture().isEmpty());
-    ASSERT_EQ(boxes.liste.size(), 1);
-    EXPECT_EQ(boxes.liste[0].texte, QStringLiteral("Reading resource file failed"));
+    ASSERT_EQ(boxes.boites.size(), 1);
+    EXPECT_EQ(boxes.boites[0].texte, QStringLiteral("Reading resource file failed"));
 }
 
 TEST_F(Files, ALargePhotoIsDecodedOnce)
@@ -200,13 +193,13 @@ TEST_F(Files, FlipAndMirrorThroughTheLibrary)
     image.MirrorImage();
     EXPECT_EQ(image.Picture().image().pixelColor(4, 3), QColor(Qt::red));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-    EXPECT_TRUE(boxes.liste.isEmpty());
+    EXPECT_TRUE(boxes.boites.isEmpty());
 
     // Nothing to turn: the library says so under the busy cursor; the picture stays
     // empty and the cursor comes back.
     QList<Qt::CursorShape> cursors;
     systeme::seams().boite = [&](const systeme::Boite &boite) {
-        boxes.liste << boite;
+        boxes.boites << boite;
         const QCursor *cursor = QApplication::overrideCursor();
         cursors << (cursor ? cursor->shape() : Qt::ArrowCursor);
         return int(systeme::OK);
@@ -215,8 +208,8 @@ TEST_F(Files, FlipAndMirrorThroughTheLibrary)
     image.FlipImage();
     EXPECT_TRUE(image.Picture().isEmpty());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-    ASSERT_EQ(boxes.liste.size(), 1);
-    EXPECT_EQ(boxes.liste[0].type, systeme::TypeBoite::Erreur);
+    ASSERT_EQ(boxes.boites.size(), 1);
+    EXPECT_EQ(boxes.boites[0].type, systeme::TypeBoite::Erreur);
     EXPECT_EQ(cursors, QList<Qt::CursorShape>({Qt::WaitCursor}));
 }
 
@@ -237,6 +230,6 @@ TEST_F(Files, AScanThatCannotRunSaysSoAndLeavesNoPicture)
     EXPECT_FALSE(image.ScanImage(nullptr));
     ScanBusy = false;
     EXPECT_TRUE(image.Picture().isEmpty());
-    ASSERT_EQ(boxes.liste.size(), 1);
-    EXPECT_EQ(boxes.liste[0].texte, QStringLiteral("Scanning Image Failed"));
+    ASSERT_EQ(boxes.boites.size(), 1);
+    EXPECT_EQ(boxes.boites[0].texte, QStringLiteral("Scanning Image Failed"));
 }

@@ -3,7 +3,7 @@
 #include "animation.h"
 #include "multip_support.h"
 
-#include "boites.h"
+#include "script_systeme.h"
 #include "ecran.h"
 
 #include <QApplication>
@@ -56,7 +56,7 @@ protected:
     }
 
     DossierTemporaire folder;
-    BoitesVues boxes;
+    ScriptSysteme boxes;
     TPMultiImage image;
 };
 
@@ -92,7 +92,7 @@ TEST_F(Messages, ATaggedFileRunsItsLineFromTheRight)
         for (int y = text.top(); y <= text.bottom() && !yellow; ++y)
             yellow = shown.pixelColor(x, y) == QColor(Qt::yellow);
     EXPECT_TRUE(yellow);
-    EXPECT_TRUE(boxes.liste.isEmpty());
+    EXPECT_TRUE(boxes.boites.isEmpty());
 }
 
 TEST_F(Messages, SpeedOneMovesOnEverySecondTickAndZeroOnEach)
@@ -166,7 +166,7 @@ TEST_F(Messages, DamagedMessageFilesEmptyThePictureWithoutABox)
     image.setImageName(file("court.cms", "Titre\r\n255\r\n"));
     EXPECT_FALSE(image.IsAnimating());
     EXPECT_EQ(image.Color(), QColor(Qt::darkGreen));
-    EXPECT_TRUE(boxes.liste.isEmpty());
+    EXPECT_TRUE(boxes.boites.isEmpty());
 }
 
 TEST_F(Messages, APictureLoadedAfterAMessageGetsTheControlsColourBack)
