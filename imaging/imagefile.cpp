@@ -6,7 +6,6 @@
 #include "systeme.h"
 
 #include <QApplication>
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QPixmap>
