@@ -1,16 +1,21 @@
 #include "main.h"
 
+#include "ajustement.h"
 #include "config_sli.h"
 #include "cp1252.h"
 #include "curseurs.h"
 #include "fichier_sli.h"
 #include "progression.h"
 #include "systeme.h"
+#include "TMultiP.h"
+#include "animation.h"
+#include "imagefile.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -73,6 +78,14 @@ QString extrait_fichier(const QString &chemin)
     return chemin;
 }
 
+bool fichier_present(const QString &nom)
+{
+    if (nom.isEmpty())
+        return true;
+    // A file that exists but cannot be opened counts as present; its reading reports why.
+    return QFileInfo::exists(nom);
+}
+
 QString nom_seul(const QString &chemin)
 {
     for (qsizetype i = chemin.size() - 1; i >= 0; --i)
@@ -113,6 +126,9 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
                         QStringLiteral(" - composez et présentez vos diaporamas"));
     fixe_jauge_principale(this, gauge1);
     fixe_fin_application(false);
+    ProgressCallback = progression;
+    animation = new AnimationIdle(this);
+    attache_animation(true);
     dossier_depart = QDir::currentPath() + QLatin1Char('/');
     fixe_dossier_config(dossier_depart);
     enregistre_curseur(CURSEUR_DEPLACE_DIAPO, charge_curseur(QStringLiteral("deplace_diapositive")));
@@ -131,7 +147,19 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     minuterie_depart->start();
 }
 
-TForm1::~TForm1() { fixe_jauge_principale(nullptr, nullptr); }
+TForm1::~TForm1()
+{
+    ProgressCallback = nullptr;
+    fixe_jauge_principale(nullptr, nullptr);
+}
+
+void TForm1::attache_animation(bool attache)
+{
+    if (attache)
+        animation->attach(photo);
+    else
+        animation->detach();
+}
 
 void TForm1::creer_menus()
 {
@@ -174,6 +202,7 @@ void TForm1::creer_menus()
 
     connect(Ouvrirundiaporama1, &QAction::triggered, this, &TForm1::ouvrir_diaporama);
     connect(Fermerundiaporama_me, &QAction::triggered, this, &TForm1::fermer_diaporama);
+    connect(Configurationduscanner1, &QAction::triggered, this, &TForm1::Configurationduscanner1Click);
     connect(Configurationdelimprimante1, &QAction::triggered, this,
             &TForm1::Configurationdelimprimante1Click);
     connect(Quitter1, &QAction::triggered, this, &QWidget::close);
@@ -225,9 +254,18 @@ QWidget *TForm1::creer_editeur()
     cadre_image->setFrameShape(QFrame::Panel);
     cadre_image->setFrameShadow(QFrame::Sunken);
     cadre_image->setMinimumSize(320, 240);
-    photo = new QWidget(cadre_image);
+    cadre_image->installEventFilter(this);
+    photo = new TPMultiImage(cadre_image);
     photo->setObjectName(QStringLiteral("photo"));
     photo->setGeometry(2, 2, 105, 105);
+    photo->setCenter(true);
+    photo->setImageDither(true);
+    photo->setImageReadRes(lAutoMatic);
+    photo->setImageWriteRes(sAutoMatic);
+    photo->setTifSaveCompress(sNONE);
+    photo->setJPegSaveQuality(25);
+    photo->setJPegSaveSmooth(0);
+    photo->setColor(palette().color(QPalette::Button));
     colonne->addWidget(cadre_image, 1);
 
     ip = new QFrame(editeur);
@@ -282,6 +320,7 @@ QWidget *TForm1::creer_editeur()
 QWidget *TForm1::creer_scenario()
 {
     auto *cote = new QWidget(this);
+    cote->setMinimumWidth(280);
     auto *colonne = new QVBoxLayout(cote);
 
     auto *cadre_scenario = new QGroupBox(QStringLiteral("Scénario"), cote);
@@ -457,15 +496,52 @@ void TForm1::affiche_diapo()
 {
     Liste->setEnabled(false);
     if (diapo_courante < 0) {
+        photo->setPicture(TPicture());
         texte->clear();
         son->clear();
     } else {
         lit_fiche(diapo_courante);
         active_diapo(true);
+        montre_image(fiche.chemin_image.valeur());
         texte->setText(fiche.commentaire.valeur());
         son->setText(fiche.chemin_son.valeur());
     }
     Liste->setEnabled(diapo_courante >= 0);
+}
+
+void TForm1::ajuste_photo()
+{
+    const QSize image = photo->Picture().size();
+    if (image.isEmpty())
+        return;
+    const PlacementPhoto place = place_photo(image.width(), image.height(), cadre_image->size());
+    photo->setStretch(place.etire);
+    photo->setGeometry(place.rectangle);
+}
+
+bool TForm1::eventFilter(QObject *objet, QEvent *evenement)
+{
+    // A new frame size fits the picture already loaded again; the file is not read anew.
+    if (objet == cadre_image && evenement->type() == QEvent::Resize && diapo_courante >= 0)
+        ajuste_photo();
+    return QMainWindow::eventFilter(objet, evenement);
+}
+
+void TForm1::montre_image(const QString &chemin)
+{
+    const QSize cadre = cadre_image->size();
+    photo->setGeometry(2, 2, cadre.width() - 24, cadre.height() - 64);
+    if (!chemin.isEmpty() && fichier_present(chemin)) {
+        photo->hide();
+        photo->setImageName(chemin);
+        ajuste_photo();
+        photo->show();
+        return;
+    }
+    photo->setPicture(TPicture());
+    if (!chemin.isEmpty())
+        systeme::boite(systeme::TypeBoite::Erreur, QStringLiteral("\"") + chemin +
+                                                      QStringLiteral("\"\nCette photo n'existe plus"));
 }
 
 void TForm1::sauve()
@@ -539,3 +615,5 @@ void TForm1::edition_btClick()
 void TForm1::Documentation1Click() { systeme::aide(dossier_depart + QStringLiteral("DOC.HLP"), 1); }
 
 void TForm1::Configurationdelimprimante1Click() { systeme::configure_imprimante(this); }
+
+void TForm1::Configurationduscanner1Click() { photo->SelectScanner(this); }

@@ -15,6 +15,8 @@ class QProgressBar;
 class QPushButton;
 class QTimer;
 class QToolButton;
+class AnimationIdle;
+class TPMultiImage;
 
 // Process-wide values of the editor.
 extern QString titre_application;
@@ -24,6 +26,8 @@ extern QRect rectangle_principal;
 
 // The name part of a path (after the last separator or space); "Pas de photo" for an empty path.
 QString extrait_fichier(const QString &chemin);
+// True unless the file is missing (one that exists but cannot be opened counts as present).
+bool fichier_present(const QString &nom);
 // The file name of a path: after its last "/" or "\".
 QString nom_seul(const QString &chemin);
 
@@ -58,6 +62,9 @@ public:
     void affiche_diapo();
     // Stores the comment field in the record buffer and writes the slide on display.
     void sauve();
+    // Loads the slide's picture into the preview and fits it into the frame.
+    void montre_image(const QString &chemin);
+    void ajuste_photo();
 
     // Menus and their items.
     QMenu *Fichier_me;
@@ -101,7 +108,7 @@ public:
 
     // Slide editor.
     QFrame *cadre_image;
-    QWidget *photo;
+    TPMultiImage *photo;
     QFrame *ip;
     QToolButton *photo_file;
     QToolButton *photo_scanner;
@@ -133,9 +140,12 @@ public:
     // Records the window's size for the player and loads the presentation settings;
     // runs once, one second after start-up or at the first close request.
     void demarrage_differe();
+    // The idle handler that drives the preview's scrolling messages; detached while the player runs.
+    void attache_animation(bool attache);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *objet, QEvent *evenement) override;
 
 private:
     bool FormCloseQuery();
@@ -151,6 +161,7 @@ private:
 
     void Documentation1Click();
     void Configurationdelimprimante1Click();
+    void Configurationduscanner1Click();
     void planche_btClick();
     void normal_btClick();
     void manipulation_btClick();
@@ -158,5 +169,7 @@ private:
     void edition_btClick();
 
     QTimer *minuterie_depart;
+    // Plays the slide preview's scrolling messages in the application's idle time.
+    AnimationIdle *animation;
     bool demarrage_fait = false;
 };

@@ -4,6 +4,9 @@
 #include "main.h"
 #include "script_systeme.h"
 #include "sky.h"
+#include "TMultiP.h"
+
+#include <QLineEdit>
 
 #include <QDir>
 #include <QFile>
@@ -52,6 +55,24 @@ TEST(Exemple, SesDiapositivesTrouventLeursImagesEtSonsDansLeDossierDeDemarrage)
     for (const char *nom : {"DOC.HLP", "alumette.wav", "stop.wav", "feu.wav"})
         EXPECT_TRUE(QFileInfo::exists(dossier_depart + QString::fromLatin1(nom))) << nom;
     EXPECT_TRUE(script.boites.isEmpty());
+
+    // The first slide's picture is in the preview, fitted into its frame.
+    forme.resize(1000, 700);
+    forme.show();
+    forme.affiche_diapo();
+    EXPECT_FALSE(forme.photo->Picture().isEmpty());
+    EXPECT_TRUE(forme.photo->isVisible());
+    EXPECT_LE(forme.photo->width(), forme.cadre_image->width() - 20);
+    EXPECT_EQ(forme.texte->text(), QStringLiteral("Coucher de soleil sur la plage, un soir d'été"));
+    capture_ecran(&forme, QStringLiteral("exemple"));
+
+    // A slide whose picture has gone shows the empty frame and says so.
+    QFile::remove(dossier_depart + QStringLiteral("PLAGE.JPG"));
+    forme.affiche_diapo();
+    EXPECT_TRUE(forme.photo->Picture().isEmpty());
+    ASSERT_EQ(script.boites.size(), 1);
+    EXPECT_EQ(script.boites[0].texte, QStringLiteral("\"") + dossier_depart +
+                                          QStringLiteral("PLAGE.JPG\"\nCette photo n'existe plus"));
     ferme_fichier_sli();
 }
 
