@@ -167,7 +167,7 @@ TEST(Depth, PacksIndicesAtOneFourAndEightBits)
     const int values[] = {1, 0, 15, 7, 9};
     for (int x = 0; x < 5; ++x)
         indexed.setPixel(x, 0, uint(values[x]));
-    uchar packed[8] = {};
+    uchar packed[16] = {};
     packIndices(indexed, 0, 4, packed);
     EXPECT_EQ(0x10, packed[0]);
     EXPECT_EQ(0xF7, packed[1]);
