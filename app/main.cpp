@@ -504,6 +504,7 @@ void TForm1::affiche_diapo()
         active_diapo(true);
         montre_image(fiche.chemin_image.valeur());
         texte->setText(fiche.commentaire.valeur());
+        texte->setCursorPosition(0);
         son->setText(fiche.chemin_son.valeur());
     }
     Liste->setEnabled(diapo_courante >= 0);
