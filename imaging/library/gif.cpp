@@ -187,26 +187,14 @@ int encode(GifFileType *gif, const QImage &picture, int bits, ProgressTracker &t
 
 int readGif(const QString &path, int bits, bool dither, QImage &out, const Progress &progress)
 {
-    if (!validDepth(bits))
-        return BadDepth;
-    int status = Ok;
-    FILE *file = openForReading(path, status);
-    if (!file)
-        return status;
-    {
+    return readPicture(path, bits, dither, out, [&](FILE *file, QImage &decoded) {
         Decoder d;
         d.stream.file = file;
-        QImage decoded;
-        status = open(d);
+        int status = open(d);
         if (status == Ok)
             status = findPicture(d);
-        if (status == Ok)
-            status = decode(d, decoded, progress);
-        if (status == Ok)
-            status = toDepth(decoded, bits, dither, out);
-    }
-    std::fclose(file);
-    return status;
+        return status == Ok ? decode(d, decoded, progress) : status;
+    });
 }
 
 int writeGif(const QString &path, int bits, const QImage &image, const Progress &progress)
@@ -239,30 +227,25 @@ int writeGif(const QString &path, int bits, const QImage &image, const Progress 
 
 int gifInfo(const QString &path, FileInfo &info)
 {
-    int status = Ok;
-    FILE *file = openForReading(path, status);
-    if (!file)
-        return status;
-    {
+    return readFile(path, [&](FILE *file) {
         Decoder d;
         d.stream.file = file;
-        status = open(d);
+        int status = open(d);
         // The global colour map, else the first picture's own.
         if (status == Ok && !d.gif->SColorMap)
             status = findPicture(d);
-        if (status == Ok) {
-            const ColorMapObject *map = colourMap(d.gif);
-            info.type = QStringLiteral("GIF");
-            info.width = d.gif->SWidth ? d.gif->SWidth : d.gif->Image.Width;
-            info.height = d.gif->SHeight ? d.gif->SHeight : d.gif->Image.Height;
-            info.bitsPerPixel = map ? map->BitsPerPixel : d.gif->SColorResolution;
-            info.colors = map ? map->ColorCount : 1 << d.gif->SColorResolution;
-            info.density = 0;
-            info.compression = QStringLiteral("LZW");
-        }
-    }
-    std::fclose(file);
-    return status;
+        if (status != Ok)
+            return status;
+        const ColorMapObject *map = colourMap(d.gif);
+        info.type = QStringLiteral("GIF");
+        info.width = d.gif->SWidth ? d.gif->SWidth : d.gif->Image.Width;
+        info.height = d.gif->SHeight ? d.gif->SHeight : d.gif->Image.Height;
+        info.bitsPerPixel = map ? map->BitsPerPixel : d.gif->SColorResolution;
+        info.colors = map ? map->ColorCount : 1 << d.gif->SColorResolution;
+        info.density = 0;
+        info.compression = QStringLiteral("LZW");
+        return status;
+    });
 }
 
 }  // namespace sky

@@ -295,21 +295,15 @@ int readJpeg(const QString &path, int bits, int scale, bool dither, QImage &out,
         return BadDepth;
     if (scale != 1 && scale != 2 && scale != 4 && scale != 8)
         return BadArgument;
-    int status = Ok;
-    FILE *file = openForReading(path, status);
-    if (!file)
-        return status;
-    ProgressTracker tracker(progress, kProgressSteps);
-    {
+    return readPicture(path, bits, dither, out, [&](FILE *file, QImage &decoded) {
+        ProgressTracker tracker(progress, kProgressSteps);
         Decoder d(file);
-        status = readHeader(d);
+        int status = readHeader(d);
         if (status == Ok)
             status = decode(d, bits, scale, tracker);
-        if (status == Ok)
-            status = toDepth(d.image, bits, dither, out);
-    }
-    std::fclose(file);
-    return status;
+        decoded = std::move(d.image);
+        return status;
+    });
 }
 
 int writeJpeg(const QString &path, int quality, int smoothing, int bits, const QImage &image,
@@ -340,31 +334,25 @@ int writeJpeg(const QString &path, int quality, int smoothing, int bits, const Q
 
 int jpegInfo(const QString &path, FileInfo &info)
 {
-    int status = Ok;
-    FILE *file = openForReading(path, status);
-    if (!file)
-        return status;
-    {
+    return readFile(path, [&](FILE *file) -> int {
         Decoder d(file);
-        status = readHeader(d);
-        if (status == Ok) {
-            const jpeg_decompress_struct &c = d.cinfo;
-            const bool grey = c.num_components == 1;
-            info.type = QStringLiteral("JPEG");
-            info.width = int(c.image_width);
-            info.height = int(c.image_height);
-            info.bitsPerPixel = grey ? 8 : 24;
-            info.colors = grey ? 256 : 16777216;
-            // JFIF density unit 1: dots per inch, 2: dots per centimetre, 0: none.
-            info.density = c.density_unit == 1   ? c.X_density
-                           : c.density_unit == 2 ? int(c.X_density * 2.54 + 0.5)
-                                                 : 0;
-            info.compression = c.progressive_mode ? QStringLiteral("Progressive JPEG")
-                                                  : QStringLiteral("JPEG");
-        }
-    }
-    std::fclose(file);
-    return status;
+        if (const int status = readHeader(d); status != Ok)
+            return status;
+        const jpeg_decompress_struct &c = d.cinfo;
+        const bool grey = c.num_components == 1;
+        info.type = QStringLiteral("JPEG");
+        info.width = int(c.image_width);
+        info.height = int(c.image_height);
+        info.bitsPerPixel = grey ? 8 : 24;
+        info.colors = grey ? 256 : 16777216;
+        // JFIF density unit 1: dots per inch, 2: dots per centimetre, 0: none.
+        info.density = c.density_unit == 1   ? c.X_density
+                       : c.density_unit == 2 ? int(c.X_density * 2.54 + 0.5)
+                                             : 0;
+        info.compression = c.progressive_mode ? QStringLiteral("Progressive JPEG")
+                                              : QStringLiteral("JPEG");
+        return Ok;
+    });
 }
 
 }  // namespace sky

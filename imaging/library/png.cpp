@@ -205,31 +205,19 @@ int encode(Session &s, const QImage &picture, int bits, bool interlaced, const R
 
 int readPng(const QString &path, int bits, bool dither, QImage &out, const Progress &progress)
 {
-    if (!validDepth(bits))
-        return BadDepth;
-    int status = Ok;
-    FILE *file = openForReading(path, status);
-    if (!file)
-        return status;
-    {
+    return readPicture(path, bits, dither, out, [&](FILE *file, QImage &decoded) {
         Session s;
         s.file = file;
-        QImage decoded;
-        status = start(s);
+        int status = start(s);
         if (status == Ok)
             status = checkSize(png_get_image_width(s.png, s.info), png_get_image_height(s.png, s.info));
-        if (status == Ok) {
-            const int passes = png_get_interlace_type(s.png, s.info) == PNG_INTERLACE_ADAM7 ? 7 : 1;
-            ProgressTracker tracker(progress, qint64(passes) * png_get_image_height(s.png, s.info));
-            status = decode(s, decoded, tracker);
-            if (status == Ok)
-                status = tracker.finish() ? Ok : Stopped;
-        }
-        if (status == Ok)
-            status = toDepth(decoded, bits, dither, out);
-    }
-    std::fclose(file);
-    return status;
+        if (status != Ok)
+            return status;
+        const int passes = png_get_interlace_type(s.png, s.info) == PNG_INTERLACE_ADAM7 ? 7 : 1;
+        ProgressTracker tracker(progress, qint64(passes) * png_get_image_height(s.png, s.info));
+        status = decode(s, decoded, tracker);
+        return status == Ok && !tracker.finish() ? Stopped : status;
+    });
 }
 
 int writePng(const QString &path, int bits, bool interlaced, const QImage &image,
@@ -270,37 +258,31 @@ int writePng(const QString &path, int bits, bool interlaced, const QImage &image
 
 int pngInfo(const QString &path, FileInfo &info)
 {
-    int status = Ok;
-    FILE *file = openForReading(path, status);
-    if (!file)
-        return status;
-    {
+    return readFile(path, [&](FILE *file) -> int {
         Session s;
         s.file = file;
-        status = start(s);
-        if (status == Ok) {
-            png_structp png = s.png;
-            const int type = png_get_color_type(png, s.info);
-            const int bits = png_get_bit_depth(png, s.info) * png_get_channels(png, s.info);
-            int paletteSize = 0;
-            png_colorp entries = nullptr;
-            png_get_PLTE(png, s.info, &entries, &paletteSize);
-            png_uint_32 xDensity = 0, yDensity = 0;
-            int unit = PNG_RESOLUTION_UNKNOWN;
-            png_get_pHYs(png, s.info, &xDensity, &yDensity, &unit);
-            info.type = QStringLiteral("PNG");
-            info.width = int(png_get_image_width(png, s.info));
-            info.height = int(png_get_image_height(png, s.info));
-            info.bitsPerPixel = bits;
-            info.colors = type == PNG_COLOR_TYPE_PALETTE ? paletteSize : 1 << std::min(bits, 24);
-            info.density = unit == PNG_RESOLUTION_METER ? int(std::lround(xDensity * 0.0254)) : 0;
-            info.compression = png_get_interlace_type(png, s.info) == PNG_INTERLACE_ADAM7
-                                   ? QStringLiteral("Deflate interlaced")
-                                   : QStringLiteral("Deflate");
-        }
-    }
-    std::fclose(file);
-    return status;
+        if (const int status = start(s); status != Ok)
+            return status;
+        png_structp png = s.png;
+        const int type = png_get_color_type(png, s.info);
+        const int bits = png_get_bit_depth(png, s.info) * png_get_channels(png, s.info);
+        int paletteSize = 0;
+        png_colorp entries = nullptr;
+        png_get_PLTE(png, s.info, &entries, &paletteSize);
+        png_uint_32 xDensity = 0, yDensity = 0;
+        int unit = PNG_RESOLUTION_UNKNOWN;
+        png_get_pHYs(png, s.info, &xDensity, &yDensity, &unit);
+        info.type = QStringLiteral("PNG");
+        info.width = int(png_get_image_width(png, s.info));
+        info.height = int(png_get_image_height(png, s.info));
+        info.bitsPerPixel = bits;
+        info.colors = type == PNG_COLOR_TYPE_PALETTE ? paletteSize : 1 << std::min(bits, 24);
+        info.density = unit == PNG_RESOLUTION_METER ? int(std::lround(xDensity * 0.0254)) : 0;
+        info.compression = png_get_interlace_type(png, s.info) == PNG_INTERLACE_ADAM7
+                               ? QStringLiteral("Deflate interlaced")
+                               : QStringLiteral("Deflate");
+        return Ok;
+    });
 }
 
 }  // namespace sky

@@ -96,4 +96,25 @@ FILE *openForReading(const QString &path, int &status)
     return f;
 }
 
+int readFile(const QString &path, const std::function<int(FILE *)> &read)
+{
+    int status = Ok;
+    FILE *file = openForReading(path, status);
+    if (!file)
+        return status;
+    status = read(file);
+    std::fclose(file);
+    return status;
+}
+
+int readPicture(const QString &path, int bits, bool dither, QImage &out,
+                const std::function<int(FILE *, QImage &)> &decode)
+{
+    if (!validDepth(bits))
+        return BadDepth;
+    QImage decoded;
+    const int status = readFile(path, [&](FILE *file) { return decode(file, decoded); });
+    return status == Ok ? toDepth(decoded, bits, dither, out) : status;
+}
+
 }  // namespace sky

@@ -4,8 +4,10 @@
 
 #include "sky.h"
 
+#include <QImage>
 #include <QString>
 #include <cstdio>
+#include <functional>
 
 namespace sky {
 
@@ -57,5 +59,15 @@ bool validDepth(int bits);
 
 // Opens a file for reading, or returns FileNotFound / CannotOpen in `status`.
 FILE *openForReading(const QString &path, int &status);
+
+// Opens `path`, runs `read` on the stream and closes it: the status of the
+// opening (FileNotFound, CannotOpen), else that of `read`.
+int readFile(const QString &path, const std::function<int(FILE *)> &read);
+
+// The frame of the codecs' read entry points: checks `bits`, decodes `path`
+// with `decode` (the picture at the file's own depth), then brings the picture
+// to `bits` depth, dithering reductions when `dither`.
+int readPicture(const QString &path, int bits, bool dither, QImage &out,
+                const std::function<int(FILE *, QImage &)> &decode);
 
 }  // namespace sky

@@ -298,24 +298,12 @@ QString compressionName(int code)
 
 int readTiff(const QString &path, int bits, bool dither, QImage &out, const Progress &progress)
 {
-    if (!validDepth(bits))
-        return BadDepth;
-    int status = Ok;
-    FILE *file = openForReading(path, status);
-    if (!file)
-        return status;
-    {
+    return readPicture(path, bits, dither, out, [&](FILE *file, QImage &decoded) {
         Session s;
         s.file = file;
-        QImage decoded;
-        status = open(s, "r");
-        if (status == Ok)
-            status = decode(s, decoded, progress);
-        if (status == Ok)
-            status = toDepth(decoded, bits, dither, out);
-    }
-    std::fclose(file);
-    return status;
+        const int status = open(s, "r");
+        return status == Ok ? decode(s, decoded, progress) : status;
+    });
 }
 
 int writeTiff(const QString &path, int compression, int bits, const QImage &image,
@@ -351,38 +339,31 @@ int writeTiff(const QString &path, int compression, int bits, const QImage &imag
 
 int tiffInfo(const QString &path, FileInfo &info)
 {
-    int status = Ok;
-    FILE *file = openForReading(path, status);
-    if (!file)
-        return status;
-    {
+    return readFile(path, [&](FILE *file) -> int {
         Session s;
         s.file = file;
-        status = open(s, "r");
-        if (status == Ok) {
-            TIFF *tiff = s.tiff;
-            uint32_t w = 0, h = 0;
-            uint16_t bitsPerSample = 1, samples = 1, photometric = 0,
-                     compression = COMPRESSION_NONE;
-            TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &w);
-            TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &h);
-            TIFFGetFieldDefaulted(tiff, TIFFTAG_BITSPERSAMPLE, &bitsPerSample);
-            TIFFGetFieldDefaulted(tiff, TIFFTAG_SAMPLESPERPIXEL, &samples);
-            TIFFGetFieldDefaulted(tiff, TIFFTAG_COMPRESSION, &compression);
-            TIFFGetField(tiff, TIFFTAG_PHOTOMETRIC, &photometric);
-            const int bits = bitsPerSample * samples;
-            info.type = QStringLiteral("TIFF");
-            info.width = int(std::min<uint32_t>(w, INT_MAX));
-            info.height = int(std::min<uint32_t>(h, INT_MAX));
-            info.bitsPerPixel = bits;
-            info.colors = photometric == PHOTOMETRIC_PALETTE ? 1 << std::min<int>(bitsPerSample, 16)
-                                                             : 1 << std::clamp(bits, 0, 24);
-            info.density = densityOf(tiff);
-            info.compression = compressionName(compression);
-        }
-    }
-    std::fclose(file);
-    return status;
+        if (const int status = open(s, "r"); status != Ok)
+            return status;
+        TIFF *tiff = s.tiff;
+        uint32_t w = 0, h = 0;
+        uint16_t bitsPerSample = 1, samples = 1, photometric = 0, compression = COMPRESSION_NONE;
+        TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &w);
+        TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &h);
+        TIFFGetFieldDefaulted(tiff, TIFFTAG_BITSPERSAMPLE, &bitsPerSample);
+        TIFFGetFieldDefaulted(tiff, TIFFTAG_SAMPLESPERPIXEL, &samples);
+        TIFFGetFieldDefaulted(tiff, TIFFTAG_COMPRESSION, &compression);
+        TIFFGetField(tiff, TIFFTAG_PHOTOMETRIC, &photometric);
+        const int bits = bitsPerSample * samples;
+        info.type = QStringLiteral("TIFF");
+        info.width = int(std::min<uint32_t>(w, INT_MAX));
+        info.height = int(std::min<uint32_t>(h, INT_MAX));
+        info.bitsPerPixel = bits;
+        info.colors = photometric == PHOTOMETRIC_PALETTE ? 1 << std::min<int>(bitsPerSample, 16)
+                                                         : 1 << std::clamp(bits, 0, 24);
+        info.density = densityOf(tiff);
+        info.compression = compressionName(compression);
+        return Ok;
+    });
 }
 
 }  // namespace sky
