@@ -10,11 +10,14 @@ namespace sky {
 namespace {
 constexpr size_t kReadBuffer = 256 * 1024;
 
-// The depth conversion makes a new picture: the density goes with it.
+// The depth conversion may make a new picture: the density goes with it.
+// Setting it detaches (copies) a shared picture, hence only when it differs.
 void keepDensity(const QImage &from, QImage &to)
 {
-    to.setDotsPerMeterX(from.dotsPerMeterX());
-    to.setDotsPerMeterY(from.dotsPerMeterY());
+    if (to.dotsPerMeterX() != from.dotsPerMeterX() || to.dotsPerMeterY() != from.dotsPerMeterY()) {
+        to.setDotsPerMeterX(from.dotsPerMeterX());
+        to.setDotsPerMeterY(from.dotsPerMeterY());
+    }
 }
 }
 
