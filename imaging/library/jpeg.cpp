@@ -241,6 +241,41 @@ int decode(Decoder &d, int bits, int scale, ProgressTracker &tracker)
     return tracker.finish() ? Ok : Stopped;
 }
 
+// Bytes libjpeg holds for the DCT coefficients of the whole picture (2 a
+// coefficient) when it makes optimised Huffman tables, which needs all of
+// them before the first byte of the scan is written.
+qint64 coefficientBytes(const jpeg_compress_struct &c)
+{
+    int maxH = 1, maxV = 1;
+    for (int i = 0; i < c.num_components; ++i) {
+        maxH = std::max(maxH, c.comp_info[i].h_samp_factor);
+        maxV = std::max(maxV, c.comp_info[i].v_samp_factor);
+    }
+    const auto blocks = [](qint64 size, int factor, int max) {
+        return (size * factor + qint64(8) * max - 1) / (qint64(8) * max);
+    };
+    qint64 total = 0;
+    for (int i = 0; i < c.num_components; ++i) {
+        const jpeg_component_info &comp = c.comp_info[i];
+        total += blocks(c.image_width, comp.h_samp_factor, maxH) *
+                 blocks(c.image_height, comp.v_samp_factor, maxV) * DCTSIZE2 * 2;
+    }
+    return total;
+}
+
+// Optimised tables save some 25% at high quality, but their buffer comes on
+// top of the picture being written. It is allowed while it is small, or no
+// larger than the picture at true colour (greyscale and subsampled colour);
+// full-resolution colour (6 bytes a pixel) keeps the standard tables.
+bool optimiseCoding(const jpeg_compress_struct &c)
+{
+    constexpr qint64 kSmallBuffer = qint64(16) << 20;
+    const qint64 buffer = coefficientBytes(c);
+    const qint64 picture = qint64(c.image_width) * c.image_height * 3;
+    // Block rounding at the edges may add a little to the exact 3 bytes a pixel.
+    return buffer <= std::max(kSmallBuffer, picture + picture / 64);
+}
+
 struct Encoder {
     jpeg_compress_struct cinfo{};
     Errors errors;
@@ -276,7 +311,7 @@ int encode(Encoder &e, FILE *file, int quality, int smoothing, bool grey, const 
     c.density_unit = 1;
     c.X_density = UINT16(std::clamp(std::lround(image.dotsPerMeterX() * 0.0254), 1L, 65535L));
     c.Y_density = UINT16(std::clamp(std::lround(image.dotsPerMeterY() * 0.0254), 1L, 65535L));
-    c.optimize_coding = TRUE;
+    c.optimize_coding = optimiseCoding(c) ? TRUE : FALSE;
     jpeg_start_compress(&c, TRUE);
     while (c.next_scanline < c.image_height) {
         JSAMPROW row = const_cast<uchar *>(rows.row(int(c.next_scanline), scratch.data()));

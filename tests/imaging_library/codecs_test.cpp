@@ -301,6 +301,30 @@ TEST(Codecs, ReadersBringPicturesToTheAskedDepth)
     EXPECT_EQ(BadDepth, readGif(dir.chemin("b.gif"), 7, false, out, {}));
 }
 
+// Full-resolution colour beyond a few megapixels is written with the standard
+// Huffman tables (the optimised ones would hold every coefficient); smaller or
+// grey pictures with optimised ones. Both must give files any reader decodes.
+TEST(Codecs, JpegQualityHundredWithAndWithoutOptimisedTables)
+{
+    DossierTemporaire dir;
+    for (const QSize size : {QSize(300, 200), QSize(2400, 1800)}) {
+        const QImage photo = photoPicture(size.width(), size.height());
+        for (const int bits : {24, 1}) {
+            const QString path = dir.chemin(QStringLiteral("q100_%1_%2.jpg").arg(size.width()).arg(bits));
+            ASSERT_EQ(Ok, writeJpeg(path, 100, 0, bits, photo, {}));
+            QImage ours;
+            ASSERT_EQ(Ok, readJpeg(path, 24, 1, false, ours, {}));
+            const QImage qt(path);
+            ASSERT_EQ(size, qt.size());
+            EXPECT_GT(psnr(ours, qt), 45);
+            if (bits == 24)
+                EXPECT_GT(psnr(photo, ours), 45);
+            else
+                EXPECT_TRUE(ours.allGray());
+        }
+    }
+}
+
 TEST(Codecs, JpegQualityGreyAndScale)
 {
     DossierTemporaire dir;
