@@ -1,4 +1,5 @@
 // Scanner calls: the busy flag, the source choice and acquisitions from SANE's test backend.
+#include "gris.h"
 #include "imagefile.h"
 #include "reglages_scanner.h"
 #include "sky.h"
@@ -73,17 +74,6 @@ int distinctColours(const QImage &image)
         for (int x = 0; x < image.width(); ++x)
             colours.insert(image.pixel(x, y));
     return int(colours.size());
-}
-
-bool allGrey(const QImage &image)
-{
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb p = image.pixel(x, y);
-            if (qRed(p) != qGreen(p) || qGreen(p) != qBlue(p))
-                return false;
-        }
-    return true;
 }
 
 class Scanner : public ::testing::Test {

@@ -1,4 +1,5 @@
 // The library wrappers: argument orders, depths, progress and the yes/no result.
+#include "gris.h"
 #include "imagefile.h"
 #include "sky.h"
 
@@ -20,17 +21,6 @@ BitmapObject gradient()
         for (int x = 0; x < 64; ++x)
             b.bitmap.setPixel(x, y, qRgb(x * 4, y * 5, 255 - x * 2));
     return b;
-}
-
-bool allGrey(const QImage &image)
-{
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb p = image.pixel(x, y);
-            if (qRed(p) != qGreen(p) || qGreen(p) != qBlue(p))
-                return false;
-        }
-    return true;
 }
 
 class Wrappers : public ::testing::Test {
