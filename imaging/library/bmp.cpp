@@ -9,7 +9,6 @@
 #include <bit>
 #include <cstring>
 #include <limits>
-#include <memory>
 #include <vector>
 
 namespace sky {
@@ -519,16 +518,13 @@ int writeBmp(const QString &path, int bits, const QImage &image, const Progress 
 
 int bmpInfo(const QString &path, FileInfo &info)
 {
-    int status = Ok;
-    const std::unique_ptr<FILE, int (*)(FILE *)> file(openForReading(path, status), std::fclose);
-    if (!file)
-        return status;
-    ByteReader reader(file.get());
-    qint64 bitsOffset = 0;
     DibHeader dib;
-    status = readFileHeader(reader, bitsOffset);
-    if (status > 0)
-        status = parseDibHeader(reader, dib);
+    const int status = readFile(path, [&](FILE *file) {
+        ByteReader reader(file);
+        qint64 bitsOffset = 0;
+        const int header = readFileHeader(reader, bitsOffset);
+        return header > 0 ? parseDibHeader(reader, dib) : header;
+    });
     if (status <= 0)
         return status;
     info.type = QStringLiteral("BMP");

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <memory>
 #include <vector>
 
 namespace sky {
@@ -362,13 +361,11 @@ int writePcx(const QString &path, int bits, const QImage &image, const Progress 
 
 int pcxInfo(const QString &path, FileInfo &info)
 {
-    int status = Ok;
-    const std::unique_ptr<FILE, int (*)(FILE *)> file(openForReading(path, status), std::fclose);
-    if (!file)
-        return status;
-    ByteReader reader(file.get());
     PcxHeader pcx;
-    status = readHeader(reader, pcx);
+    const int status = readFile(path, [&](FILE *file) {
+        ByteReader reader(file);
+        return readHeader(reader, pcx);
+    });
     if (status <= 0)
         return status;
     info.type = QStringLiteral("PCX");

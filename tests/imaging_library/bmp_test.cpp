@@ -1,5 +1,6 @@
 // BMP reading, writing and information, on pictures written here and on
 // variants crafted byte by byte.
+#include "pictures.h"
 #include "bytes.h"
 #include "codecs.h"
 #include "ecran.h"
@@ -64,14 +65,6 @@ QImage samplePicture(int bits)
         for (int x = 0; x < w; ++x)
             image.setPixel(x, y, uint((x * 7 + y * 3) % colours));
     return bits == 1 ? image.convertToFormat(QImage::Format_Mono, palette) : image;
-}
-
-void expectSamePixels(const QImage &expected, const QImage &actual)
-{
-    ASSERT_EQ(expected.size(), actual.size());
-    for (int y = 0; y < expected.height(); ++y)
-        for (int x = 0; x < expected.width(); ++x)
-            ASSERT_EQ(expected.pixel(x, y), actual.pixel(x, y)) << x << "," << y;
 }
 
 }  // namespace

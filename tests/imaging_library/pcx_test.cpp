@@ -1,5 +1,6 @@
 // PCX reading, writing and information: round trips, the exact bytes written,
 // and variants crafted byte by byte.
+#include "pictures.h"
 #include "bytes.h"
 #include "codecs.h"
 #include "ecran.h"
@@ -37,7 +38,7 @@ QVector<QRgb> sixteenColours()
     return palette;
 }
 
-QImage indexedPicture(int width, int height, int colours)
+QImage stripedPicture(int width, int height, int colours)
 {
     QImage image(width, height, QImage::Format_Indexed8);
     QVector<QRgb> palette;
@@ -70,14 +71,6 @@ QByteArray fromBytes(std::initializer_list<int> values)
     return o.data;
 }
 
-void expectSamePixels(const QImage &expected, const QImage &actual)
-{
-    ASSERT_EQ(expected.size(), actual.size());
-    for (int y = 0; y < expected.height(); ++y)
-        for (int x = 0; x < expected.width(); ++x)
-            ASSERT_EQ(expected.pixel(x, y), actual.pixel(x, y)) << x << "," << y;
-}
-
 }  // namespace
 
 TEST(Pcx, RoundTripsKeepPixelsAndPalette)
@@ -87,10 +80,10 @@ TEST(Pcx, RoundTripsKeepPixelsAndPalette)
     for (int y = 0; y < rgb.height(); ++y)
         for (int x = 0; x < rgb.width(); ++x)
             rgb.setPixel(x, y, x < 30 ? qRgb(200, 201, 202) : qRgb(x * 4, y * 8, 0xC5));
-    QImage mono = indexedPicture(61, 29, 2);
+    QImage mono = stripedPicture(61, 29, 2);
     mono.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
     const QImage pictures[] = {mono.convertToFormat(QImage::Format_Mono),
-                               indexedPicture(61, 29, 16), indexedPicture(61, 29, 240), rgb};
+                               stripedPicture(61, 29, 16), stripedPicture(61, 29, 240), rgb};
     const int depths[] = {1, 4, 8, 24};
     for (int i = 0; i < 4; ++i) {
         const int bits = depths[i];
@@ -137,7 +130,7 @@ TEST(Pcx, WritesVersion5RunsPlaneByPlane)
     EXPECT_EQ(fromBytes({0xC3, 0xFF, 0x00, 0xC4, 0x00, 0xC4, 0x00}), file.mid(128));
 
     // Runs stop at 63; bytes from 0xC0 up are always coded as runs.
-    QImage indexed = indexedPicture(100, 2, 256);
+    QImage indexed = stripedPicture(100, 2, 256);
     for (int x = 0; x < 100; ++x) {
         indexed.setPixel(x, 0, 0xC7);
         indexed.setPixel(x, 1, x == 0 ? 0xC8 : x % 2 ? 5 : 6);
@@ -151,7 +144,7 @@ TEST(Pcx, WritesVersion5RunsPlaneByPlane)
     EXPECT_EQ(fromBytes({3, 15, 252}), eight.mid(eight.size() - 768 + 9, 3));
 
     // Four planes of one bit, the colours in the header.
-    const QImage sixteen = indexedPicture(16, 1, 16);
+    const QImage sixteen = stripedPicture(16, 1, 16);
     const QByteArray four = encoded(sixteen, 4);
     EXPECT_EQ(1, four.at(3));
     EXPECT_EQ(4, four.at(65));
@@ -287,7 +280,7 @@ TEST(Pcx, RefusesTruncatedAbsurdAndMislabelledFiles)
 TEST(Pcx, StopFromProgressLeavesNoFile)
 {
     DossierTemporaire dir;
-    const QImage picture = indexedPicture(40, 40, 200);
+    const QImage picture = stripedPicture(40, 40, 200);
     EXPECT_EQ(Stopped, writePcx(dir.chemin("s.pcx"), 8, picture, [](int p) { return p < 40; }));
     EXPECT_TRUE(QDir(dir.chemin()).entryList(QDir::Files | QDir::Hidden).isEmpty());
     ASSERT_EQ(Ok, writePcx(dir.chemin("s.pcx"), 8, picture, {}));

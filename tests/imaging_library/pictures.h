@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QStringList>
 #include <cmath>
+#include <gtest/gtest.h>
 
 // Smooth colour gradients with fine grain, as in a photograph.
 inline QImage photoPicture(int width, int height)
@@ -69,4 +70,12 @@ inline bool sameColours(const QImage &a, const QImage &b)
 inline QStringList folderContents(const QString &path)
 {
     return QDir(path).entryList(QDir::Files | QDir::Hidden | QDir::System);
+}
+
+inline void expectSamePixels(const QImage &expected, const QImage &actual)
+{
+    ASSERT_EQ(expected.size(), actual.size());
+    for (int y = 0; y < expected.height(); ++y)
+        for (int x = 0; x < expected.width(); ++x)
+            ASSERT_EQ(expected.pixel(x, y), actual.pixel(x, y)) << x << "," << y;
 }
