@@ -4,6 +4,7 @@
 #include "config_sli.h"
 #include "cp1252.h"
 #include "curseurs.h"
+#include "chemins.h"
 #include "fichier_sli.h"
 #include "progression.h"
 #include "systeme.h"
@@ -41,8 +42,6 @@ namespace {
 constexpr int CURSEUR_DEPLACE_DIAPO = 150;
 const QString PAS_D_IMAGE = QStringLiteral("PAS D'IMAGE");
 
-bool est_separateur(QChar c) { return c == QLatin1Char('\\') || c == QLatin1Char('/'); }
-
 QToolButton *bouton(QWidget *parent, const QString &aide, QStyle::StandardPixmap icone,
                     const QString &texte = {})
 {
@@ -67,45 +66,6 @@ QFrame *emplacement(QWidget *parent, const QString &nom, QSize taille)
 }
 
 }  // namespace
-
-QString extrait_fichier(const QString &chemin)
-{
-    if (chemin.isEmpty())
-        return QStringLiteral("Pas de photo");
-    for (qsizetype i = chemin.size() - 2; i >= 0; --i)
-        if (est_separateur(chemin[i]) || chemin[i] == QLatin1Char(' '))
-            return chemin.mid(i + 1);
-    return chemin;
-}
-
-bool fichier_present(const QString &nom)
-{
-    if (nom.isEmpty())
-        return true;
-    // A file that exists but cannot be opened counts as present; its reading reports why.
-    return QFileInfo::exists(nom);
-}
-
-QString nom_seul(const QString &chemin)
-{
-    for (qsizetype i = chemin.size() - 1; i >= 0; --i)
-        if (est_separateur(chemin[i]))
-            return chemin.mid(i + 1);
-    return chemin;
-}
-
-QString chemin_relocalise(const QString &dossier, const QString &chemin)
-{
-    const QString nom = nom_seul(chemin);
-    const QString complet = dossier + nom;
-    const auto octets = vers_cp1252(complet);
-    if (octets && octets->size() <= 80)
-        return complet;
-    const auto octets_nom = vers_cp1252(nom);
-    if (octets_nom && octets_nom->size() <= 80)
-        return nom;
-    return {};
-}
 
 TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
 {

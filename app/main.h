@@ -24,18 +24,6 @@ extern QString dossier_depart;
 // The main window's rectangle, recorded before a dialog is shown so that it can centre itself.
 extern QRect rectangle_principal;
 
-// The name part of a path (after the last separator or space); "Pas de photo" for an empty path.
-QString extrait_fichier(const QString &chemin);
-// True unless the file is missing (one that exists but cannot be opened counts as present).
-bool fichier_present(const QString &nom);
-// The file name of a path: after its last "/" or "\".
-QString nom_seul(const QString &chemin);
-
-// The stored form of a path relocated into `dossier`: the full path when it fits
-// the 80-byte field, else the bare name (found in the start-up folder, which
-// stays the current folder). Empty when the name cannot be stored in Windows-1252.
-QString chemin_relocalise(const QString &dossier, const QString &chemin);
-
 class TForm1 : public QMainWindow {
     Q_OBJECT
 

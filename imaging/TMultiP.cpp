@@ -527,11 +527,11 @@ void TPMultiImage::startMessage()
 
 void TPMultiImage::stopMessage(bool restoreColor)
 {
-    const std::optional<QColor> saved = message_.stop();
-    if (!saved)
+    if (!message_.playing())
         return;
+    const QColor saved = message_.stop().value_or(color_);
     if (restoreColor)
-        color_ = *saved;
+        color_ = saved;
     update();
     emit AnimationChanged(false);
 }

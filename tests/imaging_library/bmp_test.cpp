@@ -83,8 +83,9 @@ TEST(Bmp, RoundTripsKeepPixelsAndPalette)
         QImage back;
         ASSERT_EQ(Ok, readBmp(path, bits, false, back, {}));
         expectSamePixels(picture, back);
-        if (bits < 24)
+        if (bits < 24) {
             EXPECT_EQ(picture.colorCount(), back.colorCount());
+        }
         // An independent reader sees the same picture.
         expectSamePixels(picture, QImage(path, "BMP"));
 

@@ -239,8 +239,9 @@ TEST_P(Writers, TheCodecLibraryReadsBackWhatWasAsked)
     // colours and the 256 colours of a GIF made from a photo are the
     // palette's; CCITT keeps the black and white picture made from a photo.
     QImage expected = picture;
-    if (ccitt)
+    if (ccitt) {
         ASSERT_EQ(Ok, toDepth(picture, 1, true, expected));
+    }
     QImage back;
     ASSERT_EQ(Ok, read(c.format, path, 24, back));
     EXPECT_EQ(QImage::Format_RGB888, back.format());
@@ -597,14 +598,16 @@ TEST(Codecs, DamagedAndMislabelledFilesFailWithAStatus)
         EXPECT_LT(read(format, dir.chemin("bad"), 24, out), 0);
         // Another format's file under this reader.
         for (const auto &[other, otherName] : goods)
-            if (other != format)
+            if (other != format) {
                 EXPECT_LT(read(format, dir.chemin(otherName), 24, out), 0);
+            }
         // Cut short at several places (the JPEG reader shows what arrived).
         for (const double part : {0.05, 0.3, 0.7, 0.98}) {
             saveFile(dir.chemin("cut"), bytes.left(qsizetype(bytes.size() * part)));
             const int status = read(format, dir.chemin("cut"), 24, out);
-            if (format != Format::Jpeg || part < 0.3)
+            if (format != Format::Jpeg || part < 0.3) {
                 EXPECT_LT(status, 0) << part;
+            }
         }
         // Garbled at random places: a status, and a picture exactly on success.
         QRandomGenerator random(1234);

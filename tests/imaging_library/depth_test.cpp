@@ -47,18 +47,22 @@ TEST_P(Depths, PhotoComesOutInTheAskedFormatAndPalette)
     }
     EXPECT_EQ(bits == 1 ? QImage::Format_Mono : QImage::Format_Indexed8, out.format());
     EXPECT_LE(out.colorCount(), maxColours(bits));
-    if (bits == 0)
+    if (bits == 0) {
         EXPECT_EQ(vgaPalette(), out.colorTable());
-    if (bits == 1)
+    }
+    if (bits == 1) {
         EXPECT_EQ(QList<QRgb>({qRgb(0, 0, 0), qRgb(255, 255, 255)}), out.colorTable());
+    }
     // A palette made for the picture stays close to it, far closer than the
     // fixed VGA colours. (Dithering trades closeness for tones.)
     QImage vga;
     ASSERT_EQ(Ok, toDepth(photo, 0, dither, vga));
-    if (bits == 8)
+    if (bits == 8) {
         EXPECT_GT(psnr(photo, out), dither ? 29 : 31);
-    if (bits == 4)
+    }
+    if (bits == 4) {
         EXPECT_GT(psnr(photo, out), psnr(photo, vga) + 4);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(AllDepths, Depths,
@@ -98,8 +102,9 @@ TEST(Depth, EveryPictureFormatReadsAsTheSameColours)
         QImage out;
         ASSERT_EQ(Ok, toDepth(rgb.convertToFormat(format), 24, false, out));
         EXPECT_EQ(QImage::Format_RGB888, out.format());
-        if (format != QImage::Format_RGB16)  // 16 bits lose the low bits
+        if (format != QImage::Format_RGB16) {  // 16 bits lose the low bits
             EXPECT_TRUE(sameColours(rgb, out));
+        }
     }
     QImage grey(20, 10, QImage::Format_Grayscale8);
     grey.fill(77);

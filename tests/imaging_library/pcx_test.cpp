@@ -95,8 +95,9 @@ TEST(Pcx, RoundTripsKeepPixelsAndPalette)
         QImage back;
         ASSERT_EQ(Ok, readPcx(path, bits, false, back, {}));
         expectSamePixels(picture, back);
-        if (bits < 24)
+        if (bits < 24) {
             EXPECT_EQ(picture.colorCount(), back.colorCount());
+        }
 
         FileInfo info;
         ASSERT_EQ(Ok, pcxInfo(path, info));

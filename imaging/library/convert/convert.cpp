@@ -1,5 +1,7 @@
 #include "convert.h"
 
+#include "chemins.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
@@ -218,9 +220,7 @@ int saveDepth(Resolution resolution, TargetFormat format, int displayBits)
 
 QString targetName(const QString &source, TargetFormat format)
 {
-    // Both separators count: names may come from elsewhere.
-    QString name = source.mid(std::max(source.lastIndexOf(QLatin1Char('/')), source.lastIndexOf(QLatin1Char('\\'))) + 1);
-    name = name.section(QLatin1Char('.'), 0, 0).toUpper().left(13);
+    const QString name = nom_de_base_converti(source);
     for (const FormatName &entry : kFormats)
         if (entry.format == format)
             return name + QLatin1String(entry.extension);

@@ -1,25 +1,14 @@
 #include "imagekinds.h"
 
-namespace {
-
-// Start of the file name: just after the last folder or drive separator.
-qsizetype NameStart(const QString &path)
-{
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < path.size(); ++i)
-        if (path[i] == QLatin1Char('/') || path[i] == QLatin1Char('\\') || path[i] == QLatin1Char(':'))
-            start = i + 1;
-    return start;
-}
-
-}  // namespace
+#include "chemins.h"
 
 QString ExtensionKey(const QString &path)
 {
-    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
-    if (dot < NameStart(path))
+    const QString name = nom_sans_lecteur(path);
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    if (dot < 0)
         return {};
-    return path.mid(dot, 4).toUpper();
+    return name.mid(dot, 4).toUpper();
 }
 
 ImageKind KindOfPath(const QString &path)
@@ -45,7 +34,7 @@ ImageKind KindOfPath(const QString &path)
 
 QString ResourceNameOf(const QString &path)
 {
-    const QString name = path.mid(NameStart(path), 64);
+    const QString name = nom_sans_lecteur(path).left(64);
     return name.left(name.indexOf(QLatin1Char('.')));
 }
 

@@ -1,21 +1,13 @@
 #include "messagefile.h"
 
 #include "couleurs.h"
+#include "cp1252.h"
 
 #include <QRegularExpression>
-#include <QStringDecoder>
 #include <array>
 #include <optional>
 
 namespace {
-
-QString fromWindows1252(QByteArrayView bytes)
-{
-    QStringDecoder decoder("windows-1252");
-    if (!decoder.isValid())
-        return QString::fromLatin1(bytes);  // same letters but for 0x80..0x9F
-    return decoder.decode(bytes);
-}
 
 int parseNumber(QStringView text)
 {
@@ -102,7 +94,7 @@ QStringList splitLines(const QString &text)
 void parseTaggedMessage(QByteArrayView contents, MessageFont &font, int &speed, QString &message,
                         QColor &background)
 {
-    const QString text = fromWindows1252(contents);
+    const QString text = depuis_cp1252(contents.data(), contents.size());
     const auto present = [&text](Field field) { return taggedValue(text, field).has_value(); };
 
     MessageFont newFont = font;
@@ -142,8 +134,8 @@ void parseLineMessage(QByteArrayView contents, MessageFont &font, int &speed, QS
                       QColor &background)
 {
     lines.clear();
-    const QStringList all = splitLines(fromWindows1252(contents.first(
-        std::min(contents.size(), kLineMessageFileCap))));
+    const QStringList all = splitLines(depuis_cp1252(
+        contents.data(), std::min(contents.size(), kLineMessageFileCap)));
     if (all.size() < 8)
         throw MessageFileError("fichier message de moins de huit lignes");
 

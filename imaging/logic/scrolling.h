@@ -6,7 +6,7 @@
 // moves it, and the control draws it at textRect() over the message background.
 #pragma once
 
-#include "imagefile.h"
+#include "messagefile.h"
 
 #include <QColor>
 #include <QImage>

@@ -1,0 +1,3 @@
+// A base unit that wrongly knows the main window.
+#pragma once
+#include "fenetre.h"
