@@ -25,6 +25,7 @@ int demarre_programme(Application &application)
 {
     titre_application = QStringLiteral("Slideshow V2.32");
     QApplication::setApplicationName(QStringLiteral("Vistarama"));
+    Application::charge_traductions();
     substitue_polices();
 
     // Every window is created once, hidden, in this order; the main window first.

@@ -1,6 +1,7 @@
 #include "main.h"
 
 #include "ajustement.h"
+#include "application.h"
 #include "config_sli.h"
 #include "cp1252.h"
 #include "curseurs.h"
@@ -33,7 +34,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-QString titre_application;
 QString dossier_depart;
 QRect rectangle_principal;
 
@@ -81,7 +81,6 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     creer_ligne_etat();
 
     // FormCreate
-    QApplication::setApplicationDisplayName(titre_application);
     barre_info->setText(QStringLiteral("  ") + titre_application +
                         QStringLiteral(" - composez et présentez vos diaporamas"));
     fixe_jauge_principale(this, gauge1);

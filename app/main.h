@@ -18,8 +18,7 @@ class QToolButton;
 class AnimationIdle;
 class TPMultiImage;
 
-// Process-wide values of the editor.
-extern QString titre_application;
+// Process-wide values of the editor (the title is the base's titre_application).
 extern QString dossier_depart;
 // The main window's rectangle, recorded before a dialog is shown so that it can centre itself.
 extern QRect rectangle_principal;

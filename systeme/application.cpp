@@ -2,7 +2,25 @@
 
 #include "erreurs.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+QString titre_application;
+
 Application::Application(int &argc, char **argv) : QApplication(argc, argv) {}
+
+void Application::charge_traductions()
+{
+    static QTranslator *traduction = nullptr;
+    if (traduction)
+        return;
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    traduction = new QTranslator(qApp);
+    if (traduction->load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(traduction);
+}
 
 bool Application::notify(QObject *receiver, QEvent *event)
 {

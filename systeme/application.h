@@ -8,4 +8,10 @@ class Application : public QApplication {
 public:
     Application(int &argc, char **argv);
     bool notify(QObject *receiver, QEvent *event) override;
+
+    // Qt's own French texts for its standard dialogs and context menus.
+    static void charge_traductions();
 };
+
+// The program's title, "Slideshow V2.32": the main caption and the general error box.
+extern QString titre_application;

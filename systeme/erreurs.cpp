@@ -1,9 +1,11 @@
 #include "erreurs.h"
 
+#include "application.h"
+
 #include "systeme.h"
 
-#include <QGuiApplication>
 #include <cerrno>
+#include <optional>
 
 namespace erreurs {
 
@@ -11,8 +13,6 @@ QString texte_erreur(int code)
 {
     switch (code) {
     case FichierIntrouvable: return QStringLiteral("Fichier introuvable");
-    case NomIncorrect: return QStringLiteral("Nom de fichier incorrect");
-    case TropDeFichiers: return QStringLiteral("Trop de fichiers ouverts");
     case AccesRefuse: return QStringLiteral("Accès au fichier refusé");
     case FinDeFichier: return QStringLiteral("Lecture au delà de la fin de fichier");
     case DisquePlein: return QStringLiteral("Disque plein");
@@ -20,42 +20,47 @@ QString texte_erreur(int code)
     }
 }
 
-int code_depuis_errno(int numero)
+namespace {
+
+// The run-time code of the system errors that have a run-time text of their own.
+std::optional<int> code_nomme(int numero)
 {
     switch (numero) {
     case ENOENT: return FichierIntrouvable;
-    case ENOTDIR:
-    case ENAMETOOLONG:
-    case EINVAL:
-    case EISDIR:
-    case EILSEQ: return NomIncorrect;
-    case EMFILE:
-    case ENFILE: return TropDeFichiers;
     case EACCES:
     case EPERM:
     case EROFS: return AccesRefuse;
     case ENOSPC:
     case EDQUOT:
     case EFBIG: return DisquePlein;
-    default: return numero;
+    default: return std::nullopt;
     }
 }
 
-ErreurES::ErreurES(int code)
-    : std::runtime_error(texte_erreur(code).toStdString()), code_(code)
+}  // namespace
+
+ErreurES::ErreurES(int code) : ErreurES(code, texte_erreur(code)) {}
+
+ErreurES::ErreurES(int code, const QString &texte)
+    : std::runtime_error(texte.toStdString()), code_(code), texte_(texte)
 {
 }
 
 void leve(int code) { throw ErreurES(code); }
 
-void leve_errno(int numero) { throw ErreurES(code_depuis_errno(numero)); }
+void leve_errno(int numero)
+{
+    if (const auto code = code_nomme(numero))
+        leve(*code);
+    throw ErreurES(numero, QStringLiteral("Erreur E/S %1").arg(numero));
+}
 
 void erreur_generale(const QString &texte)
 {
     systeme::Boite b;
     b.type = systeme::TypeBoite::Erreur;
     b.texte = texte;
-    b.titre = QGuiApplication::applicationDisplayName();
+    b.titre = titre_application;
     systeme::seams().boite(b);
 }
 

@@ -11,8 +11,6 @@ namespace erreurs {
 // Run-time codes of the input/output errors.
 enum Code : int {
     FichierIntrouvable = 2,
-    NomIncorrect = 3,
-    TropDeFichiers = 4,
     AccesRefuse = 5,
     FinDeFichier = 100,
     DisquePlein = 101,
@@ -22,20 +20,20 @@ enum Code : int {
 // Run-time text of a code: "Fichier introuvable", ..., "Erreur E/S %d".
 QString texte_erreur(int code);
 
-// Maps a system errno to the run-time code.
-int code_depuis_errno(int numero);
-
 class ErreurES : public std::runtime_error {
 public:
     explicit ErreurES(int code);
+    ErreurES(int code, const QString &texte);
     int code() const { return code_; }
-    QString texte() const { return texte_erreur(code_); }
+    QString texte() const { return texte_; }
 
 private:
     int code_;
+    QString texte_;
 };
 
 [[noreturn]] void leve(int code);
+// A system error: the run-time text where one names it, else "Erreur E/S" and the errno.
 [[noreturn]] void leve_errno(int numero);
 
 // Runs `action`; an ErreurES that escapes it is shown in the general error box.

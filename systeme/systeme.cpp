@@ -141,13 +141,21 @@ Seams defauts()
 
 }  // namespace
 
+static Seams &defauts_courants()
+{
+    static Seams d = defauts();
+    return d;
+}
+
 Seams &seams()
 {
-    static Seams installes = defauts();
+    static Seams installes = defauts_courants();
     return installes;
 }
 
-void restaure() { seams() = defauts(); }
+void restaure() { seams() = defauts_courants(); }
+
+void garde_comme_defauts() { defauts_courants() = seams(); }
 
 QString titre_boite(TypeBoite type)
 {

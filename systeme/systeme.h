@@ -57,6 +57,9 @@ struct Seams {
 // The installed seams; tests replace members and call restaure() when done.
 Seams &seams();
 void restaure();
+// What restaure() returns to from now on: the seams installed now. A test program
+// installs its script this way, so that no test can reach a real dialog.
+void garde_comme_defauts();
 
 // Caption of each kind of box.
 QString titre_boite(TypeBoite type);

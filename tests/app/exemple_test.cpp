@@ -1,6 +1,7 @@
 // The sample slideshow shipped with the program, opened as a user opens it.
 #include "ecran.h"
 #include "fichier_sli.h"
+#include "application.h"
 #include "main.h"
 #include "script_systeme.h"
 #include "sky.h"

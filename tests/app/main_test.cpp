@@ -1,3 +1,4 @@
+#include "application.h"
 #include "config_sli.h"
 #include "ecran.h"
 #include "fichier_sli.h"

@@ -8,6 +8,7 @@
 
 #ifdef VISTA_APPLICATION
 #include "application.h"
+#include "script_systeme.h"
 using ApplicationDeTest = Application;
 #else
 using ApplicationDeTest = QApplication;
@@ -23,6 +24,11 @@ int main(int argc, char **argv)
                                               QFileDevice::ExeOwner);
     qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
     ApplicationDeTest app(argc, argv);
+#ifdef VISTA_APPLICATION
+    // A seam that a test reaches without a script of its own fails that test.
+    ScriptSysteme script_general;
+    systeme::garde_comme_defauts();
+#endif
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
