@@ -1,5 +1,7 @@
 #include "ajustement.h"
 
+#include <algorithm>
+
 PlacementPhoto place_photo(int largeur, int hauteur, QSize cadre)
 {
     const int W = cadre.width();
@@ -25,6 +27,9 @@ PlacementPhoto place_photo(int largeur, int hauteur, QSize cadre)
             } while (l > zone_l && h > 1);
         }
     }
+    // A frame smaller than its margins still shows the picture, at one pixel.
+    l = std::max(l, 1);
+    h = std::max(h, 1);
     const int haut = int((H - 30 - h) * 0.5) + 2;
     const int gauche = int((W - l) * 0.5) + 2;
     p.rectangle = QRect(gauche, haut, l, h);

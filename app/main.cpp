@@ -5,6 +5,7 @@
 #include "config_sli.h"
 #include "cp1252.h"
 #include "curseurs.h"
+#include "erreurs.h"
 #include "chemins.h"
 #include "fichier_sli.h"
 #include "progression.h"
@@ -91,7 +92,6 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     dossier_depart = QDir::currentPath() + QLatin1Char('/');
     fixe_dossier_config(dossier_depart);
     enregistre_curseur(CURSEUR_DEPLACE_DIAPO, charge_curseur(QStringLiteral("deplace_diapositive")));
-    Liste->setCursor(curseur_ecran(CURSEUR_DEPLACE_DIAPO));
     nom_diaporama.clear();
     position_main();
     diapo_courante = -2;
@@ -233,7 +233,7 @@ QWidget *TForm1::creer_editeur()
     auto *barre_image = new QHBoxLayout(ip);
     barre_image->setContentsMargins(4, 2, 4, 2);
     photo_file = bouton(ip, QStringLiteral("Sélectionner un fichier image"), QStyle::SP_DirOpenIcon);
-    photo_scanner = bouton(ip, QStringLiteral("Acquérir l'image par le scanner"), QStyle::SP_ComputerIcon);
+    photo_scanner = bouton(ip, QStringLiteral("Scannériser une image"), QStyle::SP_ComputerIcon);
     photo_supprime = bouton(ip, QStringLiteral("Supprimer l'image"), QStyle::SP_TrashIcon);
     barre_image->addStretch();
     barre_image->addWidget(photo_file);
@@ -383,14 +383,22 @@ void TForm1::ouvrir_diaporama()
 
 void TForm1::ouvre_diaporama(const QString &chemin)
 {
+    // The slide on display is written first: should that fail, the old slideshow stays open.
     if (fichier_sli_ouvert())
-        ferme_fichier_sli();
-    nom_diaporama = chemin;
-    ouvre_fichier_sli(nom_diaporama);
-
-    if (extrait_fichier(chemin).toUpper() == QStringLiteral("DEMO_KV.SLI"))
-        relocalise_exemple();
-
+        fermer_diaporama();
+    try {
+        ouvre_fichier_sli(chemin);
+        nom_diaporama = chemin;
+        if (extrait_fichier(chemin).toUpper() == QStringLiteral("DEMO_KV.SLI"))
+            relocalise_exemple();
+    } catch (const erreurs::ErreurES &) {
+        // A file that cannot be opened leaves the editor with no slideshow, from which
+        // every command, quitting included, works again.
+        if (fichier_sli_ouvert())
+            ferme_fichier_sli();
+        passe_sans_diaporama();
+        throw;
+    }
     diapo_courante = nombre_fiches() >= 2 ? 1 : -1;
     affiche_diapo();
     active_commande();
@@ -429,6 +437,12 @@ void TForm1::fermer_diaporama()
     if (diapo_courante >= 0)
         ecrit_fiche(diapo_courante);
     ferme_fichier_sli();
+    passe_sans_diaporama();
+}
+
+void TForm1::passe_sans_diaporama()
+{
+    setWindowTitle(titre_application);
     nom_diaporama.clear();
     diapo_courante = -2;
     active_diapo(false);
@@ -544,6 +558,10 @@ void TForm1::closeEvent(QCloseEvent *event)
     if (FormCloseQuery()) {
         fixe_fin_application(true);
         event->accept();
+        // The help window and every other window of the program go with this one.
+        for (QWidget *fenetre : QApplication::topLevelWidgets())
+            if (fenetre != this && fenetre->isVisible())
+                fenetre->close();
     }
 }
 

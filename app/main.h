@@ -145,6 +145,7 @@ private:
     bool verifie_image();
     // Moves the sample's picture and sound paths into the start-up folder.
     void relocalise_exemple();
+    void passe_sans_diaporama();
 
     void Documentation1Click();
     void Configurationdelimprimante1Click();

@@ -1,6 +1,7 @@
 #include "progression.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QPointer>
 #include <QProgressBar>
 
@@ -18,6 +19,37 @@ Jauges &jauges()
     static Jauges j;
     return j;
 }
+
+// Swallows the user's input while an image operation lets the windows repaint,
+// so that no command runs in the middle of the operation.
+class RetenueEntrees : public QObject {
+public:
+    RetenueEntrees() { qApp->installEventFilter(this); }
+    ~RetenueEntrees() override { qApp->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *, QEvent *evenement) override
+    {
+        switch (evenement->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::Shortcut:
+        case QEvent::Wheel:
+        case QEvent::ContextMenu:
+        case QEvent::DragEnter:
+        case QEvent::Drop:
+            return true;
+        case QEvent::Close:
+            return evenement->spontaneous();
+        default:
+            return false;
+        }
+    }
+};
 
 void remet_a_zero_si_pleine(QProgressBar *jauge)
 {
@@ -44,7 +76,12 @@ int progression(int pourcentage)
     Jauges &j = jauges();
     if (j.fin)
         return 0;
-    QApplication::processEvents();
+    {
+        // Input from the window system waits for the end of the operation; any that
+        // reaches a window now is dropped.
+        RetenueEntrees retenue;
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
     bool principale_masquee = false;
     for (const JaugeFenetre &outil : j.outils)
         if (outil.masque_jauge_principale && outil.fenetre->isVisible())

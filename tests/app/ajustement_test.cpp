@@ -1,5 +1,6 @@
 #include "ajustement.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -33,11 +34,18 @@ TEST(PlacePhoto, UneImageCarreeOuEnHauteurSuitLaHauteur)
     EXPECT_LE(large.rectangle.height(), 300);
 }
 
-TEST(PlacePhoto, UnCadreMinusculeNeBouclePas)
+TEST(PlacePhoto, UnCadrePlusPetitQueSesMargesDonneUnPixelEtNonUnRectangleNegatif)
 {
-    const PlacementPhoto p = place_photo(640, 480, QSize(10, 10));
-    EXPECT_TRUE(p.etire);
-    EXPECT_LE(p.rectangle.width(), 1);
+    for (const QSize cadre : {QSize(10, 10), QSize(0, 0), QSize(21, 61), QSize(400, 5)}) {
+        for (const QSize image : {QSize(640, 480), QSize(480, 640)}) {
+            const PlacementPhoto p = place_photo(image.width(), image.height(), cadre);
+            EXPECT_TRUE(p.etire);
+            EXPECT_GE(p.rectangle.width(), 1) << cadre.width() << "x" << cadre.height();
+            EXPECT_GE(p.rectangle.height(), 1) << cadre.width() << "x" << cadre.height();
+            EXPECT_LE(p.rectangle.width(), std::max(1, cadre.width() - 21));
+            EXPECT_LE(p.rectangle.height(), std::max(1, cadre.height() - 61));
+        }
+    }
 }
 
 }  // namespace

@@ -1,5 +1,9 @@
 #include "application.h"
 #include "config_sli.h"
+#include "curseurs.h"
+#include "erreurs.h"
+#include "TMultiP.h"
+#include "imagefile.h"
 #include "ecran.h"
 #include "fichier_sli.h"
 #include "main.h"
@@ -11,6 +15,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
@@ -164,6 +169,74 @@ TEST_F(FenetrePrincipale, LExempleEstRelocaliseQuelleQueSoitLaCasseMaisPasUneCop
     lit_fiche(1);
     EXPECT_EQ(fiche.chemin_image.valeur(), ancien_image);
     EXPECT_EQ(fiche.chemin_son.valeur(), ancien_son);
+}
+
+TEST_F(FenetrePrincipale, UneOuvertureRateeLaisseLEditeurSansDiaporamaEtLeProgrammePeutFinir)
+{
+    const QString bon = dossier.chemin(QStringLiteral("bon.sli"));
+    prepare(bon, 2, QStringLiteral("a.jpg"));
+    ouvre(bon);
+    forme->texte->setText(QStringLiteral("gardé"));
+    forme->sauve();
+
+    // As from a click: the error reaches the general error box.
+    EXPECT_FALSE(erreurs::sous_garde([&] { ouvre(dossier.chemin(QStringLiteral("absent/nouveau.sli"))); }));
+    EXPECT_EQ(script.textes_boites().last(), QStringLiteral("Fichier introuvable"));
+    EXPECT_FALSE(fichier_sli_ouvert());
+    EXPECT_EQ(forme->windowTitle(), QStringLiteral("Slideshow V2.32"));
+    attend(etat(), {false, false, false, false, false, false, false});
+
+    script.reponses.push_back(systeme::OK);
+    const int boites = script.boites.size();
+    EXPECT_TRUE(forme->close());
+    EXPECT_EQ(script.boites.size(), boites + 1);  // the question only: no file error
+    ouvre_fichier_sli(bon);
+    lit_fiche(1);
+    EXPECT_EQ(fiche.commentaire.valeur(), QStringLiteral("gardé"));
+}
+
+TEST_F(FenetrePrincipale, LesAutresFenetresSeFermentAvecLaFenetrePrincipale)
+{
+    forme->show();
+    QWidget aide;
+    aide.show();
+    script.reponses.push_back(systeme::OK);
+    EXPECT_TRUE(forme->close());
+    EXPECT_FALSE(aide.isVisible());
+}
+
+TEST_F(FenetrePrincipale, UnClicPendantLaLectureDUneImageNeFaitRien)
+{
+    const QString chemin = dossier.chemin(QStringLiteral("d.sli"));
+    prepare(chemin, 1, QStringLiteral(VISTA_ASSETS "/demo/PLAGE.JPG"));
+    ouvre(chemin);
+    forme->show();
+    const auto avant = ProgressCallback;
+    bool clique = false;
+    ProgressCallback = [&](int pourcentage) {
+        if (!clique) {
+            clique = true;
+            const QPointF centre = QPointF(forme->ferme_bt->rect().center());
+            for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+                QCoreApplication::postEvent(
+                    forme->ferme_bt, new QMouseEvent(type, centre, forme->ferme_bt->mapToGlobal(centre),
+                                                     Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+        }
+        return avant(pourcentage);
+    };
+    forme->photo->setImageName(QStringLiteral(VISTA_ASSETS "/demo/PLAGE.JPG"));
+    ProgressCallback = avant;
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(clique);
+    EXPECT_TRUE(fichier_sli_ouvert());
+    EXPECT_EQ(forme->windowTitle(), QStringLiteral("Slideshow V2.32 - ") + chemin);
+}
+
+TEST_F(FenetrePrincipale, LeCurseurDeDeplacementNApparaitQuAuGlisser)
+{
+    EXPECT_NE(forme->Liste->cursor().shape(), curseur_ecran(150).shape());
+    EXPECT_FALSE(forme->Liste->testAttribute(Qt::WA_SetCursor));
+    EXPECT_EQ(forme->photo_scanner->toolTip(), QStringLiteral("Scannériser une image"));
 }
 
 TEST_F(FenetrePrincipale, QuitterEcritLaDiapoAfficheeEtAnnulerGardeLeProgramme)
