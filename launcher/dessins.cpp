@@ -44,10 +44,9 @@ QSizeF rayons_coin(int coin)
     return {double(taille.width() - MARGE_LUEUR), double(taille.height() - MARGE_LUEUR)};
 }
 
-void dessine_icone_globe(QPainter &p, QPointF centre, double r, const QPen &trait)
+// The icons are drawn with the pen already set and no brush.
+void dessine_icone_globe(QPainter &p, QPointF centre, double r)
 {
-    p.setPen(trait);
-    p.setBrush(Qt::NoBrush);
     p.drawEllipse(centre, r, r);
     p.drawEllipse(centre, r * 0.45, r);
     p.drawLine(QPointF(centre.x(), centre.y() - r), QPointF(centre.x(), centre.y() + r));
@@ -58,11 +57,18 @@ void dessine_icone_globe(QPainter &p, QPointF centre, double r, const QPen &trai
     p.drawLine(QPointF(centre.x() - demi, centre.y() + y), QPointF(centre.x() + demi, centre.y() + y));
 }
 
-// A folder with an arrow going into it.
-void dessine_icone_copie(QPainter &p, QPointF centre, double r, const QPen &trait)
+// An arrow from `r` above `centre` down to `bout` below it.
+void dessine_fleche_descendante(QPainter &p, QPointF centre, double r, double bout)
 {
-    p.setPen(trait);
-    p.setBrush(Qt::NoBrush);
+    const QPointF pointe(centre.x(), centre.y() + r * bout);
+    p.drawLine(QPointF(centre.x(), centre.y() - r), pointe);
+    p.drawLine(pointe, pointe + QPointF(-r * 0.3, -r * 0.3));
+    p.drawLine(pointe, pointe + QPointF(r * 0.3, -r * 0.3));
+}
+
+// A folder with an arrow going into it.
+void dessine_icone_copie(QPainter &p, QPointF centre, double r)
+{
     QPainterPath dossier;
     const double g = centre.x() - r, d = centre.x() + r, h = centre.y() - r * 0.3, b = centre.y() + r * 0.8;
     dossier.moveTo(g, b);
@@ -73,32 +79,22 @@ void dessine_icone_copie(QPainter &p, QPointF centre, double r, const QPen &trai
     dossier.lineTo(d, b);
     dossier.closeSubpath();
     p.drawPath(dossier);
-    const QPointF pointe(centre.x(), centre.y() + r * 0.45);
-    p.drawLine(QPointF(centre.x(), centre.y() - r), pointe);
-    p.drawLine(pointe, pointe + QPointF(-r * 0.3, -r * 0.3));
-    p.drawLine(pointe, pointe + QPointF(r * 0.3, -r * 0.3));
+    dessine_fleche_descendante(p, centre, r, 0.45);
 }
 
 // An open box with an arrow coming down into it.
-void dessine_icone_installation(QPainter &p, QPointF centre, double r, const QPen &trait)
+void dessine_icone_installation(QPainter &p, QPointF centre, double r)
 {
-    p.setPen(trait);
-    p.setBrush(Qt::NoBrush);
     const double g = centre.x() - r, d = centre.x() + r, h = centre.y(), b = centre.y() + r;
     p.drawRect(QRectF(QPointF(g, h), QPointF(d, b)));
     p.drawLine(QPointF(g, h), QPointF(g - r * 0.3, h - r * 0.35));
     p.drawLine(QPointF(d, h), QPointF(d + r * 0.3, h - r * 0.35));
-    const QPointF pointe(centre.x(), centre.y() + r * 0.55);
-    p.drawLine(QPointF(centre.x(), centre.y() - r), pointe);
-    p.drawLine(pointe, pointe + QPointF(-r * 0.3, -r * 0.3));
-    p.drawLine(pointe, pointe + QPointF(r * 0.3, -r * 0.3));
+    dessine_fleche_descendante(p, centre, r, 0.55);
 }
 
 // A screen showing the play sign.
-void dessine_icone_demo(QPainter &p, QPointF centre, double r, const QPen &trait)
+void dessine_icone_demo(QPainter &p, QPointF centre, double r)
 {
-    p.setPen(trait);
-    p.setBrush(Qt::NoBrush);
     p.drawRoundedRect(QRectF(centre.x() - r, centre.y() - r * 0.75, 2 * r, r * 1.3), 4, 4);
     p.drawLine(QPointF(centre.x() - r * 0.4, centre.y() + r * 0.85),
                QPointF(centre.x() + r * 0.4, centre.y() + r * 0.85));
@@ -106,12 +102,12 @@ void dessine_icone_demo(QPainter &p, QPointF centre, double r, const QPen &trait
     lecture << QPointF(centre.x() - r * 0.25, centre.y() - r * 0.4)
             << QPointF(centre.x() + r * 0.4, centre.y() - r * 0.1)
             << QPointF(centre.x() - r * 0.25, centre.y() + r * 0.2);
-    p.setBrush(trait.color());
+    p.setBrush(p.pen().color());
     p.drawPolygon(lecture);
 }
 
 struct Icone {
-    void (*dessine)(QPainter &, QPointF, double, const QPen &);
+    void (*dessine)(QPainter &, QPointF, double);
     QPointF centre;
 };
 
@@ -157,7 +153,9 @@ void dessine_bouton_coin(QPainter &p, int coin, bool allume)
     QPen trait(allume ? QColor(255, 250, 225) : QColor(120, 150, 205), allume ? 4 : 3);
     trait.setCapStyle(Qt::RoundCap);
     trait.setJoinStyle(Qt::RoundJoin);
-    icone.dessine(p, icone.centre, RAYON_ICONE, trait);
+    p.setPen(trait);
+    p.setBrush(Qt::NoBrush);
+    icone.dessine(p, icone.centre, RAYON_ICONE);
 }
 
 void dessine_etoiles(QPainter &p)
@@ -274,7 +272,7 @@ void drapeau_etats_unis(QPainter &p, QSize t)
 void drapeau_royaume_uni(QPainter &p, QSize t)
 {
     const QColor rouge(200, 16, 46), bleu(1, 33, 105);
-    const double w = t.width(), h = t.height(), e = h / 15.0;
+    const double w = t.width(), h = t.height(), e = h / 30.0;  // the flag is 30 units high
     p.fillRect(QRect(QPoint(0, 0), t), bleu);
     p.setClipRect(QRect(QPoint(0, 0), t));
     p.setPen(QPen(Qt::white, 6 * e));

@@ -4,6 +4,11 @@
 
 namespace lanceur {
 
+QString nom_indice(const char *controle, int i)
+{
+    return QStringLiteral("%1_%2").arg(QLatin1String(controle)).arg(i);
+}
+
 Image::Image(const QString &nom, QWidget *parent) : QLabel(parent)
 {
     setObjectName(nom);

@@ -7,6 +7,9 @@
 
 namespace lanceur {
 
+// The name of control `controle` of index `i` in an array of controls: "Image3_2".
+QString nom_indice(const char *controle, int i);
+
 class Image : public QLabel {
     Q_OBJECT
 public:

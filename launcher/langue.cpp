@@ -10,11 +10,6 @@ namespace lanceur {
 
 namespace {
 
-QString nom_indice(const char *controle, int i)
-{
-    return QStringLiteral("%1_%2").arg(QLatin1String(controle)).arg(i);
-}
-
 const QColor FOND_NUIT(16, 24, 64);
 
 }  // namespace

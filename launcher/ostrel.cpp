@@ -38,11 +38,6 @@ QLabel *legende_vide(const QString &nom, const QColor &couleur, QWidget *parent)
     return label;
 }
 
-QString nom_indice(const char *controle, int i)
-{
-    return QStringLiteral("%1_%2").arg(QLatin1String(controle)).arg(i);
-}
-
 // The screen-wide hourglass for as long as it lives.
 struct Sablier {
     Sablier() { QApplication::setOverrideCursor(Qt::WaitCursor); }

@@ -124,6 +124,7 @@ protected:
     {
         Langue *langue = ouvre_langue();
         ASSERT_NE(langue, nullptr);
+        survole(CENTRES[COIN_COPIE]);  // lit on the way to the flags: dark after the choice
         const QPoint centre = langue->findChild<QWidget *>(QStringLiteral("Image2_%1").arg(drapeau))
                                   ->geometry().center();
         QTest::mouseMove(langue, centre);
@@ -213,7 +214,6 @@ TEST_F(Lanceur, EachFlagGivesItsLanguageToCaptionsCopyTitleAndDemonstration)
     for (const Cas &c : cas) {
         SCOPED_TRACE(c.drapeau);
         script.efface();
-        survole(CENTRES[COIN_COPIE]);  // lit on the way to the flags: dark after the choice
         choisit_drapeau(c.drapeau);
         EXPECT_TRUE(coins_allumes().isEmpty());
         EXPECT_EQ(fenetre.windowTitle(), QStringLiteral("Tarvik'Tools 3.2"));
