@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -64,16 +65,31 @@ QString filtre_qt(const QString &filtre)
 
 QString choisir_fichier_reel(const DemandeFichier &d)
 {
-    QFileDialog dlg(d.parent, d.titre, d.dossier, filtre_qt(d.filtre));
-    dlg.setOption(QFileDialog::DontUseNativeDialog);
-    dlg.setAcceptMode(d.enregistrer ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dlg.setFileMode(QFileDialog::AnyFile);  // a new name creates a file
-    if (!d.nom.isEmpty() && !d.nom.contains(QLatin1Char('*')))
-        dlg.selectFile(d.nom);
-    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+    const std::unique_ptr<QFileDialog> dlg = dialogue_fichier(d);
+    if (dlg->exec() != QDialog::Accepted || dlg->selectedFiles().isEmpty())
         return {};
-    return dlg.selectedFiles().first();
+    return dlg->selectedFiles().first();
 }
+
+}  // namespace
+
+std::unique_ptr<QFileDialog> dialogue_fichier(const DemandeFichier &d)
+{
+    auto dlg = std::make_unique<QFileDialog>(d.parent, d.titre, d.dossier, filtre_qt(d.filtre));
+    dlg->setOption(QFileDialog::DontUseNativeDialog);
+    dlg->setAcceptMode(d.enregistrer ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dlg->setFileMode(QFileDialog::AnyFile);  // a new name creates a file
+    // The name field starts with the name asked for, a pattern such as "*.sli" included.
+    if (!d.nom.isEmpty()) {
+        if (auto *nom = dlg->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+            nom->setText(d.nom);
+        else
+            dlg->selectFile(d.nom);
+    }
+    return dlg;
+}
+
+namespace {
 
 QSoundEffect *effet_sonore()
 {

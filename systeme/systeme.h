@@ -9,9 +9,11 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QDialog;
+class QFileDialog;
 class QPrinter;
 class QWidget;
 
@@ -76,6 +78,9 @@ void aide(const QString &fichier, int contexte);
 bool lance_programme(const QString &programme, const QStringList &arguments,
                      const QString &dossier = {});
 int choisir_source_scanner(const QStringList &sources, QWidget *parent);
+
+// The program's open and save dialog, ready to run (the real choisir_fichier runs it).
+std::unique_ptr<QFileDialog> dialogue_fichier(const DemandeFichier &demande);
 
 // The one printer the program prints on; tests point it at a PDF file.
 QPrinter &imprimante();
