@@ -1,6 +1,7 @@
 #include "main.h"
 
 #include "ajustement.h"
+#include "navigation.h"
 #include "application.h"
 #include "config_sli.h"
 #include "cp1252.h"
@@ -18,6 +19,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDrag>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
@@ -41,6 +45,7 @@ QRect rectangle_principal;
 namespace {
 
 constexpr int CURSEUR_DEPLACE_DIAPO = 150;
+const QString FORMAT_GLISSER_DIAPO = QStringLiteral("application/x-vistarama-diapositive");
 const QString PAS_D_IMAGE = QStringLiteral("PAS D'IMAGE");
 
 QToolButton *bouton(QWidget *parent, const QString &aide, QStyle::StandardPixmap icone,
@@ -253,6 +258,8 @@ QWidget *TForm1::creer_editeur()
                           QStyle::SP_DialogDiscardButton);
     option_texte = bouton(cadre_commentaire, QStringLiteral("Cliquez pour accèder au options d'affichage"),
                           QStyle::SP_FileDialogDetailedView);
+    connect(texte, &QLineEdit::textChanged, this, &TForm1::texteChange);
+    connect(efface_texte, &QToolButton::clicked, this, &TForm1::efface_texteClick);
     ligne_texte->addWidget(texte, 1);
     ligne_texte->addWidget(efface_texte);
     ligne_texte->addWidget(option_texte);
@@ -269,6 +276,10 @@ QWidget *TForm1::creer_editeur()
                         QStyle::SP_DialogDiscardButton);
     jouer_son = bouton(cadre_son, QStringLiteral("Cliquez pour sélectionner un son"),
                        QStyle::SP_MediaVolume);
+    son->installEventFilter(this);
+    connect(efface_son, &QToolButton::clicked, this, &TForm1::efface_sonClick);
+    connect(jouer_son, &QToolButton::clicked, this, &TForm1::sonClick);
+    connect(photo_supprime, &QToolButton::clicked, this, &TForm1::photo_supprimeClick);
     ligne_son->addWidget(son, 1);
     ligne_son->addWidget(efface_son);
     ligne_son->addWidget(jouer_son);
@@ -287,6 +298,13 @@ QWidget *TForm1::creer_scenario()
     Liste = new QListWidget(cadre_scenario);
     Liste->setObjectName(QStringLiteral("Liste"));
     Liste->setSelectionMode(QAbstractItemView::SingleSelection);
+    Liste->setUniformItemSizes(true);
+    Liste->viewport()->setAcceptDrops(true);
+    Liste->viewport()->installEventFilter(this);
+    connect(Liste, &QListWidget::currentRowChanged, this, [this] {
+        if (!liste_par_programme)
+            selection_liste();
+    });
     dans_cadre->addWidget(Liste);
     colonne->addWidget(cadre_scenario, 1);
 
@@ -297,6 +315,10 @@ QWidget *TForm1::creer_scenario()
     derniere = bouton(cote, QStringLiteral("Dernière diapositive"), QStyle::SP_MediaSkipForward);
     for (QToolButton *b : {premiere, precedante, suivante, derniere})
         navigation->addWidget(b);
+    connect(premiere, &QToolButton::clicked, this, &TForm1::premiereClick);
+    connect(precedante, &QToolButton::clicked, this, &TForm1::precedanteClick);
+    connect(suivante, &QToolButton::clicked, this, &TForm1::suivanteClick);
+    connect(derniere, &QToolButton::clicked, this, &TForm1::derniereClick);
     colonne->addLayout(navigation);
 
     lancer = new QPushButton(QStringLiteral("Lancer le diaporama"), cote);
@@ -312,6 +334,8 @@ QWidget *TForm1::creer_scenario()
     ajouter->setToolTip(QStringLiteral("Ajouter une nouvelle diapositive, à la fin du montage"));
     edition->addWidget(inserer);
     edition->addWidget(ajouter);
+    connect(inserer, &QPushButton::clicked, this, &TForm1::insererClick);
+    connect(ajouter, &QPushButton::clicked, this, &TForm1::ajouterClick);
     colonne->addLayout(edition);
 
     poubelle = emplacement(cote, QStringLiteral("poubelle"), QSize(64, 64));
@@ -450,18 +474,29 @@ void TForm1::passe_sans_diaporama()
     affecte_liste();
 }
 
+void TForm1::selectionne_entree(int entree)
+{
+    liste_par_programme = true;
+    Liste->setCurrentRow(entree);
+    liste_par_programme = false;
+}
+
 void TForm1::affecte_liste()
 {
+    liste_par_programme = true;
     Liste->clear();
+    liste_par_programme = false;
     if (diapo_courante < 0)
         return;
     for (int k = 1; k < nombre_fiches(); ++k) {
         lit_fiche(k);
-        Liste->addItem(QStringLiteral("Diapositive n°%1 - %2")
-                           .arg(k)
-                           .arg(extrait_fichier(fiche.chemin_image.valeur())));
+        auto *entree = new QListWidgetItem(QStringLiteral("Diapositive n°%1 - %2")
+                                               .arg(k)
+                                               .arg(extrait_fichier(fiche.chemin_image.valeur())));
+        entree->setSizeHint(QSize(0, HAUTEUR_ENTREE_LISTE));
+        Liste->addItem(entree);
     }
-    Liste->setCurrentRow(diapo_courante - 1);
+    selectionne_entree(diapo_courante - 1);
     lit_fiche(diapo_courante);
 }
 
@@ -475,7 +510,7 @@ void TForm1::affiche_diapo()
     } else {
         lit_fiche(diapo_courante);
         active_diapo(true);
-        montre_image(fiche.chemin_image.valeur());
+        montre_image(chemin_de_fiche(fiche.chemin_image.valeur()));
         texte->setText(fiche.commentaire.valeur());
         texte->setCursorPosition(0);
         son->setText(fiche.chemin_son.valeur());
@@ -495,6 +530,12 @@ void TForm1::ajuste_photo()
 
 bool TForm1::eventFilter(QObject *objet, QEvent *evenement)
 {
+    if (Liste && objet == Liste->viewport())
+        return evenement_liste(evenement) || QMainWindow::eventFilter(objet, evenement);
+    if (son && objet == son && evenement->type() == QEvent::MouseButtonRelease && son->isEnabled()) {
+        jouer_sonClick();
+        return false;
+    }
     // A new frame size fits the picture already loaded again; the file is not read anew.
     if (objet == cadre_image && evenement->type() == QEvent::Resize && diapo_courante >= 0)
         ajuste_photo();
@@ -595,3 +636,221 @@ void TForm1::Documentation1Click() { systeme::aide(dossier_depart + QStringLiter
 void TForm1::Configurationdelimprimante1Click() { systeme::configure_imprimante(this); }
 
 void TForm1::Configurationduscanner1Click() { photo->SelectScanner(this); }
+
+void TForm1::selection_liste()
+{
+    sauve();
+    const int entree = Liste->currentRow();
+    if (entree < 0 || entree == diapo_courante - 1)
+        return;
+    diapo_courante = entree + 1;
+    affiche_diapo();
+    Liste->setFocus();
+    photo->repaint();
+}
+
+void TForm1::premiereClick()
+{
+    sauve();
+    diapo_courante = 1;
+    affiche_diapo();
+    selectionne_entree(diapo_courante - 1);
+}
+
+void TForm1::precedanteClick()
+{
+    sauve();
+    if (diapo_courante < 2) {
+        systeme::boite(systeme::TypeBoite::Information, QStringLiteral("Première diapositive"));
+    } else {
+        --diapo_courante;
+        affiche_diapo();
+    }
+    selectionne_entree(diapo_courante - 1);
+}
+
+void TForm1::suivanteClick()
+{
+    sauve();
+    if (diapo_courante < nombre_fiches() - 1) {
+        ++diapo_courante;
+        affiche_diapo();
+    } else {
+        systeme::boite(systeme::TypeBoite::Information, QStringLiteral("Dernière diapositive"));
+    }
+    selectionne_entree(diapo_courante - 1);
+}
+
+void TForm1::derniereClick()
+{
+    sauve();
+    diapo_courante = nombre_fiches() - 1;
+    affiche_diapo();
+    selectionne_entree(diapo_courante - 1);
+}
+
+bool TForm1::evenement_liste(QEvent *evenement)
+{
+    switch (evenement->type()) {
+    case QEvent::MouseButtonPress:
+        souris_liste = true;
+        return false;
+    case QEvent::MouseMove:
+        if (souris_liste && diapo_courante >= 1)
+            demarre_glisser();
+        return false;
+    case QEvent::MouseButtonRelease:
+        souris_liste = false;
+        return false;
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+        if (static_cast<QDropEvent *>(evenement)->mimeData()->hasFormat(FORMAT_GLISSER_DIAPO)) {
+            ListeDragOver();
+            static_cast<QDropEvent *>(evenement)->acceptProposedAction();
+        }
+        return true;
+    case QEvent::Drop:
+        ListeDragDrop(static_cast<QDropEvent *>(evenement)->position().toPoint());
+        static_cast<QDropEvent *>(evenement)->acceptProposedAction();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TForm1::demarre_glisser()
+{
+    souris_liste = false;
+    sauve();
+    auto *glisser = new QDrag(Liste);
+    auto *donnees = new QMimeData;
+    donnees->setData(FORMAT_GLISSER_DIAPO, QByteArray::number(diapo_courante));
+    glisser->setMimeData(donnees);
+    const QCursor curseur = curseur_ecran(CURSEUR_DEPLACE_DIAPO);
+    glisser->setDragCursor(curseur.pixmap(), Qt::MoveAction);
+    glisser->setHotSpot(curseur.hotSpot());
+    glisser->exec(Qt::MoveAction);
+}
+
+void TForm1::ListeDragOver() { survol_liste = true; }
+
+void TForm1::ListeDragDrop(const QPoint &point)
+{
+    const bool survole = survol_liste;
+    survol_liste = false;
+    if (!survole || diapo_courante < 1)
+        return;
+    const int haut = Liste->indexAt(QPoint(0, 0)).row();
+    cible_depot = position_liste(point.y()) + std::max(haut, 0);
+    const int n = nombre_fiches() - 1;
+    sauve();
+    const int place = place_apres_depot(n, cible_depot);
+    deplace_diapo(diapo_courante, place);
+    diapo_courante = place;
+    affecte_liste();
+    affiche_diapo();
+}
+
+void TForm1::ajouterClick()
+{
+    sauve();
+    diapo_courante = nombre_fiches();
+    nouvelle_fiche();
+    ecrit_fiche(diapo_courante);
+    active_diapo(true);
+    active_commande();
+    affiche_diapo();
+    affecte_liste();
+}
+
+void TForm1::insererClick()
+{
+    sauve();
+    insere_fiche(diapo_courante);
+    active_diapo(true);
+    active_commande();
+    affiche_diapo();
+    affecte_liste();
+}
+
+void TForm1::supprime_diapo_courante()
+{
+    if (diapo_courante < 1)
+        return;
+    supprime_diapo(diapo_courante);
+    if (nombre_fiches() < 2)
+        diapo_courante = -1;
+    else if (diapo_courante >= nombre_fiches())
+        diapo_courante = nombre_fiches() - 1;
+    liste_par_programme = true;
+    Liste->clear();
+    liste_par_programme = false;
+    affiche_diapo();
+    affecte_liste();
+    active_commande();
+    active_diapo(diapo_courante >= 0);
+}
+
+bool TForm1::confirme(const QString &question)
+{
+    return systeme::boite(systeme::TypeBoite::Confirmation, question,
+                          systeme::OK | systeme::Annuler) == systeme::OK;
+}
+
+void TForm1::photo_supprimeClick()
+{
+    if (!confirme(QStringLiteral("Désirez-vous affacer cette image")))
+        return;
+    photo->setPicture(TPicture());
+    fiche.chemin_image.vide();
+    sauve();
+    affiche_diapo();
+    affecte_liste();
+}
+
+bool TForm1::stocke_chemin(ChaineCourte<80> &champ, const QString &chemin)
+{
+    const std::optional<QString> stocke = chemin_a_stocker(chemin, dossier_fichier_sli());
+    if (!stocke || !champ.affecte(*stocke)) {
+        systeme::boite(systeme::TypeBoite::Erreur,
+                       QStringLiteral("\"%1\"\nCe chemin ne peut pas être enregistré dans le diaporama "
+                                      "(80 caractères au plus, même relatif au dossier du diaporama). "
+                                      "Rangez vos images et vos sons près du diaporama.")
+                           .arg(chemin));
+        return false;
+    }
+    return true;
+}
+
+void TForm1::sonClick()
+{
+    systeme::DemandeFichier demande;
+    demande.parent = this;
+    demande.titre = QStringLiteral("Sélectionnez un son wav");
+    demande.filtre = QStringLiteral("Son Wav|*.wav");
+    demande.nom = chemin_de_fiche(fiche.chemin_son.valeur());
+    const QString chemin = systeme::choisir_fichier(demande);
+    if (chemin.isEmpty() || !stocke_chemin(fiche.chemin_son, chemin))
+        return;
+    son->setText(fiche.chemin_son.valeur());
+}
+
+void TForm1::jouer_sonClick() { systeme::joue_son(chemin_de_fiche(fiche.chemin_son.valeur()), 1); }
+
+void TForm1::efface_sonClick()
+{
+    if (!confirme(QStringLiteral("Désirez-vous affacer ce son")))
+        return;
+    fiche.chemin_son.vide();
+    son->clear();
+}
+
+void TForm1::texteChange(const QString &nouveau) { fiche.commentaire.affecte(nouveau.left(255)); }
+
+void TForm1::efface_texteClick()
+{
+    if (!confirme(QStringLiteral("Désirez-vous affacer ce texte")))
+        return;
+    fiche.commentaire.vide();
+    texte->clear();
+}

@@ -5,6 +5,8 @@
 #include <QMainWindow>
 #include <QRect>
 
+#include "fichier_sli.h"
+
 class QAction;
 class QFrame;
 class QLabel;
@@ -52,6 +54,28 @@ public:
     // Loads the slide's picture into the preview and fits it into the frame.
     void montre_image(const QString &chemin);
     void ajuste_photo();
+
+    // The scenario list and navigation.
+    void selection_liste();
+    void premiereClick();
+    void precedanteClick();
+    void suivanteClick();
+    void derniereClick();
+    void ListeDragOver();
+    // A slide dropped at `point` of the list's visible area.
+    void ListeDragDrop(const QPoint &point);
+
+    // Slide editing.
+    void ajouterClick();
+    void insererClick();
+    // Removes the slide on display (the trash can's request).
+    void supprime_diapo_courante();
+    void photo_supprimeClick();
+    void sonClick();
+    void jouer_sonClick();
+    void efface_sonClick();
+    void texteChange(const QString &nouveau);
+    void efface_texteClick();
 
     // Menus and their items.
     QMenu *Fichier_me;
@@ -103,12 +127,12 @@ public:
     QLineEdit *texte;
     QToolButton *option_texte;
     QToolButton *efface_texte;
-    QLabel *son;
+    QLabel *son = nullptr;
     QToolButton *jouer_son;
     QToolButton *efface_son;
 
     // Scenario side.
-    QListWidget *Liste;
+    QListWidget *Liste = nullptr;
     QToolButton *premiere;
     QToolButton *precedante;
     QToolButton *suivante;
@@ -136,6 +160,13 @@ protected:
 
 private:
     bool FormCloseQuery();
+    void selectionne_entree(int entree);
+    void demarre_glisser();
+    bool evenement_liste(QEvent *evenement);
+    // Keeps `chemin` in `champ` in the form that fits; false, with a box, when none does.
+    bool stocke_chemin(ChaineCourte<80> &champ, const QString &chemin);
+    bool confirme(const QString &question);
+    bool liste_par_programme = false;
     void creer_menus();
     void creer_barre_outils();
     QWidget *creer_editeur();

@@ -2,6 +2,7 @@
 
 #include "cp1252.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -58,6 +59,18 @@ bool fichier_present(const QString &nom)
     if (nom.isEmpty())
         return true;
     return QFileInfo::exists(nom);
+}
+
+std::optional<QString> chemin_a_stocker(const QString &chemin, const QString &dossier)
+{
+    if (tient_dans_un_champ(chemin))
+        return chemin;
+    if (dossier.isEmpty())
+        return std::nullopt;
+    const QString relatif = QDir(dossier).relativeFilePath(chemin);
+    if (tient_dans_un_champ(relatif))
+        return relatif;
+    return std::nullopt;
 }
 
 QString chemin_relocalise(const QString &dossier, const QString &chemin)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 bool est_separateur(QChar c);
 
@@ -23,3 +24,8 @@ bool fichier_present(const QString &nom);
 // the 80-byte field, else the bare name (found in the start-up folder, which
 // stays the current folder). Empty when the name cannot be stored in Windows-1252.
 QString chemin_relocalise(const QString &dossier, const QString &chemin);
+
+// How a chosen picture or sound is kept in its 80-byte field: the path itself when
+// it fits, else its form relative to the slideshow's folder `dossier` when that
+// fits; nothing when neither fits or the path has a character Windows-1252 lacks.
+std::optional<QString> chemin_a_stocker(const QString &chemin, const QString &dossier);

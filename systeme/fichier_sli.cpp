@@ -4,7 +4,12 @@
 #include "couleurs.h"
 #include "erreurs.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QList>
+#include <QSaveFile>
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 FicheDiapo fiche;
@@ -12,6 +17,7 @@ FicheDiapo fiche;
 namespace {
 
 FichierType fichier(TAILLE_FICHE);
+QString chemin_ouvert;
 
 }  // namespace
 
@@ -48,14 +54,62 @@ bool fichier_sli_ouvert() { return fichier.ouvert(); }
 
 void ouvre_fichier_sli(const QString &chemin)
 {
-    if (fichier.ouvre(chemin))
-        return;
-    fichier.cree(chemin);
-    nouvelle_fiche();
-    ecrit_fiche(0);
+    if (!fichier.ouvre(chemin)) {
+        fichier.cree(chemin);
+        nouvelle_fiche();
+        ecrit_fiche(0);
+    }
+    chemin_ouvert = chemin;
 }
 
-void ferme_fichier_sli() { fichier.ferme(); }
+void ferme_fichier_sli()
+{
+    fichier.ferme();
+    chemin_ouvert.clear();
+}
+
+QString dossier_fichier_sli()
+{
+    if (chemin_ouvert.isEmpty())
+        return {};
+    return QFileInfo(chemin_ouvert).absolutePath() + QLatin1Char('/');
+}
+
+QString chemin_de_fiche(const QString &stocke)
+{
+    if (stocke.isEmpty() || QDir::isAbsolutePath(stocke) || dossier_fichier_sli().isEmpty())
+        return stocke;
+    const QString dans_le_dossier = dossier_fichier_sli() + stocke;
+    return QFileInfo::exists(dans_le_dossier) ? dans_le_dossier : stocke;
+}
+
+void deplace_diapo(int depuis, int vers)
+{
+    const int n = nombre_fiches();
+    QList<int> ordre;
+    for (int k = 1; k < n; ++k)
+        ordre.append(k);
+    ordre.move(depuis - 1, vers - 1);
+
+    QByteArray contenu(qsizetype(n) * TAILLE_FICHE, Qt::Uninitialized);
+    FicheDiapo lue;
+    fichier.positionne(0);
+    fichier.lit(contenu.data());
+    for (int place = 1; place < n; ++place) {
+        fichier.positionne(ordre[place - 1]);
+        fichier.lit(&lue);
+        std::memcpy(contenu.data() + qsizetype(place) * TAILLE_FICHE, &lue, TAILLE_FICHE);
+    }
+
+    QSaveFile copie(chemin_ouvert);
+    errno = 0;
+    if (!copie.open(QIODevice::WriteOnly) || copie.write(contenu) != contenu.size() || !copie.commit())
+        erreurs::leve_errno(errno ? errno : EIO);
+    const QString chemin = chemin_ouvert;
+    fichier.ferme();
+    if (!fichier.ouvre(chemin))
+        erreurs::leve_errno(errno ? errno : EIO);
+}
 
 int nombre_fiches() { return int(fichier.nombre()); }
 

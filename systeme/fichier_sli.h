@@ -76,6 +76,16 @@ void insere_fiche(int indice);
 // Removes slide `indice`, moving the following ones down and cutting the file.
 void supprime_diapo(int indice);
 
+// Moves slide `depuis` to place `vers` (both 1..N). The file is rewritten through a
+// copy that replaces it only once complete: a failure leaves it exactly as it was.
+void deplace_diapo(int depuis, int vers);
+
+// The folder of the open slideshow, with its final "/"; empty when none is open.
+QString dossier_fichier_sli();
+// A stored picture or sound path as a file name: a relative path is read from the
+// slideshow's folder when it names a file there, else from the current folder.
+QString chemin_de_fiche(const QString &stocke);
+
 // Font style set: bold, italic, underline, strike-out.
 enum StylePolice : int { Gras = 1, Italique = 2, Souligne = 4, Barre = 8 };
 // 1 regular, 2 bold, 3 italic, 4 bold italic; any other set is 1.
