@@ -8,7 +8,11 @@
 
 QString titre_application;
 
-Application::Application(int &argc, char **argv) : QApplication(argc, argv) {}
+Application::Application(int &argc, char **argv) : QApplication(argc, argv)
+{
+    // The resources sit in a static library: registered here, they are linked in.
+    Q_INIT_RESOURCE(ressources);
+}
 
 void Application::charge_traductions()
 {

@@ -2,6 +2,7 @@
 // sample slideshow that refers to them. Run once after a change:
 //   build/assets/generateur/vista_generateur assets
 // and commit what it writes.
+#include "decor.h"
 #include "fichier_sli.h"
 #include "sky.h"
 
@@ -217,11 +218,15 @@ std::vector<qint16> bruit(double duree, double attaque, double chute, quint32 gr
     return e;
 }
 
+}  // namespace
+
 bool ecrit(const QString &chemin, const QByteArray &octets)
 {
     QFile f(chemin);
     return f.open(QIODevice::WriteOnly) && f.write(octets) == octets.size();
 }
+
+namespace {
 
 QImage curseur_deplacement()
 {
@@ -277,6 +282,7 @@ int main(int argc, char **argv)
     ok = ok && ecrit(demo + "feu.wav", onde(bruit(1.2, 0.2, 2, 9)));
     ok = ok && ecrit(demo + "stop.wav", onde(carillon({{392.0, 0}, {261.63, 0.15}}, 0.8)));
     ok = ok && curseur_deplacement().save(assets + "/curseurs/deplace_diapositive.png");
+    ok = ok && ecrit_decor(assets, {plage(), montagne(), foret(), ville()});
 
     // The sample as it is found on the disc: its paths name the disc's folder,
     // and opening it moves them to the start-up folder.

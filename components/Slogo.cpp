@@ -1,0 +1,3 @@
+#include "Slogo.h"
+
+TSLOGO::TSLOGO(QWidget *parent) : LogoAnime(QStringLiteral("sl"), 19, parent) {}
