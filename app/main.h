@@ -120,6 +120,7 @@ public:
     // Slide editor.
     QFrame *cadre_image;
     TPMultiImage *photo;
+    TPMultiImage *photo_tmp;
     QFrame *ip;
     QToolButton *photo_file;
     QToolButton *photo_scanner;
