@@ -703,14 +703,21 @@ bool TForm1::evenement_liste(QEvent *evenement)
     switch (evenement->type()) {
     case QEvent::MouseButtonPress:
         souris_liste = true;
+        glisser_en_cours = false;
         return false;
     case QEvent::MouseMove:
-        if (souris_liste && diapo_courante >= 1)
+        if (souris_liste && diapo_courante >= 1) {
             demarre_glisser();
+            return true;
+        }
         return false;
-    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonRelease: {
+        // After a drag the list must not take the release as a click on the pressed entry.
+        const bool apres_glisser = glisser_en_cours;
         souris_liste = false;
-        return false;
+        glisser_en_cours = false;
+        return apres_glisser;
+    }
     case QEvent::DragEnter:
     case QEvent::DragMove:
         if (static_cast<QDropEvent *>(evenement)->mimeData()->hasFormat(FORMAT_GLISSER_DIAPO)) {
@@ -730,6 +737,7 @@ bool TForm1::evenement_liste(QEvent *evenement)
 void TForm1::demarre_glisser()
 {
     souris_liste = false;
+    glisser_en_cours = true;
     sauve();
     auto *glisser = new QDrag(Liste);
     auto *donnees = new QMimeData;

@@ -168,6 +168,7 @@ private:
     bool stocke_chemin(ChaineCourte<80> &champ, const QString &chemin);
     bool confirme(const QString &question);
     bool liste_par_programme = false;
+    bool glisser_en_cours = false;
     void creer_menus();
     void creer_barre_outils();
     QWidget *creer_editeur();
