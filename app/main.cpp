@@ -61,6 +61,22 @@ QToolButton *bouton(QWidget *parent, const QString &aide, QStyle::StandardPixmap
     return b;
 }
 
+TPMultiImage *cree_apercu(QWidget *parent, const QString &nom)
+{
+    auto *apercu = new TPMultiImage(parent);
+    apercu->setObjectName(nom);
+    apercu->setGeometry(2, 2, 105, 105);
+    apercu->setCenter(true);
+    apercu->setImageDither(true);
+    apercu->setImageReadRes(lAutoMatic);
+    apercu->setImageWriteRes(sAutoMatic);
+    apercu->setTifSaveCompress(sNONE);
+    apercu->setJPegSaveQuality(25);
+    apercu->setJPegSaveSmooth(0);
+    apercu->setColor(parent->palette().color(QPalette::Button));
+    return apercu;
+}
+
 QFrame *emplacement(QWidget *parent, const QString &nom, QSize taille)
 {
     auto *f = new QFrame(parent);
@@ -219,17 +235,10 @@ QWidget *TForm1::creer_editeur()
     cadre_image->setFrameShadow(QFrame::Sunken);
     cadre_image->setMinimumSize(320, 240);
     cadre_image->installEventFilter(this);
-    photo = new TPMultiImage(cadre_image);
-    photo->setObjectName(QStringLiteral("photo"));
-    photo->setGeometry(2, 2, 105, 105);
-    photo->setCenter(true);
-    photo->setImageDither(true);
-    photo->setImageReadRes(lAutoMatic);
-    photo->setImageWriteRes(sAutoMatic);
-    photo->setTifSaveCompress(sNONE);
-    photo->setJPegSaveQuality(25);
-    photo->setJPegSaveSmooth(0);
-    photo->setColor(palette().color(QPalette::Button));
+    photo = cree_apercu(cadre_image, QStringLiteral("photo"));
+    // The same settings, hidden: it draws the pictures of the printed scenario.
+    photo_tmp = cree_apercu(cadre_image, QStringLiteral("photo_tmp"));
+    photo_tmp->hide();
     colonne->addWidget(cadre_image, 1);
 
     ip = new QFrame(editeur);
@@ -694,14 +703,21 @@ bool TForm1::evenement_liste(QEvent *evenement)
     switch (evenement->type()) {
     case QEvent::MouseButtonPress:
         souris_liste = true;
+        glisser_en_cours = false;
         return false;
     case QEvent::MouseMove:
-        if (souris_liste && diapo_courante >= 1)
+        if (souris_liste && diapo_courante >= 1) {
             demarre_glisser();
+            return true;
+        }
         return false;
-    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonRelease: {
+        // After a drag the list must not take the release as a click on the pressed entry.
+        const bool apres_glisser = glisser_en_cours;
         souris_liste = false;
-        return false;
+        glisser_en_cours = false;
+        return apres_glisser;
+    }
     case QEvent::DragEnter:
     case QEvent::DragMove:
         if (static_cast<QDropEvent *>(evenement)->mimeData()->hasFormat(FORMAT_GLISSER_DIAPO)) {
@@ -721,6 +737,7 @@ bool TForm1::evenement_liste(QEvent *evenement)
 void TForm1::demarre_glisser()
 {
     souris_liste = false;
+    glisser_en_cours = true;
     sauve();
     auto *glisser = new QDrag(Liste);
     auto *donnees = new QMimeData;

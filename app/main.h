@@ -120,6 +120,7 @@ public:
     // Slide editor.
     QFrame *cadre_image;
     TPMultiImage *photo;
+    TPMultiImage *photo_tmp;
     QFrame *ip;
     QToolButton *photo_file;
     QToolButton *photo_scanner;
@@ -167,6 +168,7 @@ private:
     bool stocke_chemin(ChaineCourte<80> &champ, const QString &chemin);
     bool confirme(const QString &question);
     bool liste_par_programme = false;
+    bool glisser_en_cours = false;
     void creer_menus();
     void creer_barre_outils();
     QWidget *creer_editeur();

@@ -12,9 +12,9 @@ namespace {
 #pragma pack(push, 1)
 struct FicheConfig {
     char reserve[43];
-    qint16_le mode_defilement;
-    qint16_le controle;
-    qint16_le delai;
+    entier16 mode_defilement;
+    entier16 controle;
+    entier16 delai;
 };
 #pragma pack(pop)
 static_assert(sizeof(FicheConfig) == 49);

@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QList>
-#include <QSaveFile>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -101,10 +100,7 @@ void deplace_diapo(int depuis, int vers)
         std::memcpy(contenu.data() + qsizetype(place) * TAILLE_FICHE, &lue, TAILLE_FICHE);
     }
 
-    QSaveFile copie(chemin_ouvert);
-    errno = 0;
-    if (!copie.open(QIODevice::WriteOnly) || copie.write(contenu) != contenu.size() || !copie.commit())
-        erreurs::leve_errno(errno ? errno : EIO);
+    remplace_fichier(chemin_ouvert, contenu);
     const QString chemin = chemin_ouvert;
     fichier.ferme();
     if (!fichier.ouvre(chemin))

@@ -33,13 +33,13 @@ struct FicheDiapo {
     ChaineCourte<255> reserve1;
     ChaineCourte<255> reserve2;
     ChaineCourte<80> chemin_son;
-    qint32_le couleur_texte;
-    qint16_le style_texte;
-    qint16_le taille_texte;
+    entier32 couleur_texte;
+    entier16 style_texte;
+    entier16 taille_texte;
     ChaineCourte<40> police;
-    qint32_le couleur_fond;
+    entier32 couleur_fond;
     quint8 fond_transparent;
-    qint16_le position_texte;
+    entier16 position_texte;
     quint8 toutes_diapos;
 };
 #pragma pack(pop)

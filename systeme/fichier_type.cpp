@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -116,4 +117,41 @@ void FichierType::tronque()
     verifie_ouvert();
     if (::ftruncate(descripteur_, off_t(position_ * taille_fiche_)) != 0)
         erreurs::leve_errno(errno);
+}
+
+void remplace_fichier(const QString &chemin, const QByteArray &contenu)
+{
+    const QByteArray cible = QFile::encodeName(chemin);
+    QByteArray temporaire = cible + ".XXXXXX";
+    const int d = ::mkstemp(temporaire.data());
+    if (d < 0)
+        erreurs::leve_errno(errno);
+    const auto abandonne = [&](int numero) {
+        ::close(d);
+        ::unlink(temporaire.constData());
+        erreurs::leve_errno(numero);
+    };
+    struct stat etat {};
+    if (::stat(cible.constData(), &etat) == 0)
+        ::fchmod(d, etat.st_mode & 07777);
+    qsizetype ecrit = 0;
+    while (ecrit < contenu.size()) {
+        const ssize_t n = ::write(d, contenu.constData() + ecrit, size_t(contenu.size() - ecrit));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            abandonne(n < 0 ? errno : ENOSPC);
+        ecrit += n;
+    }
+    if (::fsync(d) != 0)
+        abandonne(errno);
+    if (::close(d) != 0) {
+        ::unlink(temporaire.constData());
+        erreurs::leve_errno(errno);
+    }
+    if (::rename(temporaire.constData(), cible.constData()) != 0) {
+        const int numero = errno;
+        ::unlink(temporaire.constData());
+        erreurs::leve_errno(numero);
+    }
 }

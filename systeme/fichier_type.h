@@ -3,7 +3,30 @@
 #pragma once
 
 #include <QString>
+#include <QtEndian>
 #include <QtGlobal>
+
+// A little-endian whole number stored byte by byte, so that it may sit at any
+// offset of a packed record (the records' fields are not aligned).
+template <typename T>
+struct PetitBoutiste {
+    unsigned char octets[sizeof(T)];
+
+    operator T() const { return qFromLittleEndian<T>(octets); }
+    PetitBoutiste &operator=(T valeur)
+    {
+        qToLittleEndian<T>(valeur, octets);
+        return *this;
+    }
+};
+using entier16 = PetitBoutiste<qint16>;
+using entier32 = PetitBoutiste<qint32>;
+static_assert(sizeof(entier32) == 4 && alignof(entier32) == 1);
+
+// Replaces the file `chemin` by `contenu` through a temporary file of the same
+// folder, renamed over it only once wholly written: on any failure (raised as
+// the run-time error) the file is left exactly as it was and no temporary remains.
+void remplace_fichier(const QString &chemin, const QByteArray &contenu);
 
 class FichierType {
 public:
