@@ -11,6 +11,8 @@
 #include "fichier_sli.h"
 #include "progression.h"
 #include "systeme.h"
+#include "Fnormal.h"
+#include "Fopen.h"
 #include "TMultiP.h"
 #include "animation.h"
 #include "imagefile.h"
@@ -101,6 +103,8 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     disposition->addWidget(creer_scenario(), 1);
     setCentralWidget(centre);
     creer_ligne_etat();
+    normal = new Tnormal(this);
+    ouvre_image = new Touvre_image(normal, this);
 
     // FormCreate
     barre_info->setText(QStringLiteral("  ") + titre_application +
@@ -188,6 +192,7 @@ void TForm1::creer_menus()
     connect(Quitter1, &QAction::triggered, this, &QWidget::close);
     connect(Planchedimage1, &QAction::triggered, this, &TForm1::planche_btClick);
     connect(Imagetaillenormal1, &QAction::triggered, this, &TForm1::normal_btClick);
+    connect(Visualiseurdimages1, &QAction::triggered, this, &TForm1::Visualiseurdimages1Click);
     connect(Manipulationdelimage1, &QAction::triggered, this, &TForm1::manipulation_btClick);
     connect(Conversiondelimage1, &QAction::triggered, this, &TForm1::conversion_btClick);
     connect(Documentation1, &QAction::triggered, this, &TForm1::Documentation1Click);
@@ -289,6 +294,7 @@ QWidget *TForm1::creer_editeur()
     connect(efface_son, &QToolButton::clicked, this, &TForm1::efface_sonClick);
     connect(jouer_son, &QToolButton::clicked, this, &TForm1::sonClick);
     connect(photo_supprime, &QToolButton::clicked, this, &TForm1::photo_supprimeClick);
+    connect(photo_file, &QToolButton::clicked, this, &TForm1::photo_fileClick);
     ligne_son->addWidget(son, 1);
     ligne_son->addWidget(efface_son);
     ligne_son->addWidget(jouer_son);
@@ -629,7 +635,31 @@ void TForm1::planche_btClick()
         systeme::boite(systeme::TypeBoite::Information, PAS_D_IMAGE);
 }
 
-void TForm1::normal_btClick() { verifie_image(); }
+void TForm1::normal_btClick()
+{
+    if (!verifie_image())
+        return;
+    normal->montre(photo->Picture());
+    lit_fiche(diapo_courante);
+}
+
+void TForm1::Visualiseurdimages1Click()
+{
+    ouvre_image->setWindowTitle(QStringLiteral("Visualiseur d'images"));
+    systeme::execute(*ouvre_image);
+}
+
+void TForm1::photo_fileClick()
+{
+    ouvre_image->setWindowTitle(QStringLiteral("Sélectionnez une image"));
+    if (systeme::execute(*ouvre_image) != QDialog::Accepted)
+        return;
+    if (!stocke_chemin(fiche.chemin_image, ouvre_image->fichier_image))
+        return;
+    sauve();
+    affiche_diapo();
+    affecte_liste();
+}
 void TForm1::manipulation_btClick() { verifie_image(); }
 void TForm1::conversion_btClick() { verifie_image(); }
 

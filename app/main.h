@@ -19,6 +19,8 @@ class QTimer;
 class QToolButton;
 class AnimationIdle;
 class TPMultiImage;
+class Tnormal;
+class Touvre_image;
 
 // Process-wide values of the editor (the title is the base's titre_application).
 extern QString dossier_depart;
@@ -76,6 +78,12 @@ public:
     void efface_sonClick();
     void texteChange(const QString &nouveau);
     void efface_texteClick();
+    void photo_fileClick();
+    void Visualiseurdimages1Click();
+
+    // The image browser and the full-size view, made once.
+    Touvre_image *ouvre_image;
+    Tnormal *normal;
 
     // Menus and their items.
     QMenu *Fichier_me;

@@ -1,6 +1,7 @@
 #include "application.h"
 #include "ecran.h"
 #include "erreurs.h"
+#include "Fopen.h"
 #include "fichier_sli.h"
 #include "main.h"
 #include "script_systeme.h"
@@ -233,6 +234,23 @@ TEST_F(Edition, UnCheminTropLongEstGardeRelatifAuDiaporamaOuRefuse)
     forme->sonClick();
     EXPECT_EQ(fiche.chemin_son.valeur(), QString(70, QLatin1Char('s')) + QStringLiteral("/mer.wav"));
     EXPECT_TRUE(script.textes_boites().last().contains(QStringLiteral("ne peut pas être enregistré")));
+}
+
+TEST_F(Edition, LImageChoisieDansLeNavigateurDevientCelleDeLaDiapositive)
+{
+    ouvre(1);
+    const QString choisie = dossier.chemin(QStringLiteral("NOUVELLE.JPG"));
+    script.dialogues.push_back([&](QDialog &d) {
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("Sélectionnez une image"));
+        static_cast<Touvre_image &>(d).fichier_image = choisie;
+        return int(QDialog::Accepted);
+    });
+    script.dialogues.push_back([](QDialog &) { return int(QDialog::Rejected); });
+    forme->photo_fileClick();
+    forme->photo_fileClick();  // cancelled: nothing changes
+    lit_fiche(1);
+    EXPECT_EQ(fiche.chemin_image.valeur(), choisie);
+    EXPECT_EQ(forme->Liste->item(0)->text(), QStringLiteral("Diapositive n°1 - NOUVELLE.JPG"));
 }
 
 }  // namespace

@@ -1,0 +1,29 @@
+#include "reduction.h"
+
+#include <algorithm>
+
+Reduction reduit(QSize image, QSize zone)
+{
+    const int w = image.width();
+    const int h = image.height();
+    int l = w;
+    int t = h;
+    const bool etire = w > zone.width() || h > zone.height();
+    if (etire) {
+        // The first step always takes one pixel off, even when the first size fits.
+        if (w > h) {
+            l = zone.width();
+            do {
+                --l;
+                t = int(double(h) / w * l);
+            } while (t > zone.height() && l > 1);
+        } else {
+            t = zone.height();
+            do {
+                --t;
+                l = int(double(w) / h * t);
+            } while (l > zone.width() && t > 1);
+        }
+    }
+    return {etire, QSize(std::max(l, 1), std::max(t, 1))};
+}

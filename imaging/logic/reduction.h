@@ -1,0 +1,14 @@
+// How the program's windows fit a picture into a frame: a picture that fits keeps
+// its size; a larger one is stretched to the largest size with its proportions that
+// is at least one pixel smaller than the area on its long side. Values in, values out.
+#pragma once
+
+#include <QSize>
+
+struct Reduction {
+    bool etire;
+    QSize taille;
+};
+
+// `image` fitted into `zone`; never smaller than 1 x 1.
+Reduction reduit(QSize image, QSize zone);
