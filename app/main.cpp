@@ -11,6 +11,7 @@
 #include "fichier_sli.h"
 #include "progression.h"
 #include "systeme.h"
+#include "Fconvert.h"
 #include "Fnormal.h"
 #include "Fopen.h"
 #include "TMultiP.h"
@@ -105,6 +106,7 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     creer_ligne_etat();
     normal = new Tnormal(this);
     ouvre_image = new Touvre_image(normal, this);
+    Conversion_images = new TConversion_images(this);
 
     // FormCreate
     barre_info->setText(QStringLiteral("  ") + titre_application +
@@ -193,6 +195,7 @@ void TForm1::creer_menus()
     connect(Planchedimage1, &QAction::triggered, this, &TForm1::planche_btClick);
     connect(Imagetaillenormal1, &QAction::triggered, this, &TForm1::normal_btClick);
     connect(Visualiseurdimages1, &QAction::triggered, this, &TForm1::Visualiseurdimages1Click);
+    connect(Conversiondimages1, &QAction::triggered, this, [this] { systeme::execute(*Conversion_images); });
     connect(Manipulationdelimage1, &QAction::triggered, this, &TForm1::manipulation_btClick);
     connect(Conversiondelimage1, &QAction::triggered, this, &TForm1::conversion_btClick);
     connect(Documentation1, &QAction::triggered, this, &TForm1::Documentation1Click);

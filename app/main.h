@@ -20,6 +20,7 @@ class QToolButton;
 class AnimationIdle;
 class TPMultiImage;
 class Tnormal;
+class TConversion_images;
 class Touvre_image;
 
 // Process-wide values of the editor (the title is the base's titre_application).
@@ -84,6 +85,7 @@ public:
     // The image browser and the full-size view, made once.
     Touvre_image *ouvre_image;
     Tnormal *normal;
+    TConversion_images *Conversion_images;
 
     // Menus and their items.
     QMenu *Fichier_me;

@@ -1,0 +1,97 @@
+#include "ControlesFichiers.h"
+#include "Fconvert.h"
+#include "TMultiP.h"
+#include "ecran.h"
+#include "plan_conversion.h"
+#include "script_systeme.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(PlanConversion, DuBasVersLeHautSousLeNomDeBaseEnMajuscules)
+{
+    const QList<ConversionPrevue> plan = plan_conversion(
+        {"photo1.bmp", "Vacances.ete.png", "Vacances.hiver.png"}, "/src/Mes Photos", "/dest/Sortie", ".JPG");
+    ASSERT_EQ(plan.size(), 3);
+    EXPECT_EQ(plan[0].source, "/src/Mes Photos/Vacances.hiver.png");
+    EXPECT_EQ(plan[0].cible, "/dest/Sortie/VACANCES.JPG");
+    EXPECT_EQ(plan[1].cible, "/dest/Sortie/VACANCES.JPG");  // the upper one is written last and stays
+    EXPECT_EQ(plan[2].source, "/src/Mes Photos/photo1.bmp");
+    EXPECT_EQ(plan[2].cible, "/dest/Sortie/PHOTO1.JPG");
+}
+
+class Lot : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        QDir(dossier.chemin()).mkdir("dest");
+        QImage rouge(40, 30, QImage::Format_RGB32);
+        rouge.fill(Qt::red);
+        rouge.save(dossier.chemin("photo1.bmp"), "BMP");
+        QImage bleu(40, 30, QImage::Format_RGB32);
+        bleu.fill(Qt::blue);
+        bleu.save(dossier.chemin("photo1.x.bmp"), "BMP");
+        QFile casse(dossier.chemin("abime.png"));
+        casse.open(QIODevice::WriteOnly);
+        casse.write("pas une image");
+        casse.close();
+        fenetre.FileListBox1->Update();
+        fenetre.DirectoryListBox2->setDirectory(dossier.chemin("dest"));
+        fenetre.FileListBox2->setDirectory(dossier.chemin("dest"));
+    }
+    void choisit(const QStringList &noms)
+    {
+        for (const QString &nom : noms)
+            fenetre.FileListBox1->findItems(nom, Qt::MatchExactly).value(0)->setSelected(true);
+    }
+    QStringList sorties() const { return QDir(dossier.chemin("dest")).entryList(QDir::Files); }
+
+    DossierTemporaire dossier;
+    ScriptSysteme script;
+    TConversion_images fenetre;
+};
+
+TEST_F(Lot, SansSelectionRienNEstEcrit)
+{
+    fenetre.convert->click();
+    EXPECT_TRUE(sorties().isEmpty());
+}
+
+TEST_F(Lot, LesSourcesQuiSeRencontrentGardentLaPlusHauteEtUnFichierIlisibleNArretePasLaBoucle)
+{
+    choisit({"abime.png", "photo1.bmp", "photo1.x.bmp"});
+    fenetre.QualitySpin->setValue(0);
+    fenetre.convert->click();
+    EXPECT_EQ(sorties(), QStringList{"PHOTO1.JPG"});
+    EXPECT_EQ(fenetre.FileListBox2->count(), 1);  // the destination list read again
+    const QImage resultat(dossier.chemin("dest/PHOTO1.JPG"));
+    EXPECT_GT(qRed(resultat.pixel(20, 15)), 200);  // photo1.bmp, nearer the top, was written last
+    QFile jpeg(dossier.chemin("dest/PHOTO1.JPG"));
+    ASSERT_TRUE(jpeg.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(jpeg.read(3) == QByteArray("\xFF\xD8\xFF"));
+    EXPECT_FALSE(script.boites.isEmpty());  // the damaged file was reported
+}
+
+TEST_F(Lot, LeFiltreNeChangeQueLaListeSource)
+{
+    fenetre.DirectoryListBox2->setDirectory(dossier.chemin());
+    fenetre.FileListBox2->setDirectory(dossier.chemin());
+    fenetre.ComboBox1->setEditText("*.PNG");
+    EXPECT_EQ(fenetre.FileListBox1->count(), 1);
+    EXPECT_EQ(fenetre.FileListBox2->count(), 3);
+    fenetre.CTOTIF->click();
+    EXPECT_TRUE(fenetre.TiffCombo->isVisibleTo(&fenetre));
+    EXPECT_FALSE(fenetre.QualitySpin->isVisibleTo(&fenetre));
+    fenetre.show();
+    capture_ecran(&fenetre, "conversion_lot");
+}
+
+}  // namespace

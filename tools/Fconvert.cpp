@@ -1,0 +1,278 @@
+#include "Fconvert.h"
+
+#include "ControlesFichiers.h"
+#include "Fopen.h"
+#include "Label3D.h"
+#include "TMultiP.h"
+#include "plan_conversion.h"
+#include "progression.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+
+namespace {
+
+const QString MASQUE_CONVERSION = QStringLiteral("*.JPG;*.GIF;*.PCX;*.BMP;*.PNG;*.TIF");
+constexpr int COTE_CADRE = 275;
+
+struct FormatCible {
+    QRadioButton *TConversion_images::*radio;
+    const char *extension;
+    bool (TPMultiImage::*ecrit)(const QString &);
+};
+const FormatCible FORMATS[] = {
+    {&TConversion_images::CTOJPEG, ".JPG", &TPMultiImage::SaveAsJpeg},
+    {&TConversion_images::CTOBMP, ".BMP", &TPMultiImage::SaveAsBmp},
+    {&TConversion_images::CTOGIF, ".GIF", &TPMultiImage::SaveAsGif},
+    {&TConversion_images::CTOPCX, ".PCX", &TPMultiImage::SaveAsPcx},
+    {&TConversion_images::CTOPNG, ".PNG", &TPMultiImage::SaveAsPng},
+    {&TConversion_images::CTOTIF, ".TIF", &TPMultiImage::SaveAsTif},
+};
+
+TLabel3D *titre(QGroupBox *groupe, const QString &texte)
+{
+    auto *l = new TLabel3D(texte, groupe);
+    QFont f(QStringLiteral("Times New Roman"));
+    f.setItalic(true);
+    l->setFont(f);
+    l->setShadowColor(Qt::gray);
+    l->setTransparent(true);
+    l->move(10, 0);
+    l->adjustSize();
+    return l;
+}
+
+QGroupBox *groupe(QWidget *parent, int x, int y, int w, int h, const QString &texte)
+{
+    auto *g = new QGroupBox(parent);
+    g->setGeometry(x, y, w, h);
+    titre(g, texte);
+    return g;
+}
+
+template <typename T>
+T *place(T *controle, int x, int y, int w, int h = -1)
+{
+    controle->setGeometry(x, y, w, h < 0 ? controle->sizeHint().height() : h);
+    return controle;
+}
+
+// A source or destination column: drive, folder and file lists linked as one.
+void lie(TDriveComboBox *lecteur, TDirectoryListBox *dossiers, TFileListBox *fichiers)
+{
+    dossiers->setDirectory(QDir::currentPath());
+    fichiers->setDirectory(dossiers->Directory());
+    lecteur->setDriveOf(dossiers->Directory());
+    QObject::connect(lecteur, &TDriveComboBox::Change, dossiers, [=](const QString &racine) {
+        if (dossiers->setDirectory(racine))
+            fichiers->setDirectory(racine);
+        else
+            lecteur->setDriveOf(dossiers->Directory());
+    });
+    QObject::connect(dossiers, &TDirectoryListBox::Change, fichiers, &TFileListBox::setDirectory);
+}
+
+}  // namespace
+
+TConversion_images::TConversion_images(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("Conversion_images"));
+    setWindowTitle(QStringLiteral("Utilitaire pour la conversion d'images"));
+    resize(634, 468);
+    setFont(QFont(QStringLiteral("Times New Roman")));
+
+    cadre_image = groupe(this, 5, 5, COTE_CADRE, COTE_CADRE, QStringLiteral("Image à convertir "));
+    MultiImage1 = new TPMultiImage(cadre_image);
+    MultiImage1->setCenter(true);
+    MultiImage1->setStretchRatio(true);
+    MultiImage1->setImageDither(true);
+    MultiImage1->setImageReadRes(lAutoMatic);
+    MultiImage1->setImageWriteRes(sAutoMatic);
+    MultiImage1->setTifSaveCompress(sNONE);
+    MultiImage1->setJPegSaveQuality(100);
+    MultiImage1->setJPegSaveSmooth(0);
+    MultiImage1->setPNGInterLaced(false);
+
+    QGroupBox *source = groupe(this, 285, 5, 165, 390, QStringLiteral("Source "));
+    ComboBox1 = place(new QComboBox(source), 10, 15, 145);
+    ComboBox1->setEditable(true);
+    ComboBox1->setMaxVisibleItems(15);
+    ComboBox1->addItems({MASQUE_CONVERSION, "*.JPG", "*.GIF", "*.PCX", "*.BMP", "*.PNG", "*.TIF"});
+    ComboBox1->setEditText(QStringLiteral("Fichiers Image"));
+    FileListBox1 = place(new TFileListBox(source), 10, 41, 145, 159);
+    FileListBox1->setMultiSelect(true);
+    FileListBox1->setMask(MASQUE_CONVERSION);
+    DirectoryListBox1 = place(new TDirectoryListBox(source), 10, 205, 145, 150);
+    DriveComboBox1 = place(new TDriveComboBox(source), 10, 360, 145);
+
+    QGroupBox *destination = groupe(this, 455, 5, 165, 391, QStringLiteral("Destination "));
+    FileListBox2 = place(new TFileListBox(destination), 10, 15, 145, 185);
+    FileListBox2->setMask(MASQUE_CONVERSION);
+    DirectoryListBox2 = place(new TDirectoryListBox(destination), 10, 205, 145, 150);
+    DriveComboBox2 = place(new TDriveComboBox(destination), 10, 360, 145);
+
+    QGroupBox *formats = groupe(this, 165, 285, 116, 110, QStringLiteral("Formats "));
+    const char *noms_formats[] = {"JPG Images", "BMP Images", "GIF Images", "PCX Images", "PNG Images", "TIF Images"};
+    for (int i = 0; i < 6; ++i) {
+        QRadioButton *&radio = this->*FORMATS[i].radio;
+        radio = place(new QRadioButton(QString::fromLatin1(noms_formats[i]), formats), 8, 15 + 15 * i, 104, 15);
+        connect(radio, &QRadioButton::clicked, this, &TConversion_images::CTOJPEGClick);
+    }
+    CTOJPEG->setChecked(true);
+
+    QGroupBox *resolution = groupe(this, 5, 285, 156, 110, QStringLiteral("Résolution "));
+    QRadioButton **resolutions[] = {&SaveRes4System, &Saveres4, &Saveres8, &Saveres24, &SaveResJpegGray, &SaveResAuto};
+    const QString noms_resolutions[] = {"4 bit (Syst. 16  coul.)", "4 bit (16 couleurs)", "8 bit (256 couleurs)",
+                                        "24 bit (true colors)", "Jpeg Grayscale", "Automatic"};
+    for (int i = 0; i < 6; ++i) {
+        *resolutions[i] = place(new QRadioButton(noms_resolutions[i], resolution), 8, 15 + 15 * i, 144, 15);
+        connect(*resolutions[i], &QRadioButton::clicked, this, &TConversion_images::SaveRes);
+    }
+    SaveResAuto->setChecked(true);
+
+    QualityLabel = place(new QLabel(QStringLiteral("Jpeg Save Quality "), this), 5, 400, 120);
+    QualitySpin = place(new QSpinBox(this), 125, 398, 60);
+    QualitySpin->setRange(0, 100);
+    QualitySpin->setValue(100);
+    QualitySpin->setToolTip(QStringLiteral("0 to 100 for jpeg saving quality"));
+    SmoothLabel = place(new QLabel(QStringLiteral("Jpeg Save Smooth"), this), 195, 400, 110);
+    Smoothspin = place(new QSpinBox(this), 305, 398, 60);
+    Smoothspin->setRange(0, 100);
+    Smoothspin->setToolTip(QStringLiteral("0 to 100 for jpeg smoothing quality"));
+    CheckBox2 = place(new QCheckBox(QStringLiteral("Save PNG Interlaced "), this), 5, 400, 200);
+    Label3 = place(new QLabel(QStringLiteral("Tif Compression"), this), 5, 400, 110);
+    TiffCombo = place(new QComboBox(this), 125, 398, 110);
+    TiffCombo->setEditable(true);
+    TiffCombo->addItems({"NONE", "CCITT", "LZW", "PACKBITS"});
+    for (QWidget *option : std::initializer_list<QWidget *>{QualityLabel, QualitySpin, SmoothLabel, Smoothspin,
+                                                            CheckBox2, Label3, TiffCombo})
+        option->hide();
+
+    auto *panneau = place(new QFrame(this), 5, 440, 100, 17);
+    panneau->setFrameShape(QFrame::Panel);
+    panneau->setFrameShadow(QFrame::Sunken);
+    gauge1 = place(new QProgressBar(panneau), 5, 3, 90, 11);
+    gauge1->setRange(0, 100);
+    gauge1->setValue(0);
+    gauge1->setTextVisible(false);
+    gauge1->setStyleSheet(QStringLiteral("QProgressBar::chunk { background: red; }"));
+    ajoute_jauge({this, gauge1, true});
+    avancement = place(new QLabel(this), 115, 440, 300);
+    convert = place(new QPushButton(style()->standardIcon(QStyle::SP_BrowserReload), QStringLiteral("Conversion"), this),
+                    425, 430, 99, 33);
+    convert->setToolTip(QStringLiteral("Exécuter la conversion"));
+    BitBtn1 = place(new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this),
+                    530, 430, 89, 33);
+    BitBtn1->setToolTip(QStringLiteral("Sortir"));
+
+    lie(DriveComboBox1, DirectoryListBox1, FileListBox1);
+    lie(DriveComboBox2, DirectoryListBox2, FileListBox2);
+    connect(ComboBox1, &QComboBox::editTextChanged, this, [this](const QString &masque) {
+        if (masque != QLatin1String("Fichiers Image"))
+            FileListBox1->setMask(masque);
+    });
+    connect(FileListBox1, &TFileListBox::Change, this, &TConversion_images::FileListBox1Change);
+    connect(FileListBox2, &TFileListBox::Change, this, &TConversion_images::FileListBox2Change);
+    connect(QualitySpin, &QSpinBox::valueChanged, MultiImage1, &TPMultiImage::setJPegSaveQuality);
+    connect(Smoothspin, &QSpinBox::valueChanged, MultiImage1, &TPMultiImage::setJPegSaveSmooth);
+    connect(CheckBox2, &QCheckBox::toggled, MultiImage1, &TPMultiImage::setPNGInterLaced);
+    connect(TiffCombo, &QComboBox::currentTextChanged, this, &TConversion_images::TiffComboChange);
+    connect(convert, &QPushButton::clicked, this, &TConversion_images::ConvertClick);
+    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void TConversion_images::CTOJPEGClick()
+{
+    QualityLabel->setVisible(CTOJPEG->isChecked());
+    QualitySpin->setVisible(CTOJPEG->isChecked());
+    SmoothLabel->setVisible(CTOJPEG->isChecked());
+    Smoothspin->setVisible(CTOJPEG->isChecked());
+    CheckBox2->setVisible(CTOPNG->isChecked());
+    Label3->setVisible(CTOTIF->isChecked());
+    TiffCombo->setVisible(CTOTIF->isChecked());
+}
+
+void TConversion_images::SaveRes()
+{
+    const std::pair<QRadioButton *, TSaveResolution> table[] = {
+        {SaveResJpegGray, sJpegGray}, {SaveRes4System, sColorVga}, {Saveres4, sColor16},
+        {Saveres8, sColor256},        {Saveres24, sColorTrue},     {SaveResAuto, sAutoMatic}};
+    for (const auto &[radio, resolution] : table)
+        if (radio->isChecked())
+            MultiImage1->setImageWriteRes(resolution);
+}
+
+void TConversion_images::TiffComboChange(const QString &texte)
+{
+    const std::pair<const char *, TTiffCompression> table[] = {
+        {"NONE", sNONE}, {"CCITT", sCCITT}, {"LZW", sLZW}, {"PACKBITS", sPACKBITS}};
+    for (const auto &[nom, compression] : table)
+        if (texte == QLatin1String(nom))
+            MultiImage1->setTifSaveCompress(compression);
+}
+
+void TConversion_images::affiche_image()
+{
+    const PlacementApercu p = place_apercu(MultiImage1->Picture().size(), cadre_image->size());
+    MultiImage1->hide();
+    MultiImage1->setStretch(p.etire);
+    MultiImage1->setGeometry(p.rectangle);
+    MultiImage1->show();
+}
+
+void TConversion_images::FileListBox1Change()
+{
+    FileListBox1->setEnabled(false);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QListWidgetItem *courant = FileListBox1->currentItem();
+    MultiImage1->setImageName(courant && courant->isSelected()
+                                  ? QDir(FileListBox1->Directory()).filePath(courant->text())
+                                  : QString());
+    QApplication::restoreOverrideCursor();
+    affiche_image();
+    FileListBox1->setEnabled(true);
+    FileListBox1->setFocus();
+}
+
+void TConversion_images::FileListBox2Change()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    MultiImage1->setImageName(FileListBox2->FileName());
+    QApplication::restoreOverrideCursor();
+}
+
+void TConversion_images::ConvertClick()
+{
+    const FormatCible *format = &FORMATS[0];
+    for (const FormatCible &f : FORMATS)
+        if ((this->*f.radio)->isChecked())
+            format = &f;
+    QStringList choisis;
+    for (int i = 0; i < FileListBox1->count(); ++i)
+        if (FileListBox1->item(i)->isSelected())
+            choisis << FileListBox1->item(i)->text();
+    const QList<ConversionPrevue> plan = plan_conversion(choisis, FileListBox1->Directory(),
+                                                         DirectoryListBox2->Directory(),
+                                                         QString::fromLatin1(format->extension));
+    for (int k = 0; k < plan.size(); ++k) {
+        avancement->setText(QStringLiteral("Fichier %1 sur %2").arg(k + 1).arg(plan.size()));
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        MultiImage1->setImageName(plan[k].source);
+        // A file that cannot be read is reported by the control; the loop goes on.
+        if (!MultiImage1->Picture().isEmpty())
+            (MultiImage1->*format->ecrit)(plan[k].cible);
+        QApplication::restoreOverrideCursor();
+    }
+    avancement->clear();
+    FileListBox2->Update();
+    FileListBox1->Update();
+}
