@@ -188,6 +188,7 @@ TConversion_images::TConversion_images(QWidget *parent) : QDialog(parent)
     connect(TiffCombo, &QComboBox::currentTextChanged, this, &TConversion_images::TiffComboChange);
     connect(convert, &QPushButton::clicked, this, &TConversion_images::ConvertClick);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+    affiche_image();
 }
 
 void TConversion_images::CTOJPEGClick()
