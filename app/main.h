@@ -15,6 +15,8 @@ class QProgressBar;
 class QPushButton;
 class QTimer;
 class QToolButton;
+class THORLOGE_DIGITAL;
+class TPOUBELLE;
 class AnimationIdle;
 class TPMultiImage;
 
@@ -117,13 +119,13 @@ public:
     QPushButton *lancer;
     QPushButton *inserer;
     QPushButton *ajouter;
-    QFrame *poubelle;
+    TPOUBELLE *poubelle;
 
     // Status line.
     QFrame *small_logo;
     QLabel *barre_info;
     QProgressBar *gauge1;
-    QFrame *horloge;
+    THORLOGE_DIGITAL *HORLOGE_DIGITAL2;
 
     // Records the window's size for the player and loads the presentation settings;
     // runs once, one second after start-up or at the first close request.
@@ -155,6 +157,8 @@ private:
     void manipulation_btClick();
     void conversion_btClick();
     void edition_btClick();
+    // The user confirmed on the trash can the removal of the slide on display.
+    void poubelleSuppressionDemandee();
 
     QTimer *minuterie_depart;
     // Plays the slide preview's scrolling messages in the application's idle time.
