@@ -17,6 +17,8 @@
 #include "TMultiP.h"
 #include "animation.h"
 #include "imagefile.h"
+#include "Poubelle.h"
+#include "digital.h"
 
 #include <QAction>
 #include <QApplication>
@@ -118,7 +120,9 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     attache_animation(true);
     dossier_depart = QDir::currentPath() + QLatin1Char('/');
     fixe_dossier_config(dossier_depart);
+    poubelle->fixe_dossier_sons(dossier_depart);
     enregistre_curseur(CURSEUR_DEPLACE_DIAPO, charge_curseur(QStringLiteral("deplace_diapositive")));
+    poubelle->fixe_etat(false);
     nom_diaporama.clear();
     position_main();
     diapo_courante = -2;
@@ -356,8 +360,9 @@ QWidget *TForm1::creer_scenario()
     connect(ajouter, &QPushButton::clicked, this, &TForm1::ajouterClick);
     colonne->addLayout(edition);
 
-    poubelle = emplacement(cote, QStringLiteral("poubelle"), QSize(64, 64));
-    poubelle->setToolTip(QStringLiteral("Cliquez pour supprimer"));
+    poubelle = new TPOUBELLE(cote);
+    poubelle->setObjectName(QStringLiteral("poubelle"));
+    connect(poubelle, &TPOUBELLE::suppression_demandee, this, &TForm1::supprime_diapo_courante);
     colonne->addWidget(poubelle, 0, Qt::AlignHCenter);
     return cote;
 }
@@ -375,11 +380,12 @@ void TForm1::creer_ligne_etat()
     gauge1->setValue(0);
     gauge1->setTextVisible(false);
     gauge1->setFixedSize(90, 11);
-    horloge = emplacement(ligne, QStringLiteral("horloge"), QSize(80, 24));
+    HORLOGE_DIGITAL2 = new THORLOGE_DIGITAL(ligne);
+    HORLOGE_DIGITAL2->setObjectName(QStringLiteral("HORLOGE_DIGITAL2"));
     ligne->addWidget(small_logo);
     ligne->addWidget(barre_info, 1);
     ligne->addWidget(gauge1);
-    ligne->addPermanentWidget(horloge);
+    ligne->addPermanentWidget(HORLOGE_DIGITAL2);
 }
 
 void TForm1::active_commande()
@@ -485,6 +491,7 @@ void TForm1::fermer_diaporama()
 void TForm1::passe_sans_diaporama()
 {
     setWindowTitle(titre_application);
+    poubelle->fixe_etat(false);
     nom_diaporama.clear();
     diapo_courante = -2;
     active_diapo(false);
@@ -533,6 +540,7 @@ void TForm1::affiche_diapo()
         texte->setCursorPosition(0);
         son->setText(fiche.chemin_son.valeur());
     }
+    poubelle->fixe_etat(diapo_courante >= 0);
     Liste->setEnabled(diapo_courante >= 0);
 }
 
@@ -673,6 +681,7 @@ void TForm1::edition_btClick()
     PopupMenu1->popup(edition_bt->parentWidget()->mapToGlobal(point));
 }
 
+// Removing the slide itself is slide editing's part; the request reaches this handler.
 void TForm1::Documentation1Click() { systeme::aide(dossier_depart + QStringLiteral("DOC.HLP"), 1); }
 
 void TForm1::Configurationdelimprimante1Click() { systeme::configure_imprimante(this); }

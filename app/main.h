@@ -17,6 +17,8 @@ class QProgressBar;
 class QPushButton;
 class QTimer;
 class QToolButton;
+class THORLOGE_DIGITAL;
+class TPOUBELLE;
 class AnimationIdle;
 class TPMultiImage;
 class Tnormal;
@@ -151,13 +153,13 @@ public:
     QPushButton *lancer;
     QPushButton *inserer;
     QPushButton *ajouter;
-    QFrame *poubelle;
+    TPOUBELLE *poubelle;
 
     // Status line.
     QFrame *small_logo;
     QLabel *barre_info;
     QProgressBar *gauge1;
-    QFrame *horloge;
+    THORLOGE_DIGITAL *HORLOGE_DIGITAL2;
 
     // Records the window's size for the player and loads the presentation settings;
     // runs once, one second after start-up or at the first close request.
@@ -198,6 +200,7 @@ private:
     void manipulation_btClick();
     void conversion_btClick();
     void edition_btClick();
+    // The user confirmed on the trash can the removal of the slide on display.
 
     QTimer *minuterie_depart;
     // Plays the slide preview's scrolling messages in the application's idle time.

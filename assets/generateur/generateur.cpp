@@ -14,6 +14,7 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QtEndian>
 #include <cmath>
 #include <cstdio>
@@ -245,6 +246,216 @@ QImage curseur_deplacement()
     return image;
 }
 
+// A bitmap resource: a 256-colour device-independent bitmap without file
+// header, as the program's resource loader reads it.
+bool ecrit_bitmap_ressource(const QString &chemin, const QImage &image)
+{
+    constexpr int ENTETE_FICHIER_BMP = 14;
+    QImage indexee;
+    QTemporaryDir dossier;
+    const QString bmp = dossier.filePath(QStringLiteral("ressource.bmp"));
+    if (!dossier.isValid() || sky::toDepth(image, 8, false, indexee) <= 0 ||
+        sky::writeBmp(bmp, 8, indexee, {}) <= 0)
+        return false;
+    QFile f(bmp);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    return ecrit(chemin, f.readAll().mid(ENTETE_FICHIER_BMP));
+}
+
+// The trash can: 64 x 100 pictures on a plain background (its bottom-left
+// pixel), which the can shows transparently.
+constexpr int LARGEUR_POUBELLE = 64;
+constexpr int HAUTEUR_POUBELLE = 100;
+const QColor FOND_POUBELLE(236, 236, 236);
+
+// The wire basket, drawn over whatever burns inside it.
+void panier(QPainter &p)
+{
+    const QPolygonF corps({{8, 50}, {56, 50}, {50, 97}, {14, 97}});
+    QLinearGradient metal(8, 0, 56, 0);
+    metal.setColorAt(0, QColor(110, 115, 125));
+    metal.setColorAt(0.35, QColor(215, 220, 228));
+    metal.setColorAt(1, QColor(85, 90, 100));
+    p.setPen(QPen(QColor(50, 52, 60), 1.2));
+    p.setBrush(metal);
+    p.drawPolygon(corps);
+    p.setPen(QPen(QColor(70, 74, 84, 170), 1));
+    for (int i = 1; i < 6; ++i) {
+        const double haut = 8 + i * 8, bas = 14 + i * 6;
+        p.drawLine(QPointF(haut, 53), QPointF(bas, 95));
+    }
+    p.setPen(QPen(QColor(50, 52, 60), 1.2));
+    p.setBrush(QColor(160, 165, 175));
+    p.drawRoundedRect(QRectF(5, 46, 54, 6), 3, 3);
+    p.drawRoundedRect(QRectF(12, 94, 40, 4), 2, 2);
+}
+
+// Slides thrown away: small frames with a picture in them, blackening as they burn.
+void diapositives(QPainter &p, double hauteur, double brulure)
+{
+    const QColor couleurs[] = {QColor(70, 130, 200), QColor(230, 140, 60), QColor(80, 160, 80)};
+    const double angles[] = {-18, 6, 24};
+    const double x[] = {20, 31, 42};
+    for (int i = 0; i < 3; ++i) {
+        p.save();
+        p.translate(x[i], 50);
+        p.rotate(angles[i]);
+        const QRectF cadre(-9, -hauteur * (1 + 0.15 * i), 18, hauteur * (1 + 0.15 * i) + 4);
+        const QColor papier = QColor(250, 250, 245);
+        p.setPen(QPen(QColor(60, 60, 60), 1));
+        p.setBrush(brulure > 0 ? QColor::fromRgbF(papier.redF() * (1 - brulure), papier.greenF() * (1 - brulure),
+                                                 papier.blueF() * (1 - brulure))
+                               : papier);
+        p.drawRect(cadre);
+        if (brulure < 0.6) {
+            p.setPen(Qt::NoPen);
+            p.setBrush(couleurs[i].darker(100 + int(200 * brulure)));
+            p.drawRect(cadre.adjusted(3, 3, -3, -std::max(3.0, cadre.height() / 2)));
+        }
+        p.restore();
+    }
+}
+
+// A flame of height `hauteur` rising from the rim, its tongues moved by `graine`.
+void flammes(QPainter &p, double hauteur, quint32 graine)
+{
+    QRandomGenerator hasard(graine);
+    const QColor teintes[] = {QColor(200, 40, 20), QColor(250, 140, 20), QColor(255, 230, 90)};
+    for (int couche = 0; couche < 3; ++couche) {
+        const double echelle = 1.0 - 0.28 * couche;
+        QPainterPath langue;
+        langue.moveTo(10 + 6 * couche, 52);
+        const int pointes = 4 - couche / 2;
+        const double pas = (44 - 12.0 * couche) / pointes;
+        for (int k = 0; k < pointes; ++k) {
+            const double gauche = 10 + 6 * couche + k * pas;
+            const double sommet = 50 - hauteur * echelle * (0.7 + 0.3 * hasard.generateDouble());
+            const double derive = hasard.bounded(7.0) - 3.5;
+            langue.cubicTo(gauche, 44, gauche + pas * 0.5 + derive, sommet + 12,
+                           gauche + pas * 0.5 + derive, sommet);
+            langue.cubicTo(gauche + pas * 0.5 + derive, sommet + 12, gauche + pas, 44, gauche + pas, 50);
+        }
+        langue.lineTo(10 + 6 * couche, 52);
+        p.setPen(Qt::NoPen);
+        p.setBrush(teintes[couche]);
+        p.drawPath(langue);
+    }
+}
+
+// Grey puffs of smoke, rising and thinning as the fire dies.
+void fumee(QPainter &p, double montee, double densite)
+{
+    p.setPen(Qt::NoPen);
+    for (int i = 0; i < 4; ++i) {
+        const double y = 42 - montee - i * 7;
+        const double x = 32 + (i % 2 ? 7 : -6) + montee * 0.2 * (i % 2 ? 1 : -1);
+        p.setBrush(QColor(90, 90, 95, int(190 * densite * (1 - 0.18 * i))));
+        p.drawEllipse(QPointF(x, y), 7 + i * 1.5, 5 + i);
+    }
+}
+
+// Picture `numero` of the trash can: 13 full, 12 empty, 1 to 11 the fire
+// catching, blazing and dying down to smoke.
+QImage poubelle(int numero)
+{
+    QImage image(LARGEUR_POUBELLE, HAUTEUR_POUBELLE, QImage::Format_RGB32);
+    image.fill(FOND_POUBELLE);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    constexpr double FEU[] = {0, 8, 18, 30, 42, 48, 46, 38, 26, 14, 6, 0};
+    constexpr double FUMEE[] = {0, 0, 0, 0, 0, 0.2, 0.4, 0.6, 0.8, 0.9, 0.7, 0.45};
+    if (numero == 13)
+        diapositives(p, 18, 0);
+    else if (numero >= 1 && numero <= 11) {
+        if (numero <= 5)
+            diapositives(p, 18 - 3 * numero, 0.18 * numero);
+        fumee(p, 2 * numero, FUMEE[numero]);
+        flammes(p, FEU[numero], quint32(20 + numero));
+    }
+    panier(p);
+    return image;
+}
+
+QImage curseur_vide()
+{
+    QImage image(32, 32, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    return image;
+}
+
+// A hand, the forefinger raised: a full can, ready to be armed.
+QImage curseur_main()
+{
+    QImage image = curseur_vide();
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath main;
+    main.addRoundedRect(QRectF(12, 3, 6, 18), 3, 3);
+    for (int d = 0; d < 3; ++d)
+        main.addRoundedRect(QRectF(17.5 + d * 4, 11 + d, 5, 10), 2.5, 2.5);
+    main.addRoundedRect(QRectF(6, 13, 7, 5), 2.5, 2.5);
+    main.addRoundedRect(QRectF(10, 15, 20, 13), 5, 5);
+    p.setPen(QPen(Qt::black, 1.3));
+    p.setBrush(Qt::white);
+    p.drawPath(main.simplified());
+    return image;
+}
+
+// A lit match: the can is armed.
+QImage curseur_allumette()
+{
+    QImage image = curseur_vide();
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(90, 60, 20), 1));
+    p.setBrush(QColor(225, 190, 120));
+    p.save();
+    p.translate(16, 18);
+    p.rotate(35);
+    p.drawRect(QRectF(-2, -3, 4, 17));
+    p.setBrush(QColor(170, 20, 20));
+    p.drawEllipse(QPointF(0, -4), 3, 3.5);
+    p.restore();
+    QPainterPath flamme;
+    flamme.moveTo(12, 14);
+    flamme.cubicTo(4, 10, 10, 4, 9, 0);
+    flamme.cubicTo(16, 5, 18, 10, 12, 14);
+    p.setPen(QPen(QColor(200, 60, 0), 1));
+    p.setBrush(QColor(255, 190, 40));
+    p.drawPath(flamme);
+    return image;
+}
+
+// A red "no entry" ring: the can is empty.
+QImage curseur_impossible()
+{
+    QImage image = curseur_vide();
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(Qt::white, 6));
+    p.drawEllipse(QPointF(16, 16), 11, 11);
+    p.setPen(QPen(QColor(200, 20, 20), 3.5));
+    p.drawEllipse(QPointF(16, 16), 11, 11);
+    p.drawLine(QPointF(8.5, 23.5), QPointF(23.5, 8.5));
+    return image;
+}
+
+// The trash can's 13 pictures and its three cursors.
+bool ecrit_poubelle(const QString &assets)
+{
+    QDir().mkpath(assets + QStringLiteral("/bitmaps"));
+    bool ok = true;
+    for (int numero = 1; numero <= 13; ++numero)
+        ok = ok && ecrit_bitmap_ressource(assets + QStringLiteral("/bitmaps/POUBELLE%1.dib").arg(numero),
+                                          poubelle(numero));
+    const QString curseurs = assets + QStringLiteral("/curseurs/");
+    return ok && curseur_main().save(curseurs + "pmain_haut.png") &&
+           curseur_allumette().save(curseurs + "pallumette.png") &&
+           curseur_impossible().save(curseurs + "pimpossible.png");
+}
+
 struct Diapo {
     const char *image;
     const char *commentaire;
@@ -283,6 +494,7 @@ int main(int argc, char **argv)
     ok = ok && ecrit(demo + "stop.wav", onde(carillon({{392.0, 0}, {261.63, 0.15}}, 0.8)));
     ok = ok && curseur_deplacement().save(assets + "/curseurs/deplace_diapositive.png");
     ok = ok && ecrit_decor(assets, {plage(), montagne(), foret(), ville()});
+    ok = ok && ecrit_poubelle(assets);
 
     // The sample as it is found on the disc: its paths name the disc's folder,
     // and opening it moves them to the start-up folder.

@@ -7,6 +7,7 @@
 #include "ecran.h"
 #include "fichier_sli.h"
 #include "main.h"
+#include "Poubelle.h"
 #include "progression.h"
 #include "script_systeme.h"
 
@@ -19,6 +20,7 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -356,3 +358,22 @@ TEST(Commentaire, LeChampRefuseLesCaracteresQueLeFichierNePeutGarder)
 }
 
 }  // namespace
+
+TEST_F(FenetrePrincipale, LaPoubelleSuitLaDiapoAfficheeEtDemandeLaSuppression)
+{
+    const QString plein = dossier.chemin(QStringLiteral("plein.sli"));
+    prepare(plein, 2, QString());
+    QSignalSpy demandes(forme->poubelle, &TPOUBELLE::suppression_demandee);
+    ouvre(plein);
+    forme->show();
+    QTest::mouseClick(forme->poubelle, Qt::LeftButton);
+    QTest::mouseClick(forme->poubelle, Qt::RightButton);
+    EXPECT_EQ(demandes.count(), 1);
+    EXPECT_EQ(script.sons, QStringList({dossier_depart + "alumette.wav", dossier_depart + "feu.wav"}));
+    capture_ecran(forme.get(), QStringLiteral("fenetre_poubelle_allumee"));
+
+    forme->fermer_diaporama();
+    QTest::mouseClick(forme->poubelle, Qt::LeftButton);
+    EXPECT_EQ(script.sons.size(), 2);
+    EXPECT_EQ(forme->poubelle->toolTip(), QStringLiteral("LA POUBELLE EST VIDE"));
+}
