@@ -1,0 +1,78 @@
+// Times the image browser where a user waits: the preview of a 12-megapixel JPEG
+// and the listing of a folder of 2,000 pictures. Prints the median of five runs.
+#include "ControlesFichiers.h"
+#include "Fnormal.h"
+#include "Fopen.h"
+#include "TMultiP.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+double mediane(QList<double> mesures)
+{
+    std::sort(mesures.begin(), mesures.end());
+    return mesures[mesures.size() / 2];
+}
+
+QImage photo()
+{
+    QImage image(4000, 3000, QImage::Format_RGB32);
+    QPainter p(&image);
+    QLinearGradient ciel(0, 0, 0, 3000);
+    ciel.setColorAt(0, QColor(40, 60, 160));
+    ciel.setColorAt(1, QColor(250, 180, 90));
+    p.fillRect(image.rect(), ciel);
+    auto *hasard = QRandomGenerator::global();
+    for (int i = 0; i < 4000; ++i)
+        p.fillRect(hasard->bounded(4000), hasard->bounded(3000), 40, 40,
+                   QColor::fromRgb(hasard->generate() | 0xFF000000u));
+    return image;
+}
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir dossier;
+    QDir::setCurrent(dossier.path());
+    photo().save(dossier.filePath("GRANDE.JPG"), "JPEG", 90);
+    const QString grand = dossier.filePath("beaucoup");
+    QDir().mkdir(grand);
+    for (int i = 0; i < 2000; ++i)
+        QFile(QStringLiteral("%1/photo%2.jpg").arg(grand).arg(i, 4, 10, QLatin1Char('0'))).open(QIODevice::WriteOnly);
+
+    Tnormal normal;
+    Touvre_image fenetre(&normal);
+    fenetre.CheckBox1->setChecked(true);
+    QList<double> apercus;
+    QList<double> listes;
+    for (int essai = 0; essai < 5; ++essai) {
+        fenetre.FileListBox1->setDirectory(dossier.path());
+        fenetre.FileListBox1->clearSelection();
+        QElapsedTimer chrono;
+        chrono.start();
+        fenetre.FileListBox1->setCurrentRow(0);  // GRANDE.JPG: loads and fits the preview
+        apercus << chrono.nsecsElapsed() / 1e6;
+
+        chrono.restart();
+        fenetre.FileListBox1->setDirectory(grand);
+        listes << chrono.nsecsElapsed() / 1e6;
+        if (fenetre.FileListBox1->count() != 2000 || fenetre.MultiImage1->InfoWidth != 4000)
+            return 1;
+    }
+    std::printf("preview 12 MP: %.0f ms; list 2000 files: %.0f ms\n", mediane(apercus), mediane(listes));
+    return 0;
+}
