@@ -15,6 +15,7 @@
 #include <QGroupBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 
 namespace {
 
@@ -124,6 +125,10 @@ Touvre_image::Touvre_image(Tnormal *vue_normale, QWidget *parent)
         FileListBox1->setMask(masque);
         changement();
     });
+    apercu_differe = new QTimer(this);
+    apercu_differe->setSingleShot(true);
+    apercu_differe->setInterval(0);
+    connect(apercu_differe, &QTimer::timeout, this, &Touvre_image::charge_apercu);
     connect(FileListBox1, &TFileListBox::Change, this, &Touvre_image::changement);
     connect(CheckBox1, &QCheckBox::clicked, this, &Touvre_image::CheckBox1Click);
     connect(zoom_bt, &QPushButton::clicked, this, &Touvre_image::zoom_btClick);
@@ -140,6 +145,13 @@ QString Touvre_image::apercu_voulu() const
 void Touvre_image::changement()
 {
     fichier_image = FileListBox1->FileName();
+    // The preview waits for the events already queued: walking the list with the
+    // arrow keys loads only the file it stops on, never one already left behind.
+    apercu_differe->start();
+}
+
+void Touvre_image::charge_apercu()
+{
     FileListBox1->setEnabled(false);
     MultiImage1->setImageName(CheckBox1->isChecked() ? fichier_image : QString());
     affiche_image();

@@ -10,6 +10,7 @@ class QCheckBox;
 class QGroupBox;
 class QProgressBar;
 class QPushButton;
+class QTimer;
 class TDirectoryListBox;
 class TDriveComboBox;
 class TFileListBox;
@@ -46,7 +47,9 @@ public:
     QPushButton *CancelBtn;
     QPushButton *OKBtn;
 
+    // The common change of the four lists: the result now, the preview once the queued events are done.
     void changement();
+    void charge_apercu();
     void CheckBox1Click();
     void Label3D1Click();
     void affiche_image();
@@ -59,4 +62,5 @@ protected:
 private:
     QString apercu_voulu() const;
     Tnormal *normal;
+    QTimer *apercu_differe;
 };

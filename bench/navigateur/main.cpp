@@ -65,6 +65,7 @@ int main(int argc, char **argv)
         QElapsedTimer chrono;
         chrono.start();
         fenetre.FileListBox1->setCurrentRow(0);  // GRANDE.JPG: loads and fits the preview
+        QCoreApplication::processEvents();
         apercus << chrono.nsecsElapsed() / 1e6;
 
         chrono.restart();

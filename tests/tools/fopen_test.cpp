@@ -98,6 +98,23 @@ TEST_F(Navigateur, SansLaCaseRienNeSeChargeMaisLeResultatSuitLaSelection)
     EXPECT_FALSE(fenetre.zoom_bt->isEnabled());
 }
 
+TEST_F(Navigateur, ParcourirLaListeNeChargeQueLeFichierOuLOnSArrete)
+{
+    fenetre.CheckBox1->click();
+    // Damaged: had it been read on the way, its failure would show.
+    QFile abime(dossier.chemin(QStringLiteral("PHOTO.JPG")));
+    ASSERT_TRUE(abime.open(QIODevice::WriteOnly));
+    abime.write("pas une image");
+    abime.close();
+    choisit(QStringLiteral("PHOTO.JPG"));
+    choisit(QStringLiteral("photo.png"));
+    EXPECT_EQ(fenetre.fichier_image, dossier.chemin(QStringLiteral("photo.png")));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(script.boites.isEmpty());
+    EXPECT_EQ(fenetre.MultiImage1->Picture().size(), QSize(400, 300));
+    EXPECT_EQ(fenetre.MultiImage1->geometry(), QRect(17, 44, 209, 156));
+}
+
 TEST_F(Navigateur, ChangerDeDossierOuDeFiltreNeLaisseAucunFichierChoisi)
 {
     choisit(QStringLiteral("photo.png"));
