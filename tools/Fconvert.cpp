@@ -4,6 +4,7 @@
 #include "Fopen.h"
 #include "Label3D.h"
 #include "TMultiP.h"
+#include "outils.h"
 #include "plan_conversion.h"
 #include "progression.h"
 
@@ -38,34 +39,6 @@ const FormatCible FORMATS[] = {
     {&TConversion_images::CTOTIF, ".TIF", &TPMultiImage::SaveAsTif},
 };
 
-TLabel3D *titre(QGroupBox *groupe, const QString &texte)
-{
-    auto *l = new TLabel3D(texte, groupe);
-    QFont f(QStringLiteral("Times New Roman"));
-    f.setItalic(true);
-    l->setFont(f);
-    l->setShadowColor(Qt::gray);
-    l->setTransparent(true);
-    l->move(10, 0);
-    l->adjustSize();
-    return l;
-}
-
-QGroupBox *groupe(QWidget *parent, int x, int y, int w, int h, const QString &texte)
-{
-    auto *g = new QGroupBox(parent);
-    g->setGeometry(x, y, w, h);
-    titre(g, texte);
-    return g;
-}
-
-template <typename T>
-T *place(T *controle, int x, int y, int w, int h = -1)
-{
-    controle->setGeometry(x, y, w, h < 0 ? controle->sizeHint().height() : h);
-    return controle;
-}
-
 // A source or destination column: drive, folder and file lists linked as one.
 void lie(TDriveComboBox *lecteur, TDirectoryListBox *dossiers, TFileListBox *fichiers)
 {
@@ -90,7 +63,7 @@ TConversion_images::TConversion_images(QWidget *parent) : QDialog(parent)
     resize(634, 468);
     setFont(QFont(QStringLiteral("Times New Roman")));
 
-    cadre_image = groupe(this, 5, 5, COTE_CADRE, COTE_CADRE, QStringLiteral("Image à convertir "));
+    cadre_image = groupe_titre(this, 5, 5, COTE_CADRE, COTE_CADRE, QStringLiteral("Image à convertir "));
     MultiImage1 = new TPMultiImage(cadre_image);
     MultiImage1->setCenter(true);
     MultiImage1->setStretchRatio(true);
@@ -102,7 +75,7 @@ TConversion_images::TConversion_images(QWidget *parent) : QDialog(parent)
     MultiImage1->setJPegSaveSmooth(0);
     MultiImage1->setPNGInterLaced(false);
 
-    QGroupBox *source = groupe(this, 285, 5, 165, 390, QStringLiteral("Source "));
+    QGroupBox *source = groupe_titre(this, 285, 5, 165, 390, QStringLiteral("Source "));
     ComboBox1 = place(new QComboBox(source), 10, 15, 145);
     ComboBox1->setEditable(true);
     ComboBox1->setMaxVisibleItems(15);
@@ -114,13 +87,13 @@ TConversion_images::TConversion_images(QWidget *parent) : QDialog(parent)
     DirectoryListBox1 = place(new TDirectoryListBox(source), 10, 205, 145, 150);
     DriveComboBox1 = place(new TDriveComboBox(source), 10, 360, 145);
 
-    QGroupBox *destination = groupe(this, 455, 5, 165, 391, QStringLiteral("Destination "));
+    QGroupBox *destination = groupe_titre(this, 455, 5, 165, 391, QStringLiteral("Destination "));
     FileListBox2 = place(new TFileListBox(destination), 10, 15, 145, 185);
     FileListBox2->setMask(MASQUE_CONVERSION);
     DirectoryListBox2 = place(new TDirectoryListBox(destination), 10, 205, 145, 150);
     DriveComboBox2 = place(new TDriveComboBox(destination), 10, 360, 145);
 
-    QGroupBox *formats = groupe(this, 165, 285, 116, 110, QStringLiteral("Formats "));
+    QGroupBox *formats = groupe_titre(this, 165, 285, 116, 110, QStringLiteral("Formats "));
     const char *noms_formats[] = {"JPG Images", "BMP Images", "GIF Images", "PCX Images", "PNG Images", "TIF Images"};
     for (int i = 0; i < 6; ++i) {
         QRadioButton *&radio = this->*FORMATS[i].radio;
@@ -129,7 +102,7 @@ TConversion_images::TConversion_images(QWidget *parent) : QDialog(parent)
     }
     CTOJPEG->setChecked(true);
 
-    QGroupBox *resolution = groupe(this, 5, 285, 156, 110, QStringLiteral("Résolution "));
+    QGroupBox *resolution = groupe_titre(this, 5, 285, 156, 110, QStringLiteral("Résolution "));
     QRadioButton **resolutions[] = {&SaveRes4System, &Saveres4, &Saveres8, &Saveres24, &SaveResJpegGray, &SaveResAuto};
     const QString noms_resolutions[] = {"4 bit (Syst. 16  coul.)", "4 bit (16 couleurs)", "8 bit (256 couleurs)",
                                         "24 bit (true colors)", "Jpeg Grayscale", "Automatic"};
@@ -157,15 +130,7 @@ TConversion_images::TConversion_images(QWidget *parent) : QDialog(parent)
                                                             CheckBox2, Label3, TiffCombo})
         option->hide();
 
-    auto *panneau = place(new QFrame(this), 5, 440, 100, 17);
-    panneau->setFrameShape(QFrame::Panel);
-    panneau->setFrameShadow(QFrame::Sunken);
-    gauge1 = place(new QProgressBar(panneau), 5, 3, 90, 11);
-    gauge1->setRange(0, 100);
-    gauge1->setValue(0);
-    gauge1->setTextVisible(false);
-    gauge1->setStyleSheet(QStringLiteral("QProgressBar::chunk { background: red; }"));
-    ajoute_jauge({this, gauge1, true});
+    gauge1 = jauge_outil(this, 5, 440);
     avancement = place(new QLabel(this), 115, 440, 300);
     convert = place(new QPushButton(style()->standardIcon(QStyle::SP_BrowserReload), QStringLiteral("Conversion"), this),
                     425, 430, 99, 33);

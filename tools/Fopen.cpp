@@ -4,6 +4,7 @@
 #include "Fnormal.h"
 #include "Label3D.h"
 #include "TMultiP.h"
+#include "outils.h"
 #include "progression.h"
 #include "reduction.h"
 #include "systeme.h"
@@ -21,13 +22,6 @@ namespace {
 
 const QString MASQUE_IMAGES = QStringLiteral("*.jpg;*.tif;*.gif;*.pcx;*.bmp;*.scm;*.png");
 constexpr int COTE_CADRE = 240;
-
-template <typename T>
-T *place(T *controle, int gauche, int haut, int largeur, int hauteur = -1)
-{
-    controle->setGeometry(gauche, haut, largeur, hauteur < 0 ? controle->sizeHint().height() : hauteur);
-    return controle;
-}
 
 }  // namespace
 
@@ -83,15 +77,7 @@ Touvre_image::Touvre_image(Tnormal *vue_normale, QWidget *parent)
     CheckBox1->setToolTip(QStringLiteral("Voir l'image ou la cacher"));
     CheckBox1->raise();
 
-    auto *panneau = place(new QFrame(this), 5, 268, 100, 17);
-    panneau->setFrameShape(QFrame::Panel);
-    panneau->setFrameShadow(QFrame::Sunken);
-    Gauge1 = place(new QProgressBar(panneau), 5, 3, 90, 11);
-    Gauge1->setRange(0, 100);
-    Gauge1->setValue(0);
-    Gauge1->setTextVisible(false);
-    Gauge1->setStyleSheet(QStringLiteral("QProgressBar::chunk { background: red; }"));
-    ajoute_jauge({this, Gauge1, true});
+    Gauge1 = jauge_outil(this, 5, 268);
 
     zoom_bt = place(new QPushButton(style()->standardIcon(QStyle::SP_FileDialogContentsView),
                                     QStringLiteral("Zoom"), this), 220, 262, 75, 29);

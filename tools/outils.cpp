@@ -1,0 +1,36 @@
+#include "outils.h"
+
+#include "Label3D.h"
+#include "progression.h"
+
+#include <QFrame>
+#include <QGroupBox>
+#include <QProgressBar>
+
+QProgressBar *jauge_outil(QWidget *fenetre, int gauche, int haut)
+{
+    auto *panneau = place(new QFrame(fenetre), gauche, haut, 100, 17);
+    panneau->setFrameShape(QFrame::Panel);
+    panneau->setFrameShadow(QFrame::Sunken);
+    auto *jauge = place(new QProgressBar(panneau), 5, 3, 90, 11);
+    jauge->setRange(0, 100);
+    jauge->setValue(0);
+    jauge->setTextVisible(false);
+    jauge->setStyleSheet(QStringLiteral("QProgressBar::chunk { background: red; }"));
+    ajoute_jauge({fenetre, jauge, true});
+    return jauge;
+}
+
+QGroupBox *groupe_titre(QWidget *parent, int gauche, int haut, int largeur, int hauteur, const QString &titre)
+{
+    auto *groupe = place(new QGroupBox(parent), gauche, haut, largeur, hauteur);
+    auto *etiquette = new TLabel3D(titre, groupe);
+    QFont italique(QStringLiteral("Times New Roman"));
+    italique.setItalic(true);
+    etiquette->setFont(italique);
+    etiquette->setShadowColor(Qt::gray);
+    etiquette->setTransparent(true);
+    etiquette->move(10, 0);
+    etiquette->adjustSize();
+    return groupe;
+}

@@ -1,0 +1,22 @@
+// Pieces the tool windows share: a control placed at its spot, the red gauge of
+// a tool window in its sunken panel, a group box titled by a shadowed label.
+#pragma once
+
+class QGroupBox;
+class QProgressBar;
+class QString;
+class QWidget;
+
+template <typename T>
+T *place(T *controle, int gauche, int haut, int largeur, int hauteur = -1)
+{
+    controle->setGeometry(gauche, haut, largeur, hauteur < 0 ? controle->sizeHint().height() : hauteur);
+    return controle;
+}
+
+// The gauge of `fenetre` at (gauche, haut), moved by the progress routine while
+// the window is visible (the main window's gauge is then left alone).
+QProgressBar *jauge_outil(QWidget *fenetre, int gauche, int haut);
+
+// A group box titled in "Times New Roman" italic with a grey shadow.
+QGroupBox *groupe_titre(QWidget *parent, int gauche, int haut, int largeur, int hauteur, const QString &titre);
