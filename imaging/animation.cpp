@@ -21,12 +21,15 @@ void AnimationIdle::attach(TPMultiImage *target)
     if (!target)
         return;
     connection_ = connect(target, &TPMultiImage::AnimationChanged, this, &AnimationIdle::follow);
+    // A control that goes away stops the ticks at once, not at the next tick.
+    destruction_ = connect(target, &QObject::destroyed, this, &AnimationIdle::detach);
     follow(target->IsAnimating());
 }
 
 void AnimationIdle::detach()
 {
     disconnect(connection_);
+    disconnect(destruction_);
     target_ = nullptr;
     timer_.stop();
 }

@@ -27,5 +27,6 @@ private:
 
     QPointer<TPMultiImage> target_;
     QMetaObject::Connection connection_;
+    QMetaObject::Connection destruction_;
     QTimer timer_;
 };

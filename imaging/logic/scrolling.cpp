@@ -2,28 +2,30 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <algorithm>
 
 namespace {
 
-// Measured on the kind of device the text is drawn on, so both agree.
-QSize MeasureText(const QString &text, const QFont &font)
+// A text longer than this is measured and drawn in pieces of this many characters.
+constexpr qsizetype kPiece = 256;
+// The tallest text bitmap; a taller line is cut (no control shows that much of it).
+constexpr int kMaxBitmapHeight = 2048;
+
+const QImage &MeasuringDevice()
 {
     static const QImage device(1, 1, QImage::Format_RGB32);
-    const QFontMetrics metrics(font, &device);
-    return QSize(metrics.horizontalAdvance(text), metrics.height());
+    return device;
 }
 
-QImage RenderText(const QString &text, const MessageFont &font, const QColor &background, QSize size)
+// The line's height, and where each piece of the text starts (the last entry is the
+// text's whole width), measured on the kind of device the text is drawn on.
+int LayOutPieces(const QString &text, const QFont &font, QList<int> &starts)
 {
-    if (size.isEmpty())
-        return {};
-    QImage bitmap(size, QImage::Format_RGB32);
-    bitmap.fill(background);
-    QPainter painter(&bitmap);
-    painter.setFont(font.font);
-    painter.setPen(font.color);
-    painter.drawText(QRect(QPoint(0, 0), size), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
-    return bitmap;
+    const QFontMetrics metrics(font, &MeasuringDevice());
+    starts = {0};
+    for (qsizetype i = 0; i < text.size(); i += kPiece)
+        starts.append(starts.last() + metrics.horizontalAdvance(text.mid(i, kPiece)));
+    return metrics.height();
 }
 
 // Two spaces before and one after, unless the line already has its own.
@@ -38,6 +40,47 @@ QString PaddedLine(QString line)
 
 }  // namespace
 
+int ScrollingMessage::bitmapCap() const { return std::max(4 * control_.width(), 2048); }
+
+void ScrollingMessage::layOut(const QString &line, int extraWidth, int extraHeight)
+{
+    shown_ = line;
+    lineHeight_ = LayOutPieces(line, font.font, starts_);
+    textWidth_ = starts_.last() + extraWidth;
+    bitmapHeight_ = std::min(lineHeight_ + extraHeight, kMaxBitmapHeight);
+}
+
+void ScrollingMessage::renderFrom(int x)
+{
+    // Only a window of a long text is drawn: the memory a message takes stays bounded.
+    const int width = std::min(textWidth_, bitmapCap());
+    origin_ = std::clamp(x, 0, std::max(0, textWidth_ - width));
+    bitmap_ = QImage();
+    if (width <= 0 || bitmapHeight_ <= 0)
+        return;
+    bitmap_ = QImage(width, bitmapHeight_, QImage::Format_RGB32);
+    bitmap_.fill(background);
+    QPainter painter(&bitmap_);
+    painter.setFont(font.font);
+    painter.setPen(font.color);
+    for (qsizetype k = 0; k + 1 < starts_.size(); ++k) {
+        if (starts_[k + 1] < origin_ || starts_[k] > origin_ + width)
+            continue;
+        painter.drawText(QRect(starts_[k] - origin_, 0, starts_[k + 1] - starts_[k] + width, bitmapHeight_),
+                         Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, shown_.mid(k * kPiece, kPiece));
+    }
+}
+
+void ScrollingMessage::keepVisible()
+{
+    if (bitmap_.width() >= textWidth_)
+        return;  // the whole text is drawn
+    const int first = std::max(-left_, 0);
+    const int last = std::min(-left_ + control_.width(), textWidth_);
+    if (first < origin_ || last > origin_ + bitmap_.width())
+        renderFrom(first);
+}
+
 void ScrollingMessage::begin(Mode mode, QSize control, const QColor &controlColor)
 {
     // A message started over another keeps the colour the control had before both.
@@ -50,13 +93,11 @@ void ScrollingMessage::begin(Mode mode, QSize control, const QColor &controlColo
 void ScrollingMessage::startHorizontal(QSize control, const QColor &controlColor)
 {
     begin(Mode::Horizontal, control, controlColor);
-    const QSize size = MeasureText(text, font.font);
-    textWidth_ = size.width();
-    lineHeight_ = size.height();
+    layOut(text, 0, 0);
     left_ = control.width();
     right_ = control.width() + textWidth_;
     top_ = (control.height() - lineHeight_) / 2;
-    bitmap_ = RenderText(text, font, background, size);
+    renderFrom(0);
 }
 
 bool ScrollingMessage::startVertical(QSize control, const QColor &controlColor)
@@ -77,17 +118,14 @@ void ScrollingMessage::prepareLine()
     if (line.isEmpty())
         return;  // left above the top edge: the next step moves on to the following line
     const QString padded = PaddedLine(line);
-    const QSize size = MeasureText(padded, font.font);
+    layOut(padded, 0, 5);
     // Widened by about one character's width, so that the last one is never clipped.
     // A line of one or two spaces has no characters to go by and stays as measured.
-    int width = size.width();
     if (padded.size() > 2)
-        width += width / int(padded.size() - 2);
-    textWidth_ = width;
-    lineHeight_ = size.height();
-    left_ = (control_.width() - width) / 2;
+        textWidth_ += textWidth_ / int(padded.size() - 2);
+    left_ = (control_.width() - textWidth_) / 2;
     top_ = control_.height();
-    bitmap_ = RenderText(padded, font, background, QSize(width, lineHeight_ + 5));
+    renderFrom(-left_);
 }
 
 bool ScrollingMessage::scrollTick()
@@ -110,6 +148,7 @@ bool ScrollingMessage::horizontalStep()
         left_ = control_.width();
         right_ = control_.width() + textWidth_;
     }
+    keepVisible();
     return true;
 }
 

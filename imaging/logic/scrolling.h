@@ -10,6 +10,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QList>
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -45,19 +46,28 @@ public:
     Mode mode() const { return mode_; }
     bool playing() const { return mode_ != Mode::Idle; }
     const QImage &textBitmap() const { return bitmap_; }
-    QRect textRect() const { return QRect(QPoint(left_, top_), bitmap_.size()); }
+    // Where textBitmap() goes: the part of the text it holds (all of a short one).
+    QRect textRect() const { return QRect(QPoint(left_ + origin_, top_), bitmap_.size()); }
     int currentLine() const { return current_; }
 
 private:
     bool scrollTick();
     void begin(Mode mode, QSize control, const QColor &controlColor);
     void prepareLine();
+    int bitmapCap() const;
+    void layOut(const QString &line, int extraWidth, int extraHeight);
+    void renderFrom(int x);
+    void keepVisible();
 
     Mode mode_ = Mode::Idle;
     int counter_ = 0;  // shared by both scrolls
     QSize control_;
     QColor saved_;
     QImage bitmap_;
+    QString shown_;       // the text being played
+    QList<int> starts_;   // where each of its pieces starts, then its whole width
+    int origin_ = 0;      // the text's x at the bitmap's left edge
+    int bitmapHeight_ = 0;
     int textWidth_ = 0;
     int lineHeight_ = 0;
     int left_ = 0;

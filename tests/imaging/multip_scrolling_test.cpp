@@ -167,3 +167,35 @@ TEST(ScrollingMessage, AMessageStartedOverAnotherKeepsTheControlsOwnColour)
     EXPECT_FALSE(message.horizontalStep());
     EXPECT_EQ(message.stop(), QColor(Qt::darkRed));
 }
+
+// A huge message takes a bounded bitmap, a window of the text, and still plays through.
+TEST(ScrollingMessage, AHugeMessageIsDrawnAWindowAtATime)
+{
+    const auto holdsText = [](const ScrollingMessage &m) {
+        const QImage &b = m.textBitmap();
+        for (int x = 0; x < b.width(); x += 3)
+            if (b.pixelColor(x, b.height() / 2) != QColor(0, 0, 128))
+                return true;
+        return false;
+    };
+    const QSize control(400, 300);
+    ScrollingMessage horizontal = Message(0);
+    horizontal.font.font.setPixelSize(200);
+    horizontal.text = QString(4 << 20, QLatin1Char('W'));  // a 4 MiB tagged file's text
+    horizontal.startHorizontal(control, Qt::gray);
+    for (int step = 0; step < 20000; ++step) {
+        ASSERT_TRUE(horizontal.horizontalStep());
+        ASSERT_LE(qint64(horizontal.textBitmap().width()) * horizontal.textBitmap().height(), 2048LL * 2048);
+    }
+    EXPECT_TRUE(horizontal.textRect().intersects(QRect(QPoint(0, 0), control)));
+    EXPECT_TRUE(holdsText(horizontal));
+
+    ScrollingMessage vertical = Message(0);
+    vertical.font.font.setPixelSize(200);
+    vertical.lines = {QString(65000, QLatin1Char('W'))};  // one line of a lines file
+    ASSERT_TRUE(vertical.startVertical(control, Qt::gray));
+    EXPECT_LE(qint64(vertical.textBitmap().width()) * vertical.textBitmap().height(), 2048LL * 2048);
+    EXPECT_LE(vertical.textRect().left(), 0);
+    EXPECT_GE(vertical.textRect().right(), control.width());  // the visible middle of the line is drawn
+    EXPECT_TRUE(holdsText(vertical));
+}
