@@ -115,11 +115,11 @@ QImage image_logo(int cote, int numero)
 QByteArray dib(const QImage &image)
 {
     QImage palette;
-    if (sky::toDepth(image.convertToFormat(QImage::Format_RGB888), 8, false, palette) <= 0)
+    if (!sky::succeeded(sky::toDepth(image.convertToFormat(QImage::Format_RGB888), 8, false, palette)))
         return {};
     QTemporaryDir dossier;
     const QString chemin = dossier.filePath(QStringLiteral("image.bmp"));
-    if (sky::writeBmp(chemin, 8, palette, {}) <= 0)
+    if (!sky::succeeded(sky::writeBmp(chemin, 8, palette, {})))
         return {};
     QFile f(chemin);
     if (!f.open(QIODevice::ReadOnly))
