@@ -193,7 +193,7 @@ QImage fond_splash(const QList<QImage> &photos)
     return image;
 }
 
-QImage fond_a_propos(const QList<QImage> &photos)
+QImage fond_a_propos()
 {
     const QSize taille(324, 215);
     QImage image(taille, QImage::Format_RGB32);
@@ -201,12 +201,12 @@ QImage fond_a_propos(const QList<QImage> &photos)
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     fond_de_scene(p, taille);
-    if (photos.size() > 3)
-        diapositive_posee(p, photos[3], QPointF(282, 150), 50, 10);
-    // The information panel beside the logo.
+    // The information panel beside the logo, and a gold rule under the name.
     p.setPen(QPen(QColor(255, 255, 255, 60), 1));
     p.setBrush(QColor(255, 255, 255, 28));
     p.drawRoundedRect(QRectF(122.5, 8.5, 192, 88), 8, 8);
+    p.setPen(QPen(OR, 2));
+    p.drawLine(QPointF(40, 168), QPointF(284, 168));
     pellicule(p, taille, 16);
     return image;
 }
@@ -409,7 +409,7 @@ bool ecrit_decor(const QString &assets, const QList<QImage> &photos)
         ok = ok && ecrit_dib(assets + QStringLiteral("/bitmaps/SL%1.dib").arg(n), image_logo(19, n));
     }
     ok = ok && fond_splash(photos).save(assets + QStringLiteral("/decor/splash.png"));
-    ok = ok && fond_a_propos(photos).save(assets + QStringLiteral("/decor/a_propos.png"));
+    ok = ok && fond_a_propos().save(assets + QStringLiteral("/decor/a_propos.png"));
     const QList<QPair<const char *, QImage>> glyphes = {
         {"ouvrir", glyphe_ouvrir()},         {"fermer", glyphe_fermer()},
         {"imprimer", glyphe_imprimer()},     {"convertir", glyphe_convertir()},
