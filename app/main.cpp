@@ -345,10 +345,10 @@ QWidget *TForm1::creer_scenario()
     colonne->addWidget(cadre_scenario, 1);
 
     auto *navigation = new QHBoxLayout;
-    premiere = bouton(cote, QStringLiteral("Première diapositive"), QStyle::SP_MediaSkipBackward);
-    precedante = bouton(cote, QStringLiteral("Diapositive précédante"), QStyle::SP_MediaSeekBackward);
-    suivante = bouton(cote, QStringLiteral("Diapositive suivante"), QStyle::SP_MediaSeekForward);
-    derniere = bouton(cote, QStringLiteral("Dernière diapositive"), QStyle::SP_MediaSkipForward);
+    premiere = bouton(cote, QStringLiteral("Première diapositive"), glyphe("premiere"));
+    precedante = bouton(cote, QStringLiteral("Diapositive précédante"), glyphe("precedente"));
+    suivante = bouton(cote, QStringLiteral("Diapositive suivante"), glyphe("suivante"));
+    derniere = bouton(cote, QStringLiteral("Dernière diapositive"), glyphe("derniere"));
     for (QToolButton *b : {premiere, precedante, suivante, derniere})
         navigation->addWidget(b);
     connect(premiere, &QToolButton::clicked, this, &TForm1::premiereClick);
