@@ -493,7 +493,7 @@ int main(int argc, char **argv)
     ok = ok && ecrit(demo + "feu.wav", onde(bruit(1.2, 0.2, 2, 9)));
     ok = ok && ecrit(demo + "stop.wav", onde(carillon({{392.0, 0}, {261.63, 0.15}}, 0.8)));
     ok = ok && curseur_deplacement().save(assets + "/curseurs/deplace_diapositive.png");
-    ok = ok && ecrit_decor(assets, {plage(), montagne(), foret(), ville()});
+    ok = ok && ecrit_decor(assets, {plage(), montagne(), foret()});
     ok = ok && ecrit_poubelle(assets);
 
     // The sample as it is found on the disc: its paths name the disc's folder,
