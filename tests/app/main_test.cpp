@@ -376,6 +376,16 @@ TEST_F(FenetrePrincipale, LaProgressionMontreLePourcentageEtRevientAZero)
     EXPECT_EQ(jauge.value(), 55);
     EXPECT_EQ(forme->gauge1->value(), 0);  // left alone while the tool window shows
     retire_jauges();
+
+    // A tool window destroyed without a word: its gauge drops out of the registry.
+    {
+        auto *passager = new QWidget;
+        ajoute_jauge({passager, new QProgressBar(passager), true});
+        passager->show();
+        delete passager;
+    }
+    EXPECT_EQ(progression(30), 1);
+    EXPECT_EQ(forme->gauge1->value(), 30);
 }
 
 }  // namespace
