@@ -24,6 +24,9 @@ class TPMultiImage;
 class Tnormal;
 class TConversion_images;
 class Touvre_image;
+class TPlanche;
+class Tinfo_diapo;
+class Tjauge;
 
 // Process-wide values of the editor (the title is the base's titre_application).
 extern QString dossier_depart;
@@ -88,6 +91,9 @@ public:
     Touvre_image *ouvre_image;
     Tnormal *normal;
     TConversion_images *Conversion_images;
+    Tjauge *jauge;
+    Tinfo_diapo *info_diapo;
+    TPlanche *Planche;
 
     // Menus and their items.
     QMenu *Fichier_me;

@@ -286,7 +286,9 @@ void TPMultiImage::readBitmapFile(ImageKind kind, const QString &path)
         const int depth = ReadDepth(imageReadRes_, displayBits());
         for (const BitmapFormat &format : kBitmapFormats) {
             if (format.kind == kind) {
-                read = format.read(path, depth, imageDither_, bitmap);
+                read = kind == ImageKind::Jpeg && !readReduction_.isEmpty()
+                           ? ReadJpegFileReduced(path, depth, imageDither_, readReduction_, bitmap)
+                           : format.read(path, depth, imageDither_, bitmap);
                 name = QLatin1String(format.name);
             }
         }

@@ -1,6 +1,7 @@
 #include "imagefile.h"
 
 #include "codecs.h"
+#include "reduction.h"
 #include "reglages_scanner.h"
 #include "sky.h"
 #include "systeme.h"
@@ -51,7 +52,8 @@ using Reader = int (*)(const QString &, int, bool, QImage &, const sky::Progress
 using Writer = int (*)(const QString &, int, const QImage &, const sky::Progress &);
 
 // Reads install whatever picture the library gave back, even on failure.
-bool readWith(Reader reader, const QString &fileName, int depth, bool dither, BitmapObject &bitmap)
+template <typename Read>
+bool readWith(Read reader, const QString &fileName, int depth, bool dither, BitmapObject &bitmap)
 {
     if (!nameFits(fileName))
         return false;
@@ -227,6 +229,19 @@ bool ReadJpegFile(const QString &fileName, int depth, bool dither, BitmapObject 
         return sky::readJpeg(name, bits, 1, dith, out, progress);
     };
     return readWith(fullSize, fileName, depth, dither, bitmap);
+}
+
+bool ReadJpegFileReduced(const QString &fileName, int depth, bool dither, QSize zone, BitmapObject &bitmap)
+{
+    sky::FileInfo info;
+    const int scale = nameFits(fileName) && sky::fileInfo(fileName, info) == sky::Ok
+                          ? echelle_de_decodage(QSize(info.width, info.height), zone)
+                          : 1;
+    const auto reduced = [scale](const QString &name, int bits, bool dith, QImage &out,
+                                 const sky::Progress &progress) {
+        return sky::readJpeg(name, bits, scale, dith, out, progress);
+    };
+    return readWith(reduced, fileName, depth, dither, bitmap);
 }
 
 bool WriteBmpFile(const QString &fileName, int depth, BitmapObject &bitmap)

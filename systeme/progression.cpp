@@ -82,6 +82,7 @@ int progression(int pourcentage)
         RetenueEntrees retenue;
         QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
+    j.outils.removeIf([](const JaugeFenetre &outil) { return !outil.fenetre || !outil.jauge; });
     bool principale_masquee = false;
     for (const JaugeFenetre &outil : j.outils)
         if (outil.masque_jauge_principale && outil.fenetre->isVisible())
