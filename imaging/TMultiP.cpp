@@ -133,6 +133,12 @@ void TPMultiImage::setPicture(const TPicture &picture)
 
 void TPMultiImage::setImageName(const QString &path) { result_ = load(path); }
 
+void TPMultiImage::PrefetchImageName(const QString &path)
+{
+    if (!readReduction_.isEmpty() && KindOfPath(path) == ImageKind::Jpeg && IsFile(path))
+        PrefetchJpegFileReduced(path, ReadDepth(imageReadRes_, displayBits()), imageDither_, readReduction_);
+}
+
 void TPMultiImage::setImageLibPalette(bool on)
 {
     imageLibPalette_ = on;

@@ -112,6 +112,9 @@ public:
     // this zone needs (thumbnails); the Info fields keep the file's own size.
     QSize ReadReduction() const { return readReduction_; }
     void setReadReduction(QSize zone) { readReduction_ = zone; }
+    // With a ReadReduction, starts decoding the JPEG `path` in a worker thread; the
+    // next setImageName(path) takes the result. Nothing for other files.
+    void PrefetchImageName(const QString &path);
     bool UseTwainWindow() const { return useTwainWindow_; }
     void setUseTwainWindow(bool on) { useTwainWindow_ = on; }
 

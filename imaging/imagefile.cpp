@@ -7,6 +7,8 @@
 #include "systeme.h"
 
 #include <QApplication>
+#include <QFuture>
+#include <QtConcurrent/QtConcurrentRun>
 #include <QFile>
 #include <QFileInfo>
 #include <QPixmap>
@@ -231,17 +233,78 @@ bool ReadJpegFile(const QString &fileName, int depth, bool dither, BitmapObject 
     return readWith(fullSize, fileName, depth, dither, bitmap);
 }
 
-bool ReadJpegFileReduced(const QString &fileName, int depth, bool dither, QSize zone, BitmapObject &bitmap)
+namespace {
+
+// The decoding scale of a JPEG fitted into `zone`; 1 when its header cannot be read.
+int reducedScale(const QString &fileName, QSize zone)
 {
     sky::FileInfo info;
-    const int scale = nameFits(fileName) && sky::fileInfo(fileName, info) == sky::Ok
-                          ? echelle_de_decodage(QSize(info.width, info.height), zone)
-                          : 1;
+    return fileName.size() <= kLongestFileName && sky::fileInfo(fileName, info) == sky::Ok
+               ? echelle_de_decodage(QSize(info.width, info.height), zone)
+               : 1;
+}
+
+struct PrefetchKey {
+    QString fileName;
+    int depth;
+    bool dither;
+    QSize zone;
+    bool operator==(const PrefetchKey &) const = default;
+};
+
+struct Prefetched {
+    int status;
+    QImage image;
+};
+
+// Reads started ahead and not taken yet (user-interface thread only). Few: a page of thumbnails.
+QList<QPair<PrefetchKey, QFuture<Prefetched>>> &prefetches()
+{
+    static QList<QPair<PrefetchKey, QFuture<Prefetched>>> started;
+    return started;
+}
+constexpr int kMostPrefetches = 24;
+
+}  // namespace
+
+bool ReadJpegFileReduced(const QString &fileName, int depth, bool dither, QSize zone, BitmapObject &bitmap)
+{
+    auto &started = prefetches();
+    const PrefetchKey key{fileName, depth, dither, zone};
+    for (qsizetype i = 0; i < started.size(); ++i) {
+        if (!(started[i].first == key))
+            continue;
+        const Prefetched read = started.takeAt(i).second.result();
+        if (read.status != sky::Ok)
+            break;
+        bitmap.bitmap = read.image;
+        // What the library's last progress call would have done: the windows stay alive.
+        if (ProgressCallback)
+            ProgressCallback(100);
+        return true;
+    }
+    const int scale = reducedScale(fileName, zone);
     const auto reduced = [scale](const QString &name, int bits, bool dith, QImage &out,
                                  const sky::Progress &progress) {
         return sky::readJpeg(name, bits, scale, dith, out, progress);
     };
     return readWith(reduced, fileName, depth, dither, bitmap);
+}
+
+void PrefetchJpegFileReduced(const QString &fileName, int depth, bool dither, QSize zone)
+{
+    auto &started = prefetches();
+    if (fileName.size() > kLongestFileName)
+        return;
+    // Reads never taken (a page left half filled by an error) are dropped.
+    if (started.size() >= kMostPrefetches)
+        started.clear();
+    started.append({PrefetchKey{fileName, depth, dither, zone}, QtConcurrent::run([=] {
+                         Prefetched read;
+                         read.status = sky::readJpeg(fileName, depth, reducedScale(fileName, zone), dither,
+                                                     read.image, {});
+                         return read;
+                     })});
 }
 
 bool WriteBmpFile(const QString &fileName, int depth, BitmapObject &bitmap)

@@ -129,6 +129,15 @@ void TPlanche::affiche_planche()
         image[k]->ClearDisplay();
         charge_[k] = false;
     }
+    // The page's pictures decode ahead on every core while the slots fill in order.
+    for (int k = 1; k <= VIGNETTES_PAR_PLANCHE; ++k) {
+        if (const int diapo = navigation_.diapo(k)) {
+            lit_fiche(diapo);
+            const QString stocke = fiche.chemin_image.valeur();
+            if (!stocke.isEmpty())
+                image[k]->PrefetchImageName(chemin_de_fiche(stocke));
+        }
+    }
     {
         const Tjauge::Ouverte jauge(*jauge_, QStringLiteral("Chargement des Images"));
         for (int k = 1; k <= VIGNETTES_PAR_PLANCHE; ++k) {
