@@ -154,6 +154,14 @@ TEST_F(Planche, UnePageSeRemplitVignettesEtNoms)
     EXPECT_EQ(planche.nom[5]->text(), QStringLiteral("Pas de photo"));
     EXPECT_EQ(planche.planche_n->text(), QStringLiteral("PLANCHE N° 1"));
     capture_ecran(&planche, QStringLiteral("planche"));
+
+    // Beyond its range the gauge shows a full bar (a value out of range would be ignored).
+    jauge.ouvre(QStringLiteral("Chargement des Images"));
+    jauge.avance(60);
+    capture_ecran(&jauge, QStringLiteral("jauge"));
+    jauge.avance(108);
+    EXPECT_EQ(jauge.barre->value(), 100);
+    jauge.ferme();
 }
 
 TEST_F(Planche, PagesSuivantesEtPrecedentes)
