@@ -198,6 +198,8 @@ TEST_F(Planche, ClicsSurLesEmplacements)
         titre = d.windowTitle();
         largeur = info.info_largeur->text();
         son = info.son->text();
+        info.TabSet1->setCurrentIndex(1);
+        capture_ecran(&d, QStringLiteral("info_image_carre"));
         d.hide();
         return int(QDialog::Rejected);
     });
