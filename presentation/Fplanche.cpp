@@ -29,6 +29,12 @@ QFont police(const QString &famille, int pixels, bool gras = false)
     return f;
 }
 
+// A double click of the left button confirms the choice.
+bool choisit(const QMouseEvent *evenement)
+{
+    return evenement->type() == QEvent::MouseButtonDblClick && evenement->button() == Qt::LeftButton;
+}
+
 QToolButton *bouton_page(QWidget *parent, int gauche, int haut, QStyle::StandardPixmap glyphe,
                          const QString &aide)
 {
@@ -73,11 +79,11 @@ TPlanche::TPlanche(Tinfo_diapo *info, Tjauge *jauge, QWidget *parent)
         nom[k]->setAutoFillBackground(true);
         cadre[k]->installEventFilter(this);
         nom[k]->installEventFilter(this);
-        connect(image[k], &TPMultiImage::OnMouseDown, this,
-                [this, k](QMouseEvent *evenement) { fondMouseDown(k, evenement->button()); });
-        connect(image[k], &TPMultiImage::OnDblClick, this, [this, k] {
-            fondMouseDown(k, Qt::LeftButton);
-            BitBtn2Click();
+        // The control hands its double clicks on as mouse-downs too.
+        connect(image[k], &TPMultiImage::OnMouseDown, this, [this, k](QMouseEvent *evenement) {
+            fondMouseDown(k, evenement->button());
+            if (choisit(evenement))
+                BitBtn2Click();
         });
     }
 
@@ -246,15 +252,14 @@ void TPlanche::affiche_detail()
 
 bool TPlanche::eventFilter(QObject *objet, QEvent *evenement)
 {
-    const bool appui = evenement->type() == QEvent::MouseButtonPress;
-    const bool double_clic = evenement->type() == QEvent::MouseButtonDblClick;
-    if (appui || double_clic) {
+    if (evenement->type() == QEvent::MouseButtonPress || evenement->type() == QEvent::MouseButtonDblClick) {
         for (int k = 1; k <= VIGNETTES_PAR_PLANCHE; ++k) {
             if (objet != cadre[k] && objet != nom[k])
                 continue;
-            fondMouseDown(k, static_cast<QMouseEvent *>(evenement)->button());
+            auto *souris = static_cast<QMouseEvent *>(evenement);
+            fondMouseDown(k, souris->button());
             // A double click chooses on the frame, not on the name panel.
-            if (double_clic && objet == cadre[k])
+            if (objet == cadre[k] && choisit(souris))
                 BitBtn2Click();
             return true;
         }

@@ -227,6 +227,13 @@ TEST_F(Planche, ChoixParDoubleClicOuAnnulation)
 {
     planche.show();
     planche.Image3Click();
+    // A right double click opens the slide's information, and chooses nothing.
+    for (int fois = 0; fois < 3; ++fois)
+        script.dialogues.push_back([](QDialog &) { return int(QDialog::Rejected); });
+    QTest::mouseDClick(planche.image[5], Qt::RightButton);
+    EXPECT_FALSE(planche.choisi);
+    EXPECT_EQ(script.dialogues_montres.value(0), QStringLiteral("info_diapo"));
+    script.dialogues.clear();
     QTest::mouseDClick(planche.image[5], Qt::LeftButton);
     EXPECT_TRUE(planche.choisi);
     EXPECT_EQ(planche.curseur_fiche, 17);
