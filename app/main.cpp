@@ -12,6 +12,9 @@
 #include "progression.h"
 #include "systeme.h"
 #include "Fconvert.h"
+#include "Fgauge.h"
+#include "Fplanche.h"
+#include "Info.h"
 #include "Fnormal.h"
 #include "Fopen.h"
 #include "TMultiP.h"
@@ -120,6 +123,9 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     QFont police_bulles(QStringLiteral("Arial"));
     police_bulles.setPixelSize(11);
     DanHint1->setHintFont(police_bulles, Qt::black);
+    jauge = new Tjauge(this);
+    info_diapo = new Tinfo_diapo(this);
+    Planche = new TPlanche(info_diapo, jauge, this);
 
     // FormCreate
     barre_info->setText(QStringLiteral("  ") + titre_application +
@@ -658,8 +664,19 @@ bool TForm1::verifie_image()
 
 void TForm1::planche_btClick()
 {
-    if (diapo_courante < 0)
+    if (diapo_courante < 0) {
         systeme::boite(systeme::TypeBoite::Information, PAS_D_IMAGE);
+        return;
+    }
+    sauve();
+    systeme::execute(*Planche);
+    // The sheet read other slides into the record buffer.
+    lit_fiche(diapo_courante);
+    if (Planche->choisi) {
+        diapo_courante = Planche->curseur_fiche;
+        affiche_diapo();
+        selectionne_entree(diapo_courante - 1);
+    }
 }
 
 void TForm1::normal_btClick()

@@ -27,6 +27,9 @@ class Touvre_image;
 class TDanHint;
 class TSLOGO;
 class Ta_propos;
+class TPlanche;
+class Tinfo_diapo;
+class Tjauge;
 
 // Process-wide values of the editor (the title is the base's titre_application).
 extern QString dossier_depart;
@@ -96,6 +99,9 @@ public:
     Ta_propos *a_propos;
     // The balloon hints of every window.
     TDanHint *DanHint1;
+    Tjauge *jauge;
+    Tinfo_diapo *info_diapo;
+    TPlanche *Planche;
 
     // Menus and their items.
     QMenu *Fichier_me;

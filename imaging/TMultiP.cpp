@@ -119,6 +119,13 @@ void TPMultiImage::setPicture(const TPicture &picture)
 
 void TPMultiImage::setImageName(const QString &path) { result_ = load(path); }
 
+void TPMultiImage::PrefetchImageName(const QString &path)
+{
+    const sky::FormatRow *format = PictureFormatOfPath(path);
+    if (!readReduction_.isEmpty() && format && format->format == sky::Format::Jpeg && IsFile(path))
+        PrefetchJpegFileReduced(path, ReadDepth(imageReadRes_, displayBits()), imageDither_, readReduction_);
+}
+
 void TPMultiImage::setImageLibPalette(bool on)
 {
     imageLibPalette_ = on;
@@ -271,8 +278,10 @@ void TPMultiImage::readBitmapFile(ImageKind kind, const QString &path)
         read = LoadResourceBitmap(QString(), ResourceNameOf(path), this, bitmap);
     } else {
         const sky::FormatRow &format = *PictureFormatOfPath(path);
-        read = ReadImageFile(format.format, path, ReadDepth(imageReadRes_, displayBits()), imageDither_,
-                             bitmap);
+        const int depth = ReadDepth(imageReadRes_, displayBits());
+        read = format.format == sky::Format::Jpeg && !readReduction_.isEmpty()
+                   ? ReadJpegFileReduced(path, depth, imageDither_, readReduction_, bitmap)
+                   : ReadImageFile(format.format, path, depth, imageDither_, bitmap);
         name = QLatin1String(format.option);
     }
     if (!read)

@@ -108,6 +108,13 @@ public:
     void setTextTop(int top);
     int TextRotate() const { return textRotate_; }
     void setTextRotate(int angle);
+    // When not empty, a JPEG is decoded only as large as its picture fitted into
+    // this zone needs (thumbnails); the Info fields keep the file's own size.
+    QSize ReadReduction() const { return readReduction_; }
+    void setReadReduction(QSize zone) { readReduction_ = zone; }
+    // With a ReadReduction, starts decoding the JPEG `path` in a worker thread; the
+    // next setImageName(path) takes the result. Nothing for other files.
+    void PrefetchImageName(const QString &path);
     bool UseTwainWindow() const { return useTwainWindow_; }
     void setUseTwainWindow(bool on) { useTwainWindow_ = on; }
 
@@ -245,4 +252,5 @@ private:
     int textTop_ = 0;
     int textRotate_ = 0;
     bool useTwainWindow_ = true;
+    QSize readReduction_;
 };

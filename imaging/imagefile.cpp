@@ -1,11 +1,14 @@
 #include "imagefile.h"
 
 #include "codecs.h"
+#include "reduction.h"
 #include "reglages_scanner.h"
 #include "sky.h"
 #include "systeme.h"
 
 #include <QApplication>
+#include <QFuture>
+#include <QtConcurrent/QtConcurrentRun>
 #include <QFile>
 #include <QFileInfo>
 #include <QPixmap>
@@ -45,6 +48,17 @@ bool succeeded(int status)
         return true;
     ReportLibraryError(status);
     return false;
+}
+
+// Reads install whatever picture the library gave back, even on failure.
+bool readInto(const QString &fileName, BitmapObject &bitmap, const std::function<int(QImage &)> &read)
+{
+    if (!nameFits(fileName))
+        return false;
+    QImage image;
+    const int status = read(image);
+    bitmap.bitmap = image;
+    return succeeded(status);
 }
 
 // Mirror and flip work at the depth of the display that has the keyboard focus.
@@ -165,13 +179,9 @@ bool GetImageFileInfo(const QString &fileName, QString &typeName, int &width, in
 
 bool ReadImageFile(sky::Format format, const QString &fileName, int depth, bool dither, BitmapObject &bitmap)
 {
-    if (!nameFits(fileName))
-        return false;
-    QImage image;
-    const int status = sky::formatRow(format).read(fileName, depth, dither, image, ProgressCallback);
-    // Whatever picture the library gave back is installed, even on failure.
-    bitmap.bitmap = image;
-    return succeeded(status);
+    return readInto(fileName, bitmap, [&](QImage &image) {
+        return sky::formatRow(format).read(fileName, depth, dither, image, ProgressCallback);
+    });
 }
 
 bool WriteImageFile(sky::Format format, const QString &fileName, int depth, const sky::WriteOptions &options,
@@ -209,6 +219,78 @@ bool ReadTifFile(const QString &fileName, int depth, bool dither, BitmapObject &
 bool ReadJpegFile(const QString &fileName, int depth, bool dither, BitmapObject &bitmap)
 {
     return ReadImageFile(sky::Format::Jpeg, fileName, depth, dither, bitmap);
+}
+
+namespace {
+
+// The decoding scale of a JPEG fitted into `zone`; 1 when its header cannot be read.
+int reducedScale(const QString &fileName, QSize zone)
+{
+    sky::FileInfo info;
+    return fileName.size() <= kLongestFileName && sky::succeeded(sky::fileInfo(fileName, info))
+               ? echelle_de_decodage(QSize(info.width, info.height), zone)
+               : 1;
+}
+
+struct PrefetchKey {
+    QString fileName;
+    int depth;
+    bool dither;
+    QSize zone;
+    bool operator==(const PrefetchKey &) const = default;
+};
+
+struct Prefetched {
+    int status;
+    QImage image;
+};
+
+// Reads started ahead and not taken yet (user-interface thread only). Few: a page of thumbnails.
+QList<QPair<PrefetchKey, QFuture<Prefetched>>> &prefetches()
+{
+    static QList<QPair<PrefetchKey, QFuture<Prefetched>>> started;
+    return started;
+}
+constexpr int kMostPrefetches = 24;
+
+}  // namespace
+
+bool ReadJpegFileReduced(const QString &fileName, int depth, bool dither, QSize zone, BitmapObject &bitmap)
+{
+    auto &started = prefetches();
+    const PrefetchKey key{fileName, depth, dither, zone};
+    for (qsizetype i = 0; i < started.size(); ++i) {
+        if (!(started[i].first == key))
+            continue;
+        const Prefetched read = started.takeAt(i).second.result();
+        if (!sky::succeeded(read.status))
+            break;
+        bitmap.bitmap = read.image;
+        // What the library's last progress call would have done: the windows stay alive.
+        if (ProgressCallback)
+            ProgressCallback(100);
+        return true;
+    }
+    const int scale = reducedScale(fileName, zone);
+    return readInto(fileName, bitmap, [&](QImage &image) {
+        return sky::readJpeg(fileName, depth, scale, dither, image, ProgressCallback);
+    });
+}
+
+void PrefetchJpegFileReduced(const QString &fileName, int depth, bool dither, QSize zone)
+{
+    auto &started = prefetches();
+    if (fileName.size() > kLongestFileName)
+        return;
+    // Reads never taken (a page left half filled by an error) are dropped.
+    if (started.size() >= kMostPrefetches)
+        started.clear();
+    started.append({PrefetchKey{fileName, depth, dither, zone}, QtConcurrent::run([=] {
+                         Prefetched read;
+                         read.status = sky::readJpeg(fileName, depth, reducedScale(fileName, zone), dither,
+                                                     read.image, {});
+                         return read;
+                     })});
 }
 
 bool WriteBmpFile(const QString &fileName, int depth, BitmapObject &bitmap)

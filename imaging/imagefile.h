@@ -9,6 +9,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -53,6 +54,13 @@ bool ReadPngFile(const QString &fileName, int depth, bool dither, BitmapObject &
 bool ReadGifFile(const QString &fileName, int depth, bool dither, BitmapObject &bitmap);
 bool ReadTifFile(const QString &fileName, int depth, bool dither, BitmapObject &bitmap);
 bool ReadJpegFile(const QString &fileName, int depth, bool dither, BitmapObject &bitmap);
+// A JPEG decoded only as large as the picture fitted into `zone` needs
+// (echelle_de_decodage); at full size when its header cannot be read.
+bool ReadJpegFileReduced(const QString &fileName, int depth, bool dither, QSize zone, BitmapObject &bitmap);
+// Starts that decoding in a worker thread, so that several pictures decode at once;
+// the next ReadJpegFileReduced of the same file and settings takes its result (a
+// decoding that failed there is done again, to be reported).
+void PrefetchJpegFileReduced(const QString &fileName, int depth, bool dither, QSize zone);
 
 bool WriteBmpFile(const QString &fileName, int depth, BitmapObject &bitmap);
 bool WritePcxFile(const QString &fileName, int depth, BitmapObject &bitmap);

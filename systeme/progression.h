@@ -3,13 +3,14 @@
 #pragma once
 
 #include <QList>
+#include <QPointer>
+#include <QProgressBar>
+#include <QWidget>
 
-class QProgressBar;
-class QWidget;
-
+// Guarded pointers: a window destroyed with its gauge drops out of the registry.
 struct JaugeFenetre {
-    QWidget *fenetre;
-    QProgressBar *jauge;
+    QPointer<QWidget> fenetre;
+    QPointer<QProgressBar> jauge;
     // While this window is visible the main window's own gauge is left alone.
     bool masque_jauge_principale;
 };

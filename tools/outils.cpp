@@ -21,12 +21,15 @@ QProgressBar *jauge_outil(QWidget *fenetre, int gauche, int haut)
     return jauge;
 }
 
-QGroupBox *groupe_titre(QWidget *parent, int gauche, int haut, int largeur, int hauteur, const QString &titre)
+QGroupBox *groupe_titre(QWidget *parent, int gauche, int haut, int largeur, int hauteur, const QString &titre,
+                        int pixels)
 {
     auto *groupe = place(new QGroupBox(parent), gauche, haut, largeur, hauteur);
     auto *etiquette = new TLabel3D(titre, groupe);
     QFont italique(QStringLiteral("Times New Roman"));
     italique.setItalic(true);
+    if (pixels > 0)
+        italique.setPixelSize(pixels);
     etiquette->setFont(italique);
     etiquette->setShadowColor(Qt::gray);
     etiquette->setTransparent(true);

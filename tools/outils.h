@@ -18,5 +18,7 @@ T *place(T *controle, int gauche, int haut, int largeur, int hauteur = -1)
 // the window is visible (the main window's gauge is then left alone).
 QProgressBar *jauge_outil(QWidget *fenetre, int gauche, int haut);
 
-// A group box titled in "Times New Roman" italic with a grey shadow.
-QGroupBox *groupe_titre(QWidget *parent, int gauche, int haut, int largeur, int hauteur, const QString &titre);
+// A group box titled in "Times New Roman" italic with a grey shadow, of
+// `pixels` pixels when given, else of the default size.
+QGroupBox *groupe_titre(QWidget *parent, int gauche, int haut, int largeur, int hauteur, const QString &titre,
+                        int pixels = 0);

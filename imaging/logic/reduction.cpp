@@ -27,3 +27,18 @@ Reduction reduit(QSize image, QSize zone)
     }
     return {etire, QSize(std::max(l, 1), std::max(t, 1))};
 }
+
+int echelle_de_decodage(QSize image, QSize zone)
+{
+    if (image.isEmpty() || zone.isEmpty())
+        return 1;
+    const QSize voulue = reduit(image, zone).taille;
+    const auto couvre = [&](int echelle) {
+        return (image.width() + echelle - 1) / echelle >= voulue.width() &&
+               (image.height() + echelle - 1) / echelle >= voulue.height();
+    };
+    for (int echelle : {8, 4, 2})
+        if (couvre(echelle))
+            return echelle;
+    return 1;
+}

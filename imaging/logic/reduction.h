@@ -12,3 +12,9 @@ struct Reduction {
 
 // `image` fitted into `zone`; never smaller than 1 x 1.
 Reduction reduit(QSize image, QSize zone);
+
+// The JPEG decoding scale, 1, 2, 4 or 8, for a picture of size `image` shown fitted
+// into `zone` by reduit(): the largest whose decoded picture (the size divided by the
+// scale, rounded up) still covers the fitted size, so a thumbnail costs a fraction
+// of a full decode and loses nothing on screen.
+int echelle_de_decodage(QSize image, QSize zone);

@@ -11,6 +11,7 @@
 #include "Danhint.h"
 #include "Logo.h"
 #include "Slogo.h"
+#include "Fplanche.h"
 #include "Poubelle.h"
 #include "progression.h"
 #include "script_systeme.h"
@@ -423,4 +424,39 @@ TEST_F(FenetrePrincipale, LaPoubelleSuitLaDiapoAfficheeEtDemandeLaSuppression)
     QTest::mouseClick(forme->poubelle, Qt::LeftButton);
     EXPECT_EQ(script.sons.size(), 2);
     EXPECT_EQ(forme->poubelle->toolTip(), QStringLiteral("LA POUBELLE EST VIDE"));
+}
+
+TEST_F(FenetrePrincipale, LaPlancheChoisitUneDiapoOuRendCelleDeLEditeur)
+{
+    const QString chemin = dossier.chemin(QStringLiteral("planche.sli"));
+    ouvre_fichier_sli(chemin);
+    for (int k = 1; k <= 20; ++k) {
+        ajoute_fiche();
+        fiche.commentaire.affecte(QStringLiteral("diapo %1").arg(k));
+        ecrit_fiche(k);
+    }
+    ferme_fichier_sli();
+    ouvre(chemin);
+    const auto sur_la_planche = [](std::function<void(TPlanche &)> geste) {
+        return [geste](QDialog &d) {
+            auto &planche = static_cast<TPlanche &>(d);
+            planche.show();
+            planche.Image3Click();
+            geste(planche);
+            return planche.result();
+        };
+    };
+    script.dialogues.push_back(sur_la_planche([](TPlanche &p) { p.BitBtn3Click(); }));
+    forme->planche_bt->click();
+    EXPECT_EQ(forme->diapo_courante, 1);
+    EXPECT_EQ(fiche.commentaire.valeur(), QStringLiteral("diapo 1"));
+
+    script.dialogues.push_back(
+        sur_la_planche([](TPlanche &p) { QTest::mouseDClick(p.cadre[5], Qt::LeftButton); }));
+    forme->Planchedimage1->trigger();
+    EXPECT_EQ(forme->diapo_courante, 17);
+    EXPECT_EQ(fiche.commentaire.valeur(), QStringLiteral("diapo 17"));
+    EXPECT_EQ(forme->texte->text(), QStringLiteral("diapo 17"));
+    EXPECT_EQ(forme->Liste->currentRow(), 16);
+    EXPECT_EQ(script.dialogues_montres, (QStringList{"Planche", "Planche"}));
 }

@@ -1,5 +1,6 @@
 // Where the image control draws its picture, and the copy it keeps for painting.
 #include "fitting.h"
+#include "reduction.h"
 
 #include <gtest/gtest.h>
 
@@ -127,4 +128,16 @@ TEST(Fitting, CacheScalesOncePerPictureSizeAndMode)
     // At its own size the picture itself is drawn: no copy.
     EXPECT_EQ(cache.prepared(photo, {400, 300}, StretchMode::ColorOnColor).cacheKey(), photo.cacheKey());
     EXPECT_EQ(cache.preparations(), 4);
+}
+
+TEST(Fitting, JpegDecodedNoLargerThanItsThumbnailNeeds)
+{
+    struct Case {
+        QSize image;
+        int scale;
+    };
+    // Fitted into 145 x 110: 4000 x 3000 and 1200 x 900 shrink to 144 x 108.
+    for (const Case c : {Case{{4000, 3000}, 8}, Case{{1200, 900}, 8}, Case{{1100, 825}, 4},
+                         Case{{300, 225}, 2}, Case{{200, 150}, 1}, Case{{100, 80}, 1}, Case{{0, 0}, 1}})
+        EXPECT_EQ(echelle_de_decodage(c.image, {145, 110}), c.scale) << c.image.width();
 }

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -177,4 +178,27 @@ TEST_F(Wrappers, MirrorAndFlipInPlace)
     EXPECT_FALSE(FlipBitmap(empty));
     ASSERT_EQ(script.boites.size(), 1);
     EXPECT_EQ(script.boites[0].texte, sky::errorText(sky::EmptyPicture));
+}
+
+TEST_F(Wrappers, ReducedJpegReadsTheSameWhetherDecodedAheadOrNot)
+{
+    BitmapObject source;
+    source.bitmap = gradient().bitmap.scaled(1200, 900);
+    ASSERT_TRUE(WriteJpegFile(dossier.chemin("grande.jpg"), 90, 0, 24, source));
+    const QSize zone(145, 110);
+    BitmapObject ahead, direct;
+    PrefetchJpegFileReduced(dossier.chemin("grande.jpg"), 24, false, zone);
+    ASSERT_TRUE(ReadJpegFileReduced(dossier.chemin("grande.jpg"), 24, false, zone, ahead));
+    ASSERT_TRUE(ReadJpegFileReduced(dossier.chemin("grande.jpg"), 24, false, zone, direct));
+    EXPECT_EQ(ahead.bitmap.size(), QSize(150, 113));
+    EXPECT_EQ(ahead.bitmap, direct.bitmap);
+
+    // A file that fails ahead is read again in place, and its failure reported once.
+    QFile faux(dossier.chemin("faux.jpg"));
+    ASSERT_TRUE(faux.open(QIODevice::WriteOnly));
+    faux.write(QByteArray(500, 'x'));
+    faux.close();
+    PrefetchJpegFileReduced(dossier.chemin("faux.jpg"), 24, false, zone);
+    EXPECT_FALSE(ReadJpegFileReduced(dossier.chemin("faux.jpg"), 24, false, zone, direct));
+    EXPECT_EQ(script.boites.size(), 1);
 }
