@@ -11,7 +11,9 @@
 #include "fichier_sli.h"
 #include "progression.h"
 #include "systeme.h"
+#include "Bimage.h"
 #include "Fconvert.h"
+#include "Ftraite.h"
 #include "Fnormal.h"
 #include "Fopen.h"
 #include "TMultiP.h"
@@ -109,6 +111,8 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     normal = new Tnormal(this);
     ouvre_image = new Touvre_image(normal, this);
     Conversion_images = new TConversion_images(this);
+    conversion = new Tconversion(this);
+    traitement = new Ttraitement(conversion, this);
 
     // FormCreate
     barre_info->setText(QStringLiteral("  ") + titre_application +
@@ -671,8 +675,32 @@ void TForm1::photo_fileClick()
     affiche_diapo();
     affecte_liste();
 }
-void TForm1::manipulation_btClick() { verifie_image(); }
-void TForm1::conversion_btClick() { verifie_image(); }
+// The slide on display is written first, since it is read back from the file
+// afterwards (the manipulation window writes the record itself after a conversion).
+void TForm1::manipulation_btClick()
+{
+    if (!verifie_image())
+        return;
+    sauve();
+    traitement->numero_diapo = diapo_courante;
+    traitement->image->setPicture(photo->Picture());
+    systeme::execute(*traitement);
+    affiche_diapo();
+    affecte_liste();
+}
+
+void TForm1::conversion_btClick()
+{
+    if (!verifie_image())
+        return;
+    sauve();
+    conversion->MultiImage1->setPicture(photo->Picture());
+    systeme::execute(*conversion);
+    if (conversion->converti && stocke_chemin(fiche.chemin_image, conversion->nouveau_nom))
+        sauve();
+    affiche_diapo();
+    affecte_liste();
+}
 
 void TForm1::edition_btClick()
 {
@@ -865,20 +893,6 @@ void TForm1::photo_supprimeClick()
     sauve();
     affiche_diapo();
     affecte_liste();
-}
-
-bool TForm1::stocke_chemin(ChaineCourte<80> &champ, const QString &chemin)
-{
-    const std::optional<QString> stocke = chemin_a_stocker(chemin, dossier_fichier_sli());
-    if (!stocke || !champ.affecte(*stocke)) {
-        systeme::boite(systeme::TypeBoite::Erreur,
-                       QStringLiteral("\"%1\"\nCe chemin ne peut pas être enregistré dans le diaporama "
-                                      "(80 caractères au plus, même relatif au dossier du diaporama). "
-                                      "Rangez vos images et vos sons près du diaporama.")
-                           .arg(chemin));
-        return false;
-    }
-    return true;
 }
 
 void TForm1::sonClick()

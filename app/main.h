@@ -22,6 +22,8 @@ class TPOUBELLE;
 class AnimationIdle;
 class TPMultiImage;
 class Tnormal;
+class Tconversion;
+class Ttraitement;
 class TConversion_images;
 class Touvre_image;
 
@@ -87,6 +89,8 @@ public:
     // The image browser and the full-size view, made once.
     Touvre_image *ouvre_image;
     Tnormal *normal;
+    Tconversion *conversion;
+    Ttraitement *traitement;
     TConversion_images *Conversion_images;
 
     // Menus and their items.
@@ -177,7 +181,6 @@ private:
     void demarre_glisser();
     bool evenement_liste(QEvent *evenement);
     // Keeps `chemin` in `champ` in the form that fits; false, with a box, when none does.
-    bool stocke_chemin(ChaineCourte<80> &champ, const QString &chemin);
     bool confirme(const QString &question);
     bool liste_par_programme = false;
     bool glisser_en_cours = false;

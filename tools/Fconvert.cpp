@@ -1,9 +1,9 @@
 #include "Fconvert.h"
 
 #include "ControlesFichiers.h"
-#include "Fopen.h"
 #include "Label3D.h"
 #include "TMultiP.h"
+#include "formats.h"
 #include "outils.h"
 #include "plan_conversion.h"
 #include "progression.h"
@@ -24,20 +24,6 @@ namespace {
 
 const QString MASQUE_CONVERSION = QStringLiteral("*.JPG;*.GIF;*.PCX;*.BMP;*.PNG;*.TIF");
 constexpr int COTE_CADRE = 275;
-
-struct FormatCible {
-    QRadioButton *TConversion_images::*radio;
-    const char *extension;
-    bool (TPMultiImage::*ecrit)(const QString &);
-};
-const FormatCible FORMATS[] = {
-    {&TConversion_images::CTOJPEG, ".JPG", &TPMultiImage::SaveAsJpeg},
-    {&TConversion_images::CTOBMP, ".BMP", &TPMultiImage::SaveAsBmp},
-    {&TConversion_images::CTOGIF, ".GIF", &TPMultiImage::SaveAsGif},
-    {&TConversion_images::CTOPCX, ".PCX", &TPMultiImage::SaveAsPcx},
-    {&TConversion_images::CTOPNG, ".PNG", &TPMultiImage::SaveAsPng},
-    {&TConversion_images::CTOTIF, ".TIF", &TPMultiImage::SaveAsTif},
-};
 
 // A source or destination column: drive, folder and file lists linked as one.
 void lie(TDriveComboBox *lecteur, TDirectoryListBox *dossiers, TFileListBox *fichiers)
@@ -94,10 +80,11 @@ TConversion_images::TConversion_images(QWidget *parent) : QDialog(parent)
     DriveComboBox2 = place(new TDriveComboBox(destination), 10, 360, 145);
 
     QGroupBox *formats = groupe_titre(this, 165, 285, 116, 110, QStringLiteral("Formats "));
-    const char *noms_formats[] = {"JPG Images", "BMP Images", "GIF Images", "PCX Images", "PNG Images", "TIF Images"};
+    QRadioButton **radios_formats[] = {&CTOJPEG, &CTOBMP, &CTOGIF, &CTOPCX, &CTOPNG, &CTOTIF};
     for (int i = 0; i < 6; ++i) {
-        QRadioButton *&radio = this->*FORMATS[i].radio;
-        radio = place(new QRadioButton(QString::fromLatin1(noms_formats[i]), formats), 8, 15 + 15 * i, 104, 15);
+        QRadioButton *&radio = *radios_formats[i];
+        radio = place(new QRadioButton(QString::fromLatin1(FORMATS_OUTILS[i].libelle), formats), 8, 15 + 15 * i,
+                      104, 15);
         connect(radio, &QRadioButton::clicked, this, &TConversion_images::CTOJPEGClick);
     }
     CTOJPEG->setChecked(true);
@@ -169,12 +156,8 @@ void TConversion_images::CTOJPEGClick()
 
 void TConversion_images::SaveRes()
 {
-    const std::pair<QRadioButton *, TSaveResolution> table[] = {
-        {SaveResJpegGray, sJpegGray}, {SaveRes4System, sColorVga}, {Saveres4, sColor16},
-        {Saveres8, sColor256},        {Saveres24, sColorTrue},     {SaveResAuto, sAutoMatic}};
-    for (const auto &[radio, resolution] : table)
-        if (radio->isChecked())
-            MultiImage1->setImageWriteRes(resolution);
+    QRadioButton *const radios[] = {SaveRes4System, Saveres4, Saveres8, Saveres24, SaveResJpegGray, SaveResAuto};
+    MultiImage1->setImageWriteRes(RESOLUTIONS_OUTILS[coche(radios)]);
 }
 
 void TConversion_images::TiffComboChange(const QString &texte)
@@ -186,14 +169,7 @@ void TConversion_images::TiffComboChange(const QString &texte)
             MultiImage1->setTifSaveCompress(compression);
 }
 
-void TConversion_images::affiche_image()
-{
-    const PlacementApercu p = place_apercu(MultiImage1->Picture().size(), cadre_image->size());
-    MultiImage1->hide();
-    MultiImage1->setStretch(p.etire);
-    MultiImage1->setGeometry(p.rectangle);
-    MultiImage1->show();
-}
+void TConversion_images::affiche_image() { affiche_apercu(MultiImage1, cadre_image); }
 
 void TConversion_images::FileListBox1Change()
 {
@@ -218,10 +194,8 @@ void TConversion_images::FileListBox2Change()
 
 void TConversion_images::ConvertClick()
 {
-    const FormatCible *format = &FORMATS[0];
-    for (const FormatCible &f : FORMATS)
-        if ((this->*f.radio)->isChecked())
-            format = &f;
+    QRadioButton *const radios[] = {CTOJPEG, CTOBMP, CTOGIF, CTOPCX, CTOPNG, CTOTIF};
+    const FormatOutil *format = &FORMATS_OUTILS[coche(radios)];
     QStringList choisis;
     for (int i = 0; i < FileListBox1->count(); ++i)
         if (FileListBox1->item(i)->isSelected())

@@ -7,6 +7,8 @@
 #include "ecran.h"
 #include "fichier_sli.h"
 #include "main.h"
+#include "Bimage.h"
+#include "Ftraite.h"
 #include "Poubelle.h"
 #include "progression.h"
 #include "script_systeme.h"
@@ -19,6 +21,7 @@
 #include <QMouseEvent>
 #include <QMenu>
 #include <QProgressBar>
+#include <QRadioButton>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -312,6 +315,30 @@ TEST_F(FenetrePrincipale, SansImageLesOutilsDisentPasDImage)
     EXPECT_EQ(script.textes_boites(),
               (QStringList{"PAS D'IMAGE", "PAS D'IMAGE", "PAS D'IMAGE"}));
     EXPECT_EQ(script.boites.first().type, systeme::TypeBoite::Information);
+}
+
+TEST_F(FenetrePrincipale, LaConversionDonneSonFichierALaDiapoSansPerdreLeCommentaireTape)
+{
+    const QString image = dossier.chemin(QStringLiteral("vue.png"));
+    QImage(40, 30, QImage::Format_RGB32).save(image, "PNG");
+    const QString plein = dossier.chemin(QStringLiteral("plein.sli"));
+    prepare(plein, 1, image);
+    ouvre(plein);
+    forme->texte->setText(QStringLiteral("tapé"));
+    script.dialogues.push_back([](QDialog &) { return int(QDialog::Accepted); });  // closed at once
+    forme->manipulation_bt->click();
+    script.dialogues.push_back([](QDialog &d) {
+        auto &c = static_cast<Tconversion &>(d);
+        c.CTOBMP->click();
+        c.Convert->click();
+        return int(QDialog::Accepted);
+    });
+    forme->conversion_bt->click();
+    EXPECT_EQ(script.dialogues_montres, (QStringList{"traitement", "conversion"}));
+    lit_fiche(1);
+    EXPECT_EQ(fiche.chemin_image.valeur(), dossier.chemin(QStringLiteral("vue.BMP")));
+    EXPECT_EQ(fiche.commentaire.valeur(), QStringLiteral("tapé"));
+    EXPECT_EQ(forme->photo->Picture().size(), QSize(40, 30));
 }
 
 TEST_F(FenetrePrincipale, LaDocumentationOuvreDocHlpAuContexte1)
