@@ -13,6 +13,7 @@
 #include "systeme.h"
 #include "Bimage.h"
 #include "Fconvert.h"
+#include "Finfo.h"
 #include "Ftraite.h"
 #include "Fnormal.h"
 #include "Fopen.h"
@@ -113,6 +114,7 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     Conversion_images = new TConversion_images(this);
     conversion = new Tconversion(this);
     traitement = new Ttraitement(conversion, this);
+    info_image = new Tinfo_image(this);
 
     // FormCreate
     barre_info->setText(QStringLiteral("  ") + titre_application +
@@ -206,6 +208,7 @@ void TForm1::creer_menus()
     connect(Conversiondimages1, &QAction::triggered, this, [this] { systeme::execute(*Conversion_images); });
     connect(Manipulationdelimage1, &QAction::triggered, this, &TForm1::manipulation_btClick);
     connect(Conversiondelimage1, &QAction::triggered, this, &TForm1::conversion_btClick);
+    connect(Infosurlimage1, &QAction::triggered, this, &TForm1::photo_Click);
     connect(Documentation1, &QAction::triggered, this, &TForm1::Documentation1Click);
 }
 
@@ -255,6 +258,8 @@ QWidget *TForm1::creer_editeur()
     // The same settings, hidden: it draws the pictures of the printed scenario.
     photo_tmp = cree_apercu(cadre_image, QStringLiteral("photo_tmp"));
     photo_tmp->hide();
+    for (TPMultiImage *image : {photo, photo_tmp})
+        connect(image, &TPMultiImage::OnDblClick, this, &TForm1::photo_Click);
     colonne->addWidget(cadre_image, 1);
 
     ip = new QFrame(editeur);
@@ -566,6 +571,8 @@ bool TForm1::eventFilter(QObject *objet, QEvent *evenement)
         jouer_sonClick();
         return false;
     }
+    if (objet == cadre_image && evenement->type() == QEvent::MouseButtonDblClick)
+        photo_Click();
     // A new frame size fits the picture already loaded again; the file is not read anew.
     if (objet == cadre_image && evenement->type() == QEvent::Resize && diapo_courante >= 0)
         ajuste_photo();
@@ -579,6 +586,7 @@ void TForm1::montre_image(const QString &chemin)
     if (!chemin.isEmpty() && fichier_present(chemin)) {
         photo->hide();
         photo->setImageName(chemin);
+        info_image->remplit(nom_seul(chemin), *photo);
         ajuste_photo();
         photo->show();
         return;
@@ -688,6 +696,9 @@ void TForm1::manipulation_btClick()
     affiche_diapo();
     affecte_liste();
 }
+
+// The information box shows what the last displayed picture set in it.
+void TForm1::photo_Click() { systeme::execute(*info_image); }
 
 void TForm1::conversion_btClick()
 {

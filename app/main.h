@@ -23,6 +23,7 @@ class AnimationIdle;
 class TPMultiImage;
 class Tnormal;
 class Tconversion;
+class Tinfo_image;
 class Ttraitement;
 class TConversion_images;
 class Touvre_image;
@@ -91,6 +92,7 @@ public:
     Tnormal *normal;
     Tconversion *conversion;
     Ttraitement *traitement;
+    Tinfo_image *info_image;
     TConversion_images *Conversion_images;
 
     // Menus and their items.
@@ -202,6 +204,7 @@ private:
     void normal_btClick();
     void manipulation_btClick();
     void conversion_btClick();
+    void photo_Click();
     void edition_btClick();
     // The user confirmed on the trash can the removal of the slide on display.
 

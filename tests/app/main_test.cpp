@@ -8,6 +8,8 @@
 #include "fichier_sli.h"
 #include "main.h"
 #include "Bimage.h"
+#include "Finfo.h"
+#include "Label3D.h"
 #include "Ftraite.h"
 #include "Poubelle.h"
 #include "progression.h"
@@ -334,11 +336,18 @@ TEST_F(FenetrePrincipale, LaConversionDonneSonFichierALaDiapoSansPerdreLeComment
         return int(QDialog::Accepted);
     });
     forme->conversion_bt->click();
-    EXPECT_EQ(script.dialogues_montres, (QStringList{"traitement", "conversion"}));
     lit_fiche(1);
     EXPECT_EQ(fiche.chemin_image.valeur(), dossier.chemin(QStringLiteral("vue.BMP")));
     EXPECT_EQ(fiche.commentaire.valeur(), QStringLiteral("tapé"));
-    EXPECT_EQ(forme->photo->Picture().size(), QSize(40, 30));
+    // The information box holds the displayed file's name and size.
+    script.dialogues.push_back([](QDialog &d) {
+        auto &info = static_cast<Tinfo_image &>(d);
+        EXPECT_EQ(info.info_nom->text(), "vue.BMP");
+        EXPECT_EQ(info.info_largeur->text(), "40");
+        return int(QDialog::Accepted);
+    });
+    QTest::mouseDClick(forme->photo, Qt::LeftButton);
+    EXPECT_EQ(script.dialogues_montres, (QStringList{"traitement", "conversion", "info_image"}));
 }
 
 TEST_F(FenetrePrincipale, LaDocumentationOuvreDocHlpAuContexte1)
