@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QThread>
 
 namespace {
 
@@ -200,18 +201,38 @@ void TConversion_images::ConvertClick()
     for (int i = 0; i < FileListBox1->count(); ++i)
         if (FileListBox1->item(i)->isSelected())
             choisis << FileListBox1->item(i)->text();
-    const QList<ConversionPrevue> plan = plan_conversion(choisis, FileListBox1->Directory(),
-                                                         DirectoryListBox2->Directory(),
-                                                         QString::fromLatin1(format->extension));
-    for (int k = 0; k < plan.size(); ++k) {
-        avancement->setText(QStringLiteral("Fichier %1 sur %2").arg(k + 1).arg(plan.size()));
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        MultiImage1->setImageName(plan[k].source);
-        // A file that cannot be read is reported by the control; the loop goes on.
-        if (!MultiImage1->Picture().isEmpty())
-            (MultiImage1->*format->ecrit)(plan[k].cible);
-        QApplication::restoreOverrideCursor();
-    }
+    const QList<ConversionFichier> plan = plan_conversion(choisis, FileListBox1->Directory(),
+                                                          DirectoryListBox2->Directory(),
+                                                          QString::fromLatin1(format->extension));
+    ReglagesConversion reglages;
+    const int ecran = DisplayColorBits(MultiImage1);
+    reglages.profondeur_lecture = ReadDepth(MultiImage1->ImageReadRes(), ecran);
+    reglages.tramage = MultiImage1->ImageDither();
+    reglages.format = format->format;
+    reglages.profondeur_ecriture = WriteDepth(MultiImage1->ImageWriteRes(), format->format, ecran);
+    reglages.qualite = MultiImage1->JPegSaveQuality();
+    reglages.lissage = MultiImage1->JPegSaveSmooth();
+    reglages.entrelace = MultiImage1->PNGInterLaced();
+    reglages.compression = TiffCompressionCode(MultiImage1->TifSaveCompress());
+    // One file per core; the results come back in the list's order, each file
+    // shown in the preview and any failure reported as it comes.
+    convert->setEnabled(false);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    if (!plan.isEmpty())
+        avancement->setText(QStringLiteral("Fichier 1 sur %1").arg(plan.size()));
+    convertit_lot(plan, reglages, QThread::idealThreadCount(), [&](int k, const IssueConversion &issue) {
+        if (!issue.image.isNull())
+            MultiImage1->setPicture(TPicture::fromBitmap(issue.image));
+        if (!issue.reussie()) {
+            QApplication::restoreOverrideCursor();
+            signale_echec(plan[k], reglages, issue);
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        }
+        if (k + 1 < plan.size())
+            avancement->setText(QStringLiteral("Fichier %1 sur %2").arg(k + 2).arg(plan.size()));
+    });
+    QApplication::restoreOverrideCursor();
+    convert->setEnabled(true);
     avancement->clear();
     FileListBox2->Update();
     FileListBox1->Update();

@@ -12,6 +12,7 @@ struct FormatOutil {
     const char *libelle;    // "JPG Images"
     const char *extension;  // ".JPG"
     bool (TPMultiImage::*ecrit)(const QString &);
+    SaveFormat format;
 };
 extern const FormatOutil FORMATS_OUTILS[6];
 

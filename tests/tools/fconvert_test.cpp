@@ -19,7 +19,7 @@ namespace {
 
 TEST(PlanConversion, DuBasVersLeHautSousLeNomDeBaseEnMajuscules)
 {
-    const QList<ConversionPrevue> plan = plan_conversion(
+    const QList<ConversionFichier> plan = plan_conversion(
         {"photo1.bmp", "Vacances.ete.png", "Vacances.hiver.png"}, "/src/Mes Photos", "/dest/Sortie", ".JPG");
     ASSERT_EQ(plan.size(), 3);
     EXPECT_EQ(plan[0].source, "/src/Mes Photos/Vacances.hiver.png");
