@@ -215,7 +215,8 @@ void TConversion_images::ConvertClick()
     reglages.entrelace = MultiImage1->PNGInterLaced();
     reglages.compression = TiffCompressionCode(MultiImage1->TifSaveCompress());
     // One file per core; the results come back in the list's order, each file
-    // shown in the preview and any failure reported as it comes.
+    // shown in the preview and any failure reported as it comes. The gauge shows
+    // the share of the files done.
     convert->setEnabled(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     if (!plan.isEmpty())
@@ -230,7 +231,9 @@ void TConversion_images::ConvertClick()
         }
         if (k + 1 < plan.size())
             avancement->setText(QStringLiteral("Fichier %1 sur %2").arg(k + 2).arg(plan.size()));
+        gauge1->setValue(int((k + 1) * 100 / plan.size()));
     });
+    gauge1->setValue(0);
     QApplication::restoreOverrideCursor();
     convert->setEnabled(true);
     avancement->clear();
