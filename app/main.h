@@ -27,6 +27,9 @@ class Tinfo_image;
 class Ttraitement;
 class TConversion_images;
 class Touvre_image;
+class TDanHint;
+class TSLOGO;
+class Ta_propos;
 
 // Process-wide values of the editor (the title is the base's titre_application).
 extern QString dossier_depart;
@@ -86,6 +89,8 @@ public:
     void efface_texteClick();
     void photo_fileClick();
     void Visualiseurdimages1Click();
+    // The about box, its logo running while it is on show.
+    void Apropos1Click();
 
     // The image browser and the full-size view, made once.
     Touvre_image *ouvre_image;
@@ -94,6 +99,9 @@ public:
     Ttraitement *traitement;
     Tinfo_image *info_image;
     TConversion_images *Conversion_images;
+    Ta_propos *a_propos;
+    // The balloon hints of every window.
+    TDanHint *DanHint1;
 
     // Menus and their items.
     QMenu *Fichier_me;
@@ -162,7 +170,7 @@ public:
     TPOUBELLE *poubelle;
 
     // Status line.
-    QFrame *small_logo;
+    TSLOGO *small_logo;
     QLabel *barre_info;
     QProgressBar *gauge1;
     THORLOGE_DIGITAL *HORLOGE_DIGITAL2;

@@ -1,7 +1,7 @@
 #include "conversion_lot.h"
 
 #include "imagekinds.h"
-#include "sky.h"
+#include "formats.h"
 #include "systeme.h"
 
 #include <QCoreApplication>
@@ -13,58 +13,18 @@
 
 namespace {
 
-const char *nom_lecture(ImageKind kind)
-{
-    switch (kind) {
-    case ImageKind::Bmp: return "bmp";
-    case ImageKind::Jpeg: return "jpg";
-    case ImageKind::Png: return "png";
-    case ImageKind::Gif: return "gif";
-    case ImageKind::Tif: return "tif";
-    case ImageKind::Pcx: return "pcx";
-    default: return "image";
-    }
-}
-
-const char *nom_ecriture(SaveFormat format)
-{
-    switch (format) {
-    case SaveFormat::Bmp: return "bmp";
-    case SaveFormat::Png: return "png";
-    case SaveFormat::Tif: return "tif";
-    case SaveFormat::Pcx: return "pcx";
-    case SaveFormat::Gif: return "gif";
-    case SaveFormat::Jpeg: return "jpg";
-    }
-    return "";
-}
+// The source's format by its extension; null for a file of none of the six.
+const sky::FormatRow *format_source(const QString &chemin) { return PictureFormatOfPath(chemin); }
 
 int lit(const QString &chemin, const ReglagesConversion &r, QImage &image)
 {
-    const int p = r.profondeur_lecture;
-    switch (KindOfPath(chemin)) {
-    case ImageKind::Bmp: return sky::readBmp(chemin, p, r.tramage, image, {});
-    case ImageKind::Jpeg: return sky::readJpeg(chemin, p, 1, r.tramage, image, {});
-    case ImageKind::Png: return sky::readPng(chemin, p, r.tramage, image, {});
-    case ImageKind::Gif: return sky::readGif(chemin, p, r.tramage, image, {});
-    case ImageKind::Tif: return sky::readTiff(chemin, p, r.tramage, image, {});
-    case ImageKind::Pcx: return sky::readPcx(chemin, p, r.tramage, image, {});
-    default: return sky::BadFormat;
-    }
+    const sky::FormatRow *format = format_source(chemin);
+    return format ? format->read(chemin, r.profondeur_lecture, r.tramage, image, {}) : int(sky::BadFormat);
 }
 
 int ecrit(const QString &chemin, const ReglagesConversion &r, const QImage &image)
 {
-    const int p = r.profondeur_ecriture;
-    switch (r.format) {
-    case SaveFormat::Bmp: return sky::writeBmp(chemin, p, image, {});
-    case SaveFormat::Png: return sky::writePng(chemin, p, r.entrelace, image, {});
-    case SaveFormat::Tif: return sky::writeTiff(chemin, r.compression, p, image, {});
-    case SaveFormat::Pcx: return sky::writePcx(chemin, p, image, {});
-    case SaveFormat::Gif: return sky::writeGif(chemin, p, image, {});
-    case SaveFormat::Jpeg: return sky::writeJpeg(chemin, r.qualite, r.lissage, p, image, {});
-    }
-    return sky::BadArgument;
+    return sky::formatRow(r.format).write(chemin, r.profondeur_ecriture, image, r.options, {});
 }
 
 }  // namespace
@@ -148,11 +108,12 @@ void signale_echec(const ConversionFichier &fichier, const ReglagesConversion &r
 {
     if (issue.lecture <= 0) {
         ReportLibraryError(issue.lecture);
-        const QLatin1String nom(nom_lecture(KindOfPath(fichier.source)));
+        const sky::FormatRow *format = format_source(fichier.source);
+        const QLatin1String nom(format ? format->option : "image");
         systeme::boite(systeme::TypeBoite::Information, QStringLiteral("Reading %1 file failed").arg(nom));
     } else if (issue.ecriture <= 0) {
         ReportLibraryError(issue.ecriture);
-        const QLatin1String nom(nom_ecriture(reglages.format));
+        const QLatin1String nom(sky::formatRow(reglages.format).option);
         systeme::boite(systeme::TypeBoite::Information, QStringLiteral("Writing %1 file failed").arg(nom));
     }
 }

@@ -18,12 +18,9 @@ struct ConversionFichier {
 struct ReglagesConversion {
     int profondeur_lecture = 24;
     bool tramage = true;
-    SaveFormat format = SaveFormat::Jpeg;
+    sky::Format format = sky::Format::Jpeg;
     int profondeur_ecriture = 24;
-    int qualite = 100;
-    int lissage = 0;
-    bool entrelace = false;
-    int compression = 1;  // TIFF code
+    sky::WriteOptions options;
 };
 
 struct IssueConversion {

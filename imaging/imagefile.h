@@ -4,6 +4,7 @@
 // (resource bitmaps, window capture, the two scrolling-message file formats).
 #pragma once
 
+#include "formats.h"
 #include "messagefile.h"
 
 #include <QColor>
@@ -29,18 +30,22 @@ extern bool ScanBusy;
 enum TLoadResolution { lColorVga, lMonoChrome, lColor16, lColor256, lColorTrue, lAutoMatic };
 enum TSaveResolution { sColorVga, sMonoChrome, sColor16, sColor256, sColorTrue, sJpegGray, sAutoMatic };
 enum TTiffCompression { sNONE, sCCITT, sLZW, sPACKBITS };
-enum class SaveFormat { Bmp, Png, Tif, Pcx, Gif, Jpeg };
 
 // Display depth from a device's bits per pixel: 1..4 gives 4, 5..15 gives 8, 16 and more 24.
 int DeviceColorBits(int devicePixelBits);
 // The depth of the screen a widget is on (of the primary screen for null).
 int DisplayColorBits(const QWidget *widget);
 int ReadDepth(TLoadResolution resolution, int displayBits);
-int WriteDepth(TSaveResolution resolution, SaveFormat format, int displayBits);
+int WriteDepth(TSaveResolution resolution, sky::Format format, int displayBits);
 int TiffCompressionCode(TTiffCompression compression);
 
 bool GetImageFileInfo(const QString &fileName, QString &typeName, int &width, int &height,
                       int &bitsPerPixel, int &density, int &colors, QString &compression);
+
+// Any of the library's formats; the named functions below are these for one format.
+bool ReadImageFile(sky::Format format, const QString &fileName, int depth, bool dither, BitmapObject &bitmap);
+bool WriteImageFile(sky::Format format, const QString &fileName, int depth, const sky::WriteOptions &options,
+                    BitmapObject &bitmap);
 
 bool ReadBmpFile(const QString &fileName, int depth, bool dither, BitmapObject &bitmap);
 bool ReadPcxFile(const QString &fileName, int depth, bool dither, BitmapObject &bitmap);

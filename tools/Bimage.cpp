@@ -2,7 +2,7 @@
 
 #include "TMultiP.h"
 #include "fichier_sli.h"
-#include "formats.h"
+#include "formats_outils.h"
 #include "outils.h"
 
 #include <QGroupBox>
@@ -91,7 +91,7 @@ void Tconversion::ConvertClick()
     QRadioButton *const radios[] = {CTOJPEG, CTOBMP, CTOGIF, CTOPCX, CTOPNG, CTOTIF};
     const FormatOutil &format = FORMATS_OUTILS[coche(radios)];
     const QString source = chemin_stocke();
-    const QString cible = nom_converti(source, QString::fromLatin1(format.extension));
+    const QString cible = nom_converti(source, extension_outil(format));
     MultiImage1->setImageName(source);
     if (!MultiImage1->Picture().isEmpty() && (MultiImage1->*format.ecrit)(cible)) {
         converti = true;

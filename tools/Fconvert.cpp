@@ -3,7 +3,7 @@
 #include "ControlesFichiers.h"
 #include "Label3D.h"
 #include "TMultiP.h"
-#include "formats.h"
+#include "formats_outils.h"
 #include "outils.h"
 #include "plan_conversion.h"
 #include "progression.h"
@@ -203,17 +203,17 @@ void TConversion_images::ConvertClick()
             choisis << FileListBox1->item(i)->text();
     const QList<ConversionFichier> plan = plan_conversion(choisis, FileListBox1->Directory(),
                                                           DirectoryListBox2->Directory(),
-                                                          QString::fromLatin1(format->extension));
+                                                          extension_outil(*format));
     ReglagesConversion reglages;
     const int ecran = DisplayColorBits(MultiImage1);
     reglages.profondeur_lecture = ReadDepth(MultiImage1->ImageReadRes(), ecran);
     reglages.tramage = MultiImage1->ImageDither();
     reglages.format = format->format;
     reglages.profondeur_ecriture = WriteDepth(MultiImage1->ImageWriteRes(), format->format, ecran);
-    reglages.qualite = MultiImage1->JPegSaveQuality();
-    reglages.lissage = MultiImage1->JPegSaveSmooth();
-    reglages.entrelace = MultiImage1->PNGInterLaced();
-    reglages.compression = TiffCompressionCode(MultiImage1->TifSaveCompress());
+    reglages.options.quality = MultiImage1->JPegSaveQuality();
+    reglages.options.smoothing = MultiImage1->JPegSaveSmooth();
+    reglages.options.interlaced = MultiImage1->PNGInterLaced();
+    reglages.options.tiffCompression = TiffCompressionCode(MultiImage1->TifSaveCompress());
     // One file per core; the results come back in the list's order, each file
     // shown in the preview and any failure reported as it comes. The gauge shows
     // the share of the files done.

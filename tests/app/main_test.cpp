@@ -11,12 +11,18 @@
 #include "Finfo.h"
 #include "Label3D.h"
 #include "Ftraite.h"
+#include "About.h"
+#include "Danhint.h"
+#include "Logo.h"
+#include "Slogo.h"
 #include "Poubelle.h"
 #include "progression.h"
 #include "script_systeme.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCursor>
+#include <QHelpEvent>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
@@ -359,6 +365,37 @@ TEST_F(FenetrePrincipale, LaDocumentationOuvreDocHlpAuContexte1)
     EXPECT_EQ(script.aides[0].second, 1);
 }
 
+TEST_F(FenetrePrincipale, AProposAnimeSonLogoLeTempsDeSaBoite)
+{
+    EXPECT_TRUE(forme->small_logo->actif());
+    bool logo_anime = false;
+    script.dialogues.push_back([&](QDialog &boite) {
+        logo_anime = forme->a_propos->LOGO1->actif();
+        EXPECT_EQ(&boite, forme->a_propos);
+        return int(QDialog::Accepted);
+    });
+    forme->Apropos1->trigger();
+    EXPECT_TRUE(logo_anime);
+    EXPECT_FALSE(forme->a_propos->LOGO1->actif());
+}
+
+TEST_F(FenetrePrincipale, SesAidesSontDesBullesVersLeBasADroite)
+{
+    forme->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(forme.get()));
+    const QPoint souris = forme->ouvre_bt->mapToGlobal(QPoint(5, 5));
+    QCursor::setPos(souris);
+    QHelpEvent aide(QEvent::ToolTip, QPoint(5, 5), souris);
+    QApplication::sendEvent(forme->ouvre_bt, &aide);
+    TNewHint *bulle = fenetre_bulle();
+    ASSERT_TRUE(bulle && bulle->isVisible());
+    EXPECT_EQ(bulle->windowTitle(), forme->ouvre_bt->toolTip());
+    EXPECT_EQ(bulle->direction(), hdDownRight);
+    EXPECT_EQ(bulle->pos(), souris + QPoint(0, 15));
+    capture_ecran(bulle, QStringLiteral("bulle_fenetre_principale"));
+    bulle->hide();
+}
+
 TEST_F(FenetrePrincipale, LaProgressionMontreLePourcentageEtRevientAZero)
 {
     EXPECT_EQ(progression(40), 1);
@@ -375,6 +412,16 @@ TEST_F(FenetrePrincipale, LaProgressionMontreLePourcentageEtRevientAZero)
     EXPECT_EQ(jauge.value(), 55);
     EXPECT_EQ(forme->gauge1->value(), 0);  // left alone while the tool window shows
     retire_jauges();
+
+    // A tool window destroyed without a word: its gauge drops out of the registry.
+    {
+        auto *passager = new QWidget;
+        ajoute_jauge({passager, new QProgressBar(passager), true});
+        passager->show();
+        delete passager;
+    }
+    EXPECT_EQ(progression(30), 1);
+    EXPECT_EQ(forme->gauge1->value(), 30);
 }
 
 }  // namespace

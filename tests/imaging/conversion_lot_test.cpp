@@ -24,7 +24,7 @@ TEST(ConversionLot, DeuxFilsDonnentLeResultatDeLOrdreDeLaListe)
         lot.append({source, dossier.chemin("CIBLE.PNG")});
     }
     ReglagesConversion reglages;
-    reglages.format = SaveFormat::Png;
+    reglages.format = sky::Format::Png;
     QList<int> ordre;
     convertit_lot(lot, reglages, 2, [&](int k, const IssueConversion &issue) {
         ordre.append(k);

@@ -2,7 +2,7 @@
 #include "TMultiP.h"
 #include "ecran.h"
 #include "fichier_sli.h"
-#include "formats.h"
+#include "formats_outils.h"
 #include "jpegflip.h"
 #include "script_systeme.h"
 

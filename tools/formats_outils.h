@@ -10,11 +10,12 @@ class TPMultiImage;
 
 struct FormatOutil {
     const char *libelle;    // "JPG Images"
-    const char *extension;  // ".JPG"
     bool (TPMultiImage::*ecrit)(const QString &);
-    SaveFormat format;
+    sky::Format format;
 };
 extern const FormatOutil FORMATS_OUTILS[6];
+// Its extension: ".JPG" and so on.
+QString extension_outil(const FormatOutil &format);
 
 // The depths of the radios "4 bit (16 System colors)", "4 bit (16 colors)", "8 bit",
 // "24 bit", "Jpeg Grayscale" and "Automatic", in that order.
