@@ -11,10 +11,13 @@
 #include "fichier_sli.h"
 #include "progression.h"
 #include "systeme.h"
+#include "Bimage.h"
 #include "Fconvert.h"
 #include "Fgauge.h"
 #include "Fplanche.h"
 #include "Info.h"
+#include "Finfo.h"
+#include "Ftraite.h"
 #include "Fnormal.h"
 #include "Fopen.h"
 #include "TMultiP.h"
@@ -117,6 +120,9 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     normal = new Tnormal(this);
     ouvre_image = new Touvre_image(normal, this);
     Conversion_images = new TConversion_images(this);
+    conversion = new Tconversion(this);
+    traitement = new Ttraitement(conversion, this);
+    info_image = new Tinfo_image(this);
     DanHint1 = new TDanHint(this);
     DanHint1->setHintDirection(hdDownRight);
     DanHint1->setHintShadowColor(Qt::black);
@@ -221,6 +227,7 @@ void TForm1::creer_menus()
     connect(Conversiondimages1, &QAction::triggered, this, [this] { systeme::execute(*Conversion_images); });
     connect(Manipulationdelimage1, &QAction::triggered, this, &TForm1::manipulation_btClick);
     connect(Conversiondelimage1, &QAction::triggered, this, &TForm1::conversion_btClick);
+    connect(Infosurlimage1, &QAction::triggered, this, &TForm1::photo_Click);
     connect(Documentation1, &QAction::triggered, this, &TForm1::Documentation1Click);
     connect(Apropos1, &QAction::triggered, this, &TForm1::Apropos1Click);
 }
@@ -271,6 +278,8 @@ QWidget *TForm1::creer_editeur()
     // The same settings, hidden: it draws the pictures of the printed scenario.
     photo_tmp = cree_apercu(cadre_image, QStringLiteral("photo_tmp"));
     photo_tmp->hide();
+    for (TPMultiImage *image : {photo, photo_tmp})
+        connect(image, &TPMultiImage::OnDblClick, this, &TForm1::photo_Click);
     colonne->addWidget(cadre_image, 1);
 
     ip = new QFrame(editeur);
@@ -584,6 +593,8 @@ bool TForm1::eventFilter(QObject *objet, QEvent *evenement)
         jouer_sonClick();
         return false;
     }
+    if (objet == cadre_image && evenement->type() == QEvent::MouseButtonDblClick)
+        photo_Click();
     // A new frame size fits the picture already loaded again; the file is not read anew.
     if (objet == cadre_image && evenement->type() == QEvent::Resize && diapo_courante >= 0)
         ajuste_photo();
@@ -597,6 +608,7 @@ void TForm1::montre_image(const QString &chemin)
     if (!chemin.isEmpty() && fichier_present(chemin)) {
         photo->hide();
         photo->setImageName(chemin);
+        info_image->remplit(nom_seul(chemin), *photo);
         ajuste_photo();
         photo->show();
         return;
@@ -704,8 +716,35 @@ void TForm1::photo_fileClick()
     affiche_diapo();
     affecte_liste();
 }
-void TForm1::manipulation_btClick() { verifie_image(); }
-void TForm1::conversion_btClick() { verifie_image(); }
+// The slide on display is written first, since it is read back from the file
+// afterwards (the manipulation window writes the record itself after a conversion).
+void TForm1::manipulation_btClick()
+{
+    if (!verifie_image())
+        return;
+    sauve();
+    traitement->numero_diapo = diapo_courante;
+    traitement->image->setPicture(photo->Picture());
+    systeme::execute(*traitement);
+    affiche_diapo();
+    affecte_liste();
+}
+
+// The information box shows what the last displayed picture set in it.
+void TForm1::photo_Click() { systeme::execute(*info_image); }
+
+void TForm1::conversion_btClick()
+{
+    if (!verifie_image())
+        return;
+    sauve();
+    conversion->MultiImage1->setPicture(photo->Picture());
+    systeme::execute(*conversion);
+    if (conversion->converti && stocke_chemin(fiche.chemin_image, conversion->nouveau_nom))
+        sauve();
+    affiche_diapo();
+    affecte_liste();
+}
 
 void TForm1::edition_btClick()
 {
@@ -905,20 +944,6 @@ void TForm1::photo_supprimeClick()
     sauve();
     affiche_diapo();
     affecte_liste();
-}
-
-bool TForm1::stocke_chemin(ChaineCourte<80> &champ, const QString &chemin)
-{
-    const std::optional<QString> stocke = chemin_a_stocker(chemin, dossier_fichier_sli());
-    if (!stocke || !champ.affecte(*stocke)) {
-        systeme::boite(systeme::TypeBoite::Erreur,
-                       QStringLiteral("\"%1\"\nCe chemin ne peut pas être enregistré dans le diaporama "
-                                      "(80 caractères au plus, même relatif au dossier du diaporama). "
-                                      "Rangez vos images et vos sons près du diaporama.")
-                           .arg(chemin));
-        return false;
-    }
-    return true;
 }
 
 void TForm1::sonClick()

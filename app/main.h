@@ -22,6 +22,9 @@ class TPOUBELLE;
 class AnimationIdle;
 class TPMultiImage;
 class Tnormal;
+class Tconversion;
+class Tinfo_image;
+class Ttraitement;
 class TConversion_images;
 class Touvre_image;
 class TDanHint;
@@ -95,6 +98,9 @@ public:
     // The image browser and the full-size view, made once.
     Touvre_image *ouvre_image;
     Tnormal *normal;
+    Tconversion *conversion;
+    Ttraitement *traitement;
+    Tinfo_image *info_image;
     TConversion_images *Conversion_images;
     Ta_propos *a_propos;
     // The balloon hints of every window.
@@ -191,7 +197,6 @@ private:
     void demarre_glisser();
     bool evenement_liste(QEvent *evenement);
     // Keeps `chemin` in `champ` in the form that fits; false, with a box, when none does.
-    bool stocke_chemin(ChaineCourte<80> &champ, const QString &chemin);
     bool confirme(const QString &question);
     bool liste_par_programme = false;
     bool glisser_en_cours = false;
@@ -213,6 +218,7 @@ private:
     void normal_btClick();
     void manipulation_btClick();
     void conversion_btClick();
+    void photo_Click();
     void edition_btClick();
     // The user confirmed on the trash can the removal of the slide on display.
 

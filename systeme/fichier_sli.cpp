@@ -1,8 +1,10 @@
 #include "fichier_sli.h"
 
+#include "chemins.h"
 #include "cp1252.h"
 #include "couleurs.h"
 #include "erreurs.h"
+#include "systeme.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -200,4 +202,18 @@ int code_vers_style(double code)
     case 4: return Gras | Italique;
     default: return 0;
     }
+}
+
+bool stocke_chemin(ChaineCourte<80> &champ, const QString &chemin)
+{
+    const std::optional<QString> stocke = chemin_a_stocker(chemin, dossier_fichier_sli());
+    if (!stocke || !champ.affecte(*stocke)) {
+        systeme::boite(systeme::TypeBoite::Erreur,
+                       QStringLiteral("\"%1\"\nCe chemin ne peut pas être enregistré dans le diaporama "
+                                      "(80 caractères au plus, même relatif au dossier du diaporama). "
+                                      "Rangez vos images et vos sons près du diaporama.")
+                           .arg(chemin));
+        return false;
+    }
+    return true;
 }

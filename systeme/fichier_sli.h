@@ -85,6 +85,9 @@ QString dossier_fichier_sli();
 // A stored picture or sound path as a file name: a relative path is read from the
 // slideshow's folder when it names a file there, else from the current folder.
 QString chemin_de_fiche(const QString &stocke);
+// Stores a chosen picture or sound path in `champ` in the form chemin_a_stocker
+// gives; when it cannot be stored, says so in an error box and leaves `champ` as it was.
+bool stocke_chemin(ChaineCourte<80> &champ, const QString &chemin);
 
 // Font style set: bold, italic, underline, strike-out.
 enum StylePolice : int { Gras = 1, Italique = 2, Souligne = 4, Barre = 8 };

@@ -1,9 +1,9 @@
 #include "Fconvert.h"
 
 #include "ControlesFichiers.h"
-#include "Fopen.h"
 #include "Label3D.h"
 #include "TMultiP.h"
+#include "formats_outils.h"
 #include "outils.h"
 #include "plan_conversion.h"
 #include "progression.h"
@@ -19,25 +19,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QThread>
 
 namespace {
 
 const QString MASQUE_CONVERSION = QStringLiteral("*.JPG;*.GIF;*.PCX;*.BMP;*.PNG;*.TIF");
 constexpr int COTE_CADRE = 275;
-
-struct FormatCible {
-    QRadioButton *TConversion_images::*radio;
-    sky::Format format;
-    bool (TPMultiImage::*ecrit)(const QString &);
-};
-const FormatCible FORMATS[] = {
-    {&TConversion_images::CTOJPEG, sky::Format::Jpeg, &TPMultiImage::SaveAsJpeg},
-    {&TConversion_images::CTOBMP, sky::Format::Bmp, &TPMultiImage::SaveAsBmp},
-    {&TConversion_images::CTOGIF, sky::Format::Gif, &TPMultiImage::SaveAsGif},
-    {&TConversion_images::CTOPCX, sky::Format::Pcx, &TPMultiImage::SaveAsPcx},
-    {&TConversion_images::CTOPNG, sky::Format::Png, &TPMultiImage::SaveAsPng},
-    {&TConversion_images::CTOTIF, sky::Format::Tif, &TPMultiImage::SaveAsTif},
-};
 
 // A source or destination column: drive, folder and file lists linked as one.
 void lie(TDriveComboBox *lecteur, TDirectoryListBox *dossiers, TFileListBox *fichiers)
@@ -94,10 +81,11 @@ TConversion_images::TConversion_images(QWidget *parent) : QDialog(parent)
     DriveComboBox2 = place(new TDriveComboBox(destination), 10, 360, 145);
 
     QGroupBox *formats = groupe_titre(this, 165, 285, 116, 110, QStringLiteral("Formats "));
-    const char *noms_formats[] = {"JPG Images", "BMP Images", "GIF Images", "PCX Images", "PNG Images", "TIF Images"};
+    QRadioButton **radios_formats[] = {&CTOJPEG, &CTOBMP, &CTOGIF, &CTOPCX, &CTOPNG, &CTOTIF};
     for (int i = 0; i < 6; ++i) {
-        QRadioButton *&radio = this->*FORMATS[i].radio;
-        radio = place(new QRadioButton(QString::fromLatin1(noms_formats[i]), formats), 8, 15 + 15 * i, 104, 15);
+        QRadioButton *&radio = *radios_formats[i];
+        radio = place(new QRadioButton(QString::fromLatin1(FORMATS_OUTILS[i].libelle), formats), 8, 15 + 15 * i,
+                      104, 15);
         connect(radio, &QRadioButton::clicked, this, &TConversion_images::CTOJPEGClick);
     }
     CTOJPEG->setChecked(true);
@@ -169,12 +157,8 @@ void TConversion_images::CTOJPEGClick()
 
 void TConversion_images::SaveRes()
 {
-    const std::pair<QRadioButton *, TSaveResolution> table[] = {
-        {SaveResJpegGray, sJpegGray}, {SaveRes4System, sColorVga}, {Saveres4, sColor16},
-        {Saveres8, sColor256},        {Saveres24, sColorTrue},     {SaveResAuto, sAutoMatic}};
-    for (const auto &[radio, resolution] : table)
-        if (radio->isChecked())
-            MultiImage1->setImageWriteRes(resolution);
+    QRadioButton *const radios[] = {SaveRes4System, Saveres4, Saveres8, Saveres24, SaveResJpegGray, SaveResAuto};
+    MultiImage1->setImageWriteRes(RESOLUTIONS_OUTILS[coche(radios)]);
 }
 
 void TConversion_images::TiffComboChange(const QString &texte)
@@ -186,14 +170,7 @@ void TConversion_images::TiffComboChange(const QString &texte)
             MultiImage1->setTifSaveCompress(compression);
 }
 
-void TConversion_images::affiche_image()
-{
-    const PlacementApercu p = place_apercu(MultiImage1->Picture().size(), cadre_image->size());
-    MultiImage1->hide();
-    MultiImage1->setStretch(p.etire);
-    MultiImage1->setGeometry(p.rectangle);
-    MultiImage1->show();
-}
+void TConversion_images::affiche_image() { affiche_apercu(MultiImage1, cadre_image); }
 
 void TConversion_images::FileListBox1Change()
 {
@@ -218,26 +195,47 @@ void TConversion_images::FileListBox2Change()
 
 void TConversion_images::ConvertClick()
 {
-    const FormatCible *format = &FORMATS[0];
-    for (const FormatCible &f : FORMATS)
-        if ((this->*f.radio)->isChecked())
-            format = &f;
+    QRadioButton *const radios[] = {CTOJPEG, CTOBMP, CTOGIF, CTOPCX, CTOPNG, CTOTIF};
+    const FormatOutil *format = &FORMATS_OUTILS[coche(radios)];
     QStringList choisis;
     for (int i = 0; i < FileListBox1->count(); ++i)
         if (FileListBox1->item(i)->isSelected())
             choisis << FileListBox1->item(i)->text();
-    const QList<ConversionPrevue> plan = plan_conversion(choisis, FileListBox1->Directory(),
-                                                         DirectoryListBox2->Directory(),
-                                                         QString::fromLatin1(sky::formatRow(format->format).extension));
-    for (int k = 0; k < plan.size(); ++k) {
-        avancement->setText(QStringLiteral("Fichier %1 sur %2").arg(k + 1).arg(plan.size()));
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        MultiImage1->setImageName(plan[k].source);
-        // A file that cannot be read is reported by the control; the loop goes on.
-        if (!MultiImage1->Picture().isEmpty())
-            (MultiImage1->*format->ecrit)(plan[k].cible);
-        QApplication::restoreOverrideCursor();
-    }
+    const QList<ConversionFichier> plan = plan_conversion(choisis, FileListBox1->Directory(),
+                                                          DirectoryListBox2->Directory(),
+                                                          extension_outil(*format));
+    ReglagesConversion reglages;
+    const int ecran = DisplayColorBits(MultiImage1);
+    reglages.profondeur_lecture = ReadDepth(MultiImage1->ImageReadRes(), ecran);
+    reglages.tramage = MultiImage1->ImageDither();
+    reglages.format = format->format;
+    reglages.profondeur_ecriture = WriteDepth(MultiImage1->ImageWriteRes(), format->format, ecran);
+    reglages.options.quality = MultiImage1->JPegSaveQuality();
+    reglages.options.smoothing = MultiImage1->JPegSaveSmooth();
+    reglages.options.interlaced = MultiImage1->PNGInterLaced();
+    reglages.options.tiffCompression = TiffCompressionCode(MultiImage1->TifSaveCompress());
+    // One file per core; the results come back in the list's order, each file
+    // shown in the preview and any failure reported as it comes. The gauge shows
+    // the share of the files done.
+    convert->setEnabled(false);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    if (!plan.isEmpty())
+        avancement->setText(QStringLiteral("Fichier 1 sur %1").arg(plan.size()));
+    convertit_lot(plan, reglages, QThread::idealThreadCount(), [&](int k, const IssueConversion &issue) {
+        if (!issue.image.isNull())
+            MultiImage1->setPicture(TPicture::fromBitmap(issue.image));
+        if (!issue.reussie()) {
+            QApplication::restoreOverrideCursor();
+            signale_echec(plan[k], reglages, issue);
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        }
+        if (k + 1 < plan.size())
+            avancement->setText(QStringLiteral("Fichier %1 sur %2").arg(k + 2).arg(plan.size()));
+        gauge1->setValue(int((k + 1) * 100 / plan.size()));
+    });
+    gauge1->setValue(0);
+    QApplication::restoreOverrideCursor();
+    convert->setEnabled(true);
     avancement->clear();
     FileListBox2->Update();
     FileListBox1->Update();

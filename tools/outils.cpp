@@ -1,6 +1,8 @@
 #include "outils.h"
 
+#include "Fopen.h"
 #include "Label3D.h"
+#include "TMultiP.h"
 #include "progression.h"
 
 #include <QFrame>
@@ -36,4 +38,13 @@ QGroupBox *groupe_titre(QWidget *parent, int gauche, int haut, int largeur, int 
     etiquette->move(10, 0);
     etiquette->adjustSize();
     return groupe;
+}
+
+void affiche_apercu(TPMultiImage *image, const QWidget *cadre)
+{
+    const PlacementApercu p = place_apercu(image->Picture().size(), cadre->size());
+    image->hide();
+    image->setStretch(p.etire);
+    image->setGeometry(p.rectangle);
+    image->show();
 }

@@ -6,6 +6,7 @@ class QGroupBox;
 class QProgressBar;
 class QString;
 class QWidget;
+class TPMultiImage;
 
 template <typename T>
 T *place(T *controle, int gauche, int haut, int largeur, int hauteur = -1)
@@ -22,3 +23,7 @@ QProgressBar *jauge_outil(QWidget *fenetre, int gauche, int haut);
 // `pixels` pixels when given, else of the default size.
 QGroupBox *groupe_titre(QWidget *parent, int gauche, int haut, int largeur, int hauteur, const QString &titre,
                         int pixels = 0);
+
+// Fits `image` into its frame `cadre` as the browser's preview is fitted, hidden
+// while it is resized.
+void affiche_apercu(TPMultiImage *image, const QWidget *cadre);

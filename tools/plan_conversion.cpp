@@ -4,10 +4,10 @@
 
 #include <QDir>
 
-QList<ConversionPrevue> plan_conversion(const QStringList &choisis, const QString &dossier_source,
+QList<ConversionFichier> plan_conversion(const QStringList &choisis, const QString &dossier_source,
                                         const QString &dossier_cible, const QString &extension)
 {
-    QList<ConversionPrevue> plan;
+    QList<ConversionFichier> plan;
     for (auto nom = choisis.crbegin(); nom != choisis.crend(); ++nom)
         plan.append({QDir(dossier_source).filePath(*nom),
                      QDir(dossier_cible).filePath(nom_de_base_converti(nom_sans_lecteur(*nom).left(64)) +

@@ -7,6 +7,10 @@
 #include "ecran.h"
 #include "fichier_sli.h"
 #include "main.h"
+#include "Bimage.h"
+#include "Finfo.h"
+#include "Label3D.h"
+#include "Ftraite.h"
 #include "About.h"
 #include "Danhint.h"
 #include "Logo.h"
@@ -26,6 +30,7 @@
 #include <QMouseEvent>
 #include <QMenu>
 #include <QProgressBar>
+#include <QRadioButton>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -319,6 +324,37 @@ TEST_F(FenetrePrincipale, SansImageLesOutilsDisentPasDImage)
     EXPECT_EQ(script.textes_boites(),
               (QStringList{"PAS D'IMAGE", "PAS D'IMAGE", "PAS D'IMAGE"}));
     EXPECT_EQ(script.boites.first().type, systeme::TypeBoite::Information);
+}
+
+TEST_F(FenetrePrincipale, LaConversionDonneSonFichierALaDiapoSansPerdreLeCommentaireTape)
+{
+    const QString image = dossier.chemin(QStringLiteral("vue.png"));
+    QImage(40, 30, QImage::Format_RGB32).save(image, "PNG");
+    const QString plein = dossier.chemin(QStringLiteral("plein.sli"));
+    prepare(plein, 1, image);
+    ouvre(plein);
+    forme->texte->setText(QStringLiteral("tapé"));
+    script.dialogues.push_back([](QDialog &) { return int(QDialog::Accepted); });  // closed at once
+    forme->manipulation_bt->click();
+    script.dialogues.push_back([](QDialog &d) {
+        auto &c = static_cast<Tconversion &>(d);
+        c.CTOBMP->click();
+        c.Convert->click();
+        return int(QDialog::Accepted);
+    });
+    forme->conversion_bt->click();
+    lit_fiche(1);
+    EXPECT_EQ(fiche.chemin_image.valeur(), dossier.chemin(QStringLiteral("vue.BMP")));
+    EXPECT_EQ(fiche.commentaire.valeur(), QStringLiteral("tapé"));
+    // The information box holds the displayed file's name and size.
+    script.dialogues.push_back([](QDialog &d) {
+        auto &info = static_cast<Tinfo_image &>(d);
+        EXPECT_EQ(info.info_nom->text(), "vue.BMP");
+        EXPECT_EQ(info.info_largeur->text(), "40");
+        return int(QDialog::Accepted);
+    });
+    QTest::mouseDClick(forme->photo, Qt::LeftButton);
+    EXPECT_EQ(script.dialogues_montres, (QStringList{"traitement", "conversion", "info_image"}));
 }
 
 TEST_F(FenetrePrincipale, LaDocumentationOuvreDocHlpAuContexte1)

@@ -1,0 +1,43 @@
+#include "conversion_lot.h"
+#include "ecran.h"
+#include "script_systeme.h"
+
+#include <QImage>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Two threads, one target for all: the last entry's picture stays, every result
+// arrives once and in order, and an unreadable entry is reported where it stands.
+TEST(ConversionLot, DeuxFilsDonnentLeResultatDeLOrdreDeLaListe)
+{
+    DossierTemporaire dossier;
+    ScriptSysteme script;
+    QList<ConversionFichier> lot;
+    for (int k = 0; k < 9; ++k) {
+        const QString source = dossier.chemin(QStringLiteral("s%1.bmp").arg(k));
+        if (k != 4) {
+            QImage image(300 + 40 * k, 200, QImage::Format_RGB32);
+            image.fill(QColor(20 * k, 0, 0));
+            ASSERT_TRUE(image.save(source, "BMP"));
+        }
+        lot.append({source, dossier.chemin("CIBLE.PNG")});
+    }
+    ReglagesConversion reglages;
+    reglages.format = sky::Format::Png;
+    QList<int> ordre;
+    convertit_lot(lot, reglages, 2, [&](int k, const IssueConversion &issue) {
+        ordre.append(k);
+        EXPECT_EQ(issue.reussie(), k != 4) << k;
+        if (!issue.reussie())
+            signale_echec(lot[k], reglages, issue);
+    });
+    EXPECT_EQ(ordre, (QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8}));
+    const QImage resultat(dossier.chemin("CIBLE.PNG"));
+    EXPECT_EQ(resultat.width(), 300 + 40 * 8);
+    EXPECT_EQ(qRed(resultat.pixel(5, 5)), 160);
+    ASSERT_EQ(script.boites.size(), 2);
+    EXPECT_EQ(script.boites[1].texte, "Reading bmp file failed");
+}
+
+}  // namespace
