@@ -14,6 +14,10 @@
 #include "Fconvert.h"
 #include "Fnormal.h"
 #include "Fopen.h"
+#include "Fmode.h"
+#include "Moteur.h"
+#include "Option.h"
+#include "Optiong.h"
 #include "TMultiP.h"
 #include "animation.h"
 #include "imagefile.h"
@@ -109,6 +113,10 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     normal = new Tnormal(this);
     ouvre_image = new Touvre_image(normal, this);
     Conversion_images = new TConversion_images(this);
+    mode = new Tmode(this);
+    option_affichage = new Toption_affichage(this);
+    option_affichage_general = new Toption_affichage_general(this);
+    lance_diaporama = new Tlance_diaporama(this);
 
     // FormCreate
     barre_info->setText(QStringLiteral("  ") + titre_application +
@@ -203,6 +211,8 @@ void TForm1::creer_menus()
     connect(Manipulationdelimage1, &QAction::triggered, this, &TForm1::manipulation_btClick);
     connect(Conversiondelimage1, &QAction::triggered, this, &TForm1::conversion_btClick);
     connect(Documentation1, &QAction::triggered, this, &TForm1::Documentation1Click);
+    connect(Modededfilement2, &QAction::triggered, this, &TForm1::Modededfilement2Click);
+    connect(Textepardefault1, &QAction::triggered, this, &TForm1::Textepardefault1Click);
 }
 
 void TForm1::creer_barre_outils()
@@ -234,6 +244,8 @@ void TForm1::creer_barre_outils()
     connect(conversion_bt, &QToolButton::clicked, this, &TForm1::conversion_btClick);
     connect(edition_bt, &QToolButton::clicked, this, &TForm1::edition_btClick);
     connect(BitBtn1, &QToolButton::clicked, this, &TForm1::Documentation1Click);
+    connect(mode_bt, &QToolButton::clicked, this, &TForm1::mode_btClick);
+    connect(option_bt, &QToolButton::clicked, this, &TForm1::option_btClick);
 }
 
 QWidget *TForm1::creer_editeur()
@@ -281,6 +293,7 @@ QWidget *TForm1::creer_editeur()
                           QStyle::SP_FileDialogDetailedView);
     connect(texte, &QLineEdit::textChanged, this, &TForm1::texteChange);
     connect(efface_texte, &QToolButton::clicked, this, &TForm1::efface_texteClick);
+    connect(option_texte, &QToolButton::clicked, this, &TForm1::option_texteClick);
     ligne_texte->addWidget(texte, 1);
     ligne_texte->addWidget(efface_texte);
     ligne_texte->addWidget(option_texte);
@@ -348,6 +361,7 @@ QWidget *TForm1::creer_scenario()
     lancer->setMinimumHeight(48);
     lancer->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
     colonne->addWidget(lancer);
+    connect(lancer, &QPushButton::clicked, this, &TForm1::lancerClick);
 
     auto *edition = new QHBoxLayout;
     inserer = new QPushButton(QStringLiteral("Insérer"), cote);
@@ -912,4 +926,56 @@ void TForm1::efface_texteClick()
         return;
     fiche.commentaire.vide();
     texte->clear();
+}
+
+void TForm1::mode_btClick()
+{
+    lit_config();
+    systeme::execute(*mode);
+    sauve_config();
+}
+
+// The menu entry loads and stores the settings as the button does: a change made
+// there is what the next show, which reloads them, uses.
+void TForm1::Modededfilement2Click()
+{
+    position_main();
+    mode_btClick();
+}
+
+void TForm1::option_btClick()
+{
+    position_main();
+    option_affichage_general->principale = rectangle_principal;
+    lit_fiche(0);
+    systeme::execute(*option_affichage_general);
+    ecrit_fiche(0);
+    if (diapo_courante >= 0)
+        lit_fiche(diapo_courante);
+}
+
+void TForm1::Textepardefault1Click() { option_btClick(); }
+
+void TForm1::option_texteClick()
+{
+    position_main();
+    option_affichage->principale = rectangle_principal;
+    systeme::execute(*option_affichage);
+    sauve();
+}
+
+void TForm1::lancerClick()
+{
+    lance_diaporama->resize(largeur_depart, hauteur_depart);
+    attache_animation(false);
+    // The editor's preview plays again however the show ends, a file error included.
+    struct Reattache {
+        TForm1 *f;
+        ~Reattache() { f->attache_animation(true); }
+    } reattache{this};
+    lance_diaporama->premiere_activation = true;
+    sauve();
+    lit_config();
+    systeme::execute(*lance_diaporama);
+    lit_fiche(diapo_courante);
 }

@@ -24,6 +24,10 @@ class TPMultiImage;
 class Tnormal;
 class TConversion_images;
 class Touvre_image;
+class Tmode;
+class Toption_affichage;
+class Toption_affichage_general;
+class Tlance_diaporama;
 
 // Process-wide values of the editor (the title is the base's titre_application).
 extern QString dossier_depart;
@@ -88,6 +92,19 @@ public:
     Touvre_image *ouvre_image;
     Tnormal *normal;
     TConversion_images *Conversion_images;
+    // The presentation windows, made once.
+    Tmode *mode;
+    Toption_affichage *option_affichage;
+    Toption_affichage_general *option_affichage_general;
+    Tlance_diaporama *lance_diaporama;
+
+    // Presentation settings, display options and the show.
+    void mode_btClick();
+    void Modededfilement2Click();
+    void option_btClick();
+    void Textepardefault1Click();
+    void option_texteClick();
+    void lancerClick();
 
     // Menus and their items.
     QMenu *Fichier_me;

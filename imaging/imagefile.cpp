@@ -229,6 +229,24 @@ bool ReadJpegFile(const QString &fileName, int depth, bool dither, BitmapObject 
     return readWith(fullSize, fileName, depth, dither, bitmap);
 }
 
+bool PrepareBitmapFile(const QString &fileName, ImageKind kind, int depth, bool dither, QImage &out)
+{
+    if (!nameFits(fileName))
+        return false;
+    const sky::Progress silent;
+    int status = -1;
+    switch (kind) {
+    case ImageKind::Bmp: status = sky::readBmp(fileName, depth, dither, out, silent); break;
+    case ImageKind::Jpeg: status = sky::readJpeg(fileName, depth, 1, dither, out, silent); break;
+    case ImageKind::Png: status = sky::readPng(fileName, depth, dither, out, silent); break;
+    case ImageKind::Gif: status = sky::readGif(fileName, depth, dither, out, silent); break;
+    case ImageKind::Tif: status = sky::readTiff(fileName, depth, dither, out, silent); break;
+    case ImageKind::Pcx: status = sky::readPcx(fileName, depth, dither, out, silent); break;
+    default: return false;
+    }
+    return status > 0 && !out.isNull();
+}
+
 bool WriteBmpFile(const QString &fileName, int depth, BitmapObject &bitmap)
 {
     return writeWith(sky::writeBmp, fileName, depth, bitmap);

@@ -4,6 +4,7 @@
 // (resource bitmaps, window capture, the two scrolling-message file formats).
 #pragma once
 
+#include "imagekinds.h"
 #include "messagefile.h"
 
 #include <QColor>
@@ -48,6 +49,11 @@ bool ReadPngFile(const QString &fileName, int depth, bool dither, BitmapObject &
 bool ReadGifFile(const QString &fileName, int depth, bool dither, BitmapObject &bitmap);
 bool ReadTifFile(const QString &fileName, int depth, bool dither, BitmapObject &bitmap);
 bool ReadJpegFile(const QString &fileName, int depth, bool dither, BitmapObject &bitmap);
+
+// Reads a picture of one of the six library kinds with no progress and no box,
+// so that a worker thread may prepare it ahead. False for any other kind or an
+// unreadable file: the ordinary read then reports the failure.
+bool PrepareBitmapFile(const QString &fileName, ImageKind kind, int depth, bool dither, QImage &out);
 
 bool WriteBmpFile(const QString &fileName, int depth, BitmapObject &bitmap);
 bool WritePcxFile(const QString &fileName, int depth, BitmapObject &bitmap);

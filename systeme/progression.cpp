@@ -65,7 +65,14 @@ void fixe_jauge_principale(QWidget *fenetre, QProgressBar *jauge)
     jauges().jauge_principale = jauge;
 }
 
-void ajoute_jauge(const JaugeFenetre &jauge) { jauges().outils.append(jauge); }
+void ajoute_jauge(const JaugeFenetre &jauge)
+{
+    jauges().outils.append(jauge);
+    // A window that goes takes its gauge out of the list: no progress reaches it afterwards.
+    QObject::connect(jauge.fenetre, &QObject::destroyed, [fenetre = jauge.fenetre] {
+        jauges().outils.removeIf([fenetre](const JaugeFenetre &j) { return j.fenetre == fenetre; });
+    });
+}
 
 void retire_jauges() { jauges().outils.clear(); }
 

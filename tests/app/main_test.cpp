@@ -339,6 +339,16 @@ TEST_F(FenetrePrincipale, LaProgressionMontreLePourcentageEtRevientAZero)
     EXPECT_EQ(jauge.value(), 55);
     EXPECT_EQ(forme->gauge1->value(), 0);  // left alone while the tool window shows
     retire_jauges();
+
+    // A tool window that is gone no longer holds the main gauge back.
+    {
+        QWidget parti;
+        QProgressBar sa_jauge(&parti);
+        ajoute_jauge({&parti, &sa_jauge, true});
+        parti.show();
+    }
+    EXPECT_EQ(progression(30), 1);
+    EXPECT_EQ(forme->gauge1->value(), 30);
 }
 
 }  // namespace
