@@ -11,9 +11,9 @@ Toption_affichage_general::Toption_affichage_general(QWidget *parent) : Toption_
     auto *panneau = new QFrame(this);
     panneau->setFrameShape(QFrame::Panel);
     panneau->setFrameShadow(QFrame::Sunken);
-    panneau->setGeometry(8, 172, 145, 32);
+    panneau->setGeometry(4, 172, 153, 32);
     tout = new QCheckBox(QStringLiteral("Toutes les diapositives"), panneau);
-    tout->setGeometry(6, 6, 135, 20);
+    tout->setGeometry(4, 6, 147, 20);
 }
 
 void Toption_affichage_general::FormShow()

@@ -212,6 +212,7 @@ TEST_F(Lecteur, LePaveEnBasADroiteSeDeplaceEtRevientAuSpectacleSuivant)
     diaporama(2);
     lance();
     ASSERT_TRUE(joueur->pave->isVisible());
+    capture_ecran(joueur.get(), "diaporama_pave");
     EXPECT_EQ(joueur->pave->pos(), QPoint(joueur->width() - 120, joueur->height() - 40));
     QTest::mousePress(joueur->pave, Qt::LeftButton, {}, QPoint(2, 2));
     QMouseEvent bouge(QEvent::MouseMove, QPointF(2, 2), joueur->mapToGlobal(QPointF(300, 200)),
