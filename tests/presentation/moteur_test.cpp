@@ -238,6 +238,28 @@ TEST_F(Lecteur, LePaveEnBasADroiteSeDeplaceEtRevientAuSpectacleSuivant)
     EXPECT_FALSE(joueur->pave->isVisible());
 }
 
+TEST_F(Lecteur, UneGrandeImageLueDAvanceSAfficheCentreeASaTaille)
+{
+    diaporama(2);
+    QImage grande(2001, 1501, QImage::Format_RGB32);
+    for (int y = 0; y < grande.height(); ++y)
+        for (int x = 0; x < grande.width(); ++x)
+            grande.setPixel(x, y, qRgb(x % 256, y % 256, (x / 256 + y / 256 * 8) * 4));
+    ASSERT_TRUE(grande.save(dossier.chemin("2.bmp"), "BMP"));
+    lance();
+    QTest::qWait(500);
+    touche(Qt::Key_Right);
+    const QSize ecran = joueur->size();
+    // Only the part the screen shows was kept.
+    EXPECT_EQ(joueur->diapositive->Picture().size(), ecran.boundedTo(grande.size()));
+    const QImage vue = joueur->grab().toImage();
+    const QPoint decalage((grande.width() - ecran.width()) / 2, (grande.height() - ecran.height()) / 2);
+    // Away from the caption, which the default settings put at the top on a strip.
+    for (const QPoint &p : {QPoint(0, ecran.height() - 1), QPoint(ecran.width() / 2, ecran.height() / 2),
+                            QPoint(ecran.width() - 1, ecran.height() / 3)})
+        EXPECT_EQ(vue.pixel(p), grande.pixel(p + decalage)) << p.x() << "," << p.y();
+}
+
 TEST_F(Lecteur, UneImageChangeeSurLeDisqueEstRelue)
 {
     diaporama(2);
