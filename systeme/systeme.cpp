@@ -116,6 +116,9 @@ void joue_son_reel(const QString &chemin, int)
     effet->play();
 }
 
+// Set when the sound in the player has had its error shown: one box per sound.
+bool erreur_son_montree = false;
+
 QMediaPlayer *lecteur_diapo()
 {
     static QMediaPlayer *lecteur = [] {
@@ -124,6 +127,9 @@ QMediaPlayer *lecteur_diapo()
         QObject::connect(l, &QMediaPlayer::errorOccurred, l,
                          [l](QMediaPlayer::Error, const QString &texte) {
                              l->stop();
+                             if (erreur_son_montree)
+                                 return;
+                             erreur_son_montree = true;
                              erreurs::erreur_generale(texte.isEmpty() ? l->errorString() : texte);
                          });
         return l;
@@ -142,6 +148,7 @@ void joue_son_diapo_reel(const QString &chemin)
         erreurs::erreur_generale(QStringLiteral("Le son \"%1\" ne peut pas être ouvert").arg(chemin));
         return;
     }
+    erreur_son_montree = false;
     lecteur->setSource(QUrl::fromLocalFile(info.absoluteFilePath()));
     lecteur->play();
 }
