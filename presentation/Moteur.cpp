@@ -10,6 +10,7 @@
 #include "config_sli.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -19,6 +20,9 @@
 #include <QToolButton>
 
 namespace {
+
+// The delay held to 1..60 seconds: a damaged SLI.CFG must not make the show race or stall.
+int intervalle_minuterie() { return std::clamp<int>(reglages.delai, 1, 60) * 1000; }
 
 // Every path out of a slide's display gives the input back and restarts the timer,
 // an error box on the way included.
@@ -30,7 +34,7 @@ public:
         fenetre_.setEnabled(true);
         fenetre_.setFocus();
         if (reglages.mode_defilement == 2)
-            fenetre_.Timer1->start(reglages.delai * 1000);
+            fenetre_.Timer1->start(intervalle_minuterie());
     }
     FinAffichage(const FinAffichage &) = delete;
     FinAffichage &operator=(const FinAffichage &) = delete;
@@ -163,7 +167,7 @@ void Tlance_diaporama::FormActivate()
     pave->hide();
     Timer1->stop();
     if (reglages.mode_defilement == 2) {
-        Timer1->start(reglages.delai * 1000);
+        Timer1->start(intervalle_minuterie());
     } else if (reglages.controle == 2) {
         pave->move(place_pave(size()));
         pave->show();

@@ -127,6 +127,18 @@ TEST_F(Lecteur, EnAutomatiqueUnMouvementALaMainRepartDuDelaiComplet)
     EXPECT_EQ(joueur->diapo_courante, 1);
     touche(Qt::Key_Escape);
     EXPECT_FALSE(joueur->Timer1->isActive());
+
+    // A delay out of range in a damaged settings file is held to 1..60 seconds.
+    for (const auto &[stocke, intervalle] : {std::pair{0, 1000}, std::pair{-5, 1000}, std::pair{900, 60000}}) {
+        reglages.delai = qint16(stocke);
+        joueur->premiere_activation = true;
+        joueur->show();
+        QTest::qWait(20);
+        EXPECT_EQ(joueur->Timer1->interval(), intervalle) << stocke;
+        touche(Qt::Key_Right);
+        EXPECT_EQ(joueur->Timer1->interval(), intervalle) << stocke;
+        touche(Qt::Key_Escape);
+    }
 }
 
 TEST_F(Lecteur, UneImageEffaceeDonneUneBoitePuisLeCommentaireEtLeSon)
