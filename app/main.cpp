@@ -129,6 +129,8 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     dossier_depart = QDir::currentPath() + QLatin1Char('/');
     fixe_dossier_config(dossier_depart);
     poubelle->fixe_dossier_sons(dossier_depart);
+    mode->fichier_aide = option_affichage->fichier_aide = option_affichage_general->fichier_aide =
+        dossier_depart + QStringLiteral("DOC.HLP");
     enregistre_curseur(CURSEUR_DEPLACE_DIAPO, charge_curseur(QStringLiteral("deplace_diapositive")));
     poubelle->fixe_etat(false);
     nom_diaporama.clear();

@@ -2,10 +2,12 @@
 
 #include "config_sli.h"
 #include "defilement.h"
+#include "systeme.h"
 
 #include <QEvent>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -222,4 +224,12 @@ bool Tmode::eventFilter(QObject *objet, QEvent *evenement)
             b2Click();
     }
     return QDialog::eventFilter(objet, evenement);
+}
+
+void Tmode::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_F1)
+        systeme::aide(fichier_aide, 8);
+    else
+        QDialog::keyPressEvent(event);
 }

@@ -17,6 +17,9 @@ class Tmode : public QDialog {
 public:
     explicit Tmode(QWidget *parent = nullptr);
 
+    // The help file, opened at this dialog's page by F1.
+    QString fichier_aide;
+
     QRadioButton *manuel;
     QFrame *b1;
     QLabel *Image1;
@@ -38,6 +41,7 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *objet, QEvent *evenement) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     // Enables the controls of the chosen mode and shows the delay and the chosen device.

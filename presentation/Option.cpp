@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QFrame>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
@@ -89,4 +90,12 @@ void Toption_affichage::BitBtn1Click()
     fiche.fond_transparent = transparent->isChecked() ? 1 : 0;
     fiche.position_texte = qint16(en_haut->isChecked() ? 1 : 2);
     accept();
+}
+
+void Toption_affichage::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_F1)
+        systeme::aide(fichier_aide, 6);
+    else
+        QDialog::keyPressEvent(event);
 }

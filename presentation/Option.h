@@ -21,6 +21,8 @@ public:
 
     // The main window's rectangle, recorded by the caller: the dialog centres itself on it.
     QRect principale;
+    // The help file, opened at the options' page by F1.
+    QString fichier_aide;
 
     QCheckBox *transparent;
     QGroupBox *position;
@@ -39,4 +41,5 @@ protected:
     // `hauteur`: client height; the general dialog has room for its extra check box.
     Toption_affichage(QWidget *parent, int hauteur);
     void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 };

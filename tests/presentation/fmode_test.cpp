@@ -1,6 +1,7 @@
 #include "Fmode.h"
 #include "config_sli.h"
 #include "ecran.h"
+#include "script_systeme.h"
 
 #include <QFile>
 #include <QFrame>
@@ -49,6 +50,10 @@ TEST_F(Mode, UnPremierLancementMontreAutomatiqueSourisDixSecondes)
     EXPECT_EQ(dialogue.delai->value(), 10);
     EXPECT_EQ(dialogue.b1->frameShadow(), QFrame::Sunken);
     EXPECT_EQ(dialogue.b2->frameShadow(), QFrame::Raised);
+    ScriptSysteme script;
+    dialogue.fichier_aide = "DOC.HLP";
+    QTest::keyClick(&dialogue, Qt::Key_F1);
+    EXPECT_EQ(script.aides, (QList<QPair<QString, int>>{{"DOC.HLP", 8}}));
     ferme();
     EXPECT_EQ(stockes(), (QList<qint16>{2, 1, 10}));
 }

@@ -101,6 +101,9 @@ TEST_F(Options, LeDialogueGeneralStockeToutesLesDiapositives)
     QTest::mouseClick(dialogue.BitBtn1, Qt::LeftButton);
     EXPECT_EQ(fiche.toutes_diapos, 1);
     EXPECT_EQ(fiche.position_texte, 1);
+    dialogue.fichier_aide = "DOC.HLP";
+    QTest::keyClick(&dialogue, Qt::Key_F1);
+    EXPECT_EQ(script.aides, (QList<QPair<QString, int>>{{"DOC.HLP", 6}}));
 }
 
 }  // namespace
