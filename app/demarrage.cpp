@@ -3,10 +3,13 @@
 #include "application.h"
 #include "main.h"
 
+#include "Splash.h"
+
 #include "erreurs.h"
 
 #include <QFileInfo>
 #include <QFont>
+#include <memory>
 
 namespace {
 
@@ -21,19 +24,24 @@ void substitue_polices()
 
 }  // namespace
 
-int demarre_programme(Application &application)
+int demarre_programme(Application &application, const QStringList &arguments)
 {
     titre_application = QStringLiteral("Slideshow V2.32");
     QApplication::setApplicationName(QStringLiteral("Vistarama"));
     Application::charge_traductions();
     substitue_polices();
 
+    // On the screen while the windows are made, gone before the message loop.
+    auto splash = std::make_unique<TSplashForm>();
+    splash->repaint();
+    QCoreApplication::processEvents();
+
     // Every window is created once, hidden, in this order; the main window first.
     TForm1 Form1;
+    splash.reset();
     Form1.showMaximized();
 
     // A slideshow named on the command line is opened at once.
-    const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() > 1)
         erreurs::sous_garde([&] { Form1.ouvre_diaporama(QFileInfo(arguments[1]).absoluteFilePath()); });
     return application.exec();

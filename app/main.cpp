@@ -23,6 +23,9 @@
 #include "imagefile.h"
 #include "Poubelle.h"
 #include "digital.h"
+#include "Danhint.h"
+#include "Slogo.h"
+#include "About.h"
 
 #include <QAction>
 #include <QApplication>
@@ -35,6 +38,7 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -57,17 +61,28 @@ constexpr int CURSEUR_DEPLACE_DIAPO = 150;
 const QString FORMAT_GLISSER_DIAPO = QStringLiteral("application/x-vistarama-diapositive");
 const QString PAS_D_IMAGE = QStringLiteral("PAS D'IMAGE");
 
-QToolButton *bouton(QWidget *parent, const QString &aide, QStyle::StandardPixmap icone,
-                    const QString &texte = {})
+QToolButton *bouton(QWidget *parent, const QString &aide, const QIcon &icone, const QString &texte = {})
 {
     auto *b = new QToolButton(parent);
     b->setToolTip(aide);
-    b->setIcon(parent->style()->standardIcon(icone));
+    b->setIcon(icone);
     if (!texte.isEmpty()) {
         b->setText(texte);
         b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     }
     return b;
+}
+
+QToolButton *bouton(QWidget *parent, const QString &aide, QStyle::StandardPixmap icone,
+                    const QString &texte = {})
+{
+    return bouton(parent, aide, parent->style()->standardIcon(icone), texte);
+}
+
+// One of the program's own glyphs (assets/glyphes).
+QIcon glyphe(const char *nom)
+{
+    return QIcon(QStringLiteral(":/glyphes/%1.png").arg(QLatin1String(nom)));
 }
 
 TPMultiImage *cree_apercu(QWidget *parent, const QString &nom)
@@ -84,16 +99,6 @@ TPMultiImage *cree_apercu(QWidget *parent, const QString &nom)
     apercu->setJPegSaveSmooth(0);
     apercu->setColor(parent->palette().color(QPalette::Button));
     return apercu;
-}
-
-QFrame *emplacement(QWidget *parent, const QString &nom, QSize taille)
-{
-    auto *f = new QFrame(parent);
-    f->setObjectName(nom);
-    f->setFrameShape(QFrame::StyledPanel);
-    f->setFrameShadow(QFrame::Sunken);
-    f->setFixedSize(taille);
-    return f;
 }
 
 }  // namespace
@@ -117,6 +122,12 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     option_affichage = new Toption_affichage(this);
     option_affichage_general = new Toption_affichage_general(this);
     lance_diaporama = new Tlance_diaporama(this);
+    DanHint1 = new TDanHint(this);
+    DanHint1->setHintDirection(hdDownRight);
+    DanHint1->setHintShadowColor(Qt::black);
+    QFont police_bulles(QStringLiteral("Arial"));
+    police_bulles.setPixelSize(11);
+    DanHint1->setHintFont(police_bulles, Qt::black);
 
     // FormCreate
     barre_info->setText(QStringLiteral("  ") + titre_application +
@@ -139,6 +150,8 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     active_diapo(false);
     active_commande();
     setWindowTitle(titre_application);
+    small_logo->start();
+    a_propos = new Ta_propos(this);
 
     minuterie_depart = new QTimer(this);
     minuterie_depart->setSingleShot(true);
@@ -215,6 +228,7 @@ void TForm1::creer_menus()
     connect(Documentation1, &QAction::triggered, this, &TForm1::Documentation1Click);
     connect(Modededfilement2, &QAction::triggered, this, &TForm1::Modededfilement2Click);
     connect(Textepardefault1, &QAction::triggered, this, &TForm1::Textepardefault1Click);
+    connect(Apropos1, &QAction::triggered, this, &TForm1::Apropos1Click);
 }
 
 void TForm1::creer_barre_outils()
@@ -223,14 +237,14 @@ void TForm1::creer_barre_outils()
     barre->setObjectName(QStringLiteral("barre_outils"));
     barre->setMovable(false);
     QWidget *p = barre;
-    ouvre_bt = bouton(p, QStringLiteral("Ouvrir ou créer un diaporama"), QStyle::SP_DialogOpenButton);
-    ferme_bt = bouton(p, QStringLiteral("Fermer le diaporama"), QStyle::SP_DialogCloseButton);
+    ouvre_bt = bouton(p, QStringLiteral("Ouvrir ou créer un diaporama"), glyphe("ouvrir"));
+    ferme_bt = bouton(p, QStringLiteral("Fermer le diaporama"), glyphe("fermer"));
     planche_bt = bouton(p, QStringLiteral("Planche d'images"), QStyle::SP_FileDialogContentsView);
     normal_bt = bouton(p, QStringLiteral("Image (taille normal)"), QStyle::SP_DesktopIcon);
-    edition_bt = bouton(p, QStringLiteral("Impression de l'image"), QStyle::SP_DriveFDIcon);
+    edition_bt = bouton(p, QStringLiteral("Impression de l'image"), glyphe("imprimer"));
     option_bt = bouton(p, QStringLiteral("Option d'affichage (par défaut)"), QStyle::SP_FileDialogDetailedView);
-    manipulation_bt = bouton(p, QStringLiteral("Manipulation de l'image"), QStyle::SP_BrowserReload);
-    conversion_bt = bouton(p, QStringLiteral("Conversion"), QStyle::SP_ArrowRight);
+    manipulation_bt = bouton(p, QStringLiteral("Manipulation de l'image"), glyphe("retourner"));
+    conversion_bt = bouton(p, QStringLiteral("Conversion"), glyphe("convertir"));
     mode_bt = bouton(p, QStringLiteral("Mode de défilement"), QStyle::SP_MediaSeekForward);
     BitBtn1 = bouton(p, QStringLiteral("Documentation"), QStyle::SP_MessageBoxQuestion,
                      QStringLiteral("Documentation"));
@@ -346,10 +360,10 @@ QWidget *TForm1::creer_scenario()
     colonne->addWidget(cadre_scenario, 1);
 
     auto *navigation = new QHBoxLayout;
-    premiere = bouton(cote, QStringLiteral("Première diapositive"), QStyle::SP_MediaSkipBackward);
-    precedante = bouton(cote, QStringLiteral("Diapositive précédante"), QStyle::SP_MediaSeekBackward);
-    suivante = bouton(cote, QStringLiteral("Diapositive suivante"), QStyle::SP_MediaSeekForward);
-    derniere = bouton(cote, QStringLiteral("Dernière diapositive"), QStyle::SP_MediaSkipForward);
+    premiere = bouton(cote, QStringLiteral("Première diapositive"), glyphe("premiere"));
+    precedante = bouton(cote, QStringLiteral("Diapositive précédante"), glyphe("precedente"));
+    suivante = bouton(cote, QStringLiteral("Diapositive suivante"), glyphe("suivante"));
+    derniere = bouton(cote, QStringLiteral("Dernière diapositive"), glyphe("derniere"));
     for (QToolButton *b : {premiere, precedante, suivante, derniere})
         navigation->addWidget(b);
     connect(premiere, &QToolButton::clicked, this, &TForm1::premiereClick);
@@ -361,7 +375,8 @@ QWidget *TForm1::creer_scenario()
     lancer = new QPushButton(QStringLiteral("Lancer le diaporama"), cote);
     lancer->setObjectName(QStringLiteral("lancer"));
     lancer->setMinimumHeight(48);
-    lancer->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
+    lancer->setIcon(glyphe("lancer"));
+    lancer->setIconSize(QSize(24, 24));
     colonne->addWidget(lancer);
     connect(lancer, &QPushButton::clicked, this, &TForm1::lancerClick);
 
@@ -387,7 +402,8 @@ void TForm1::creer_ligne_etat()
 {
     QStatusBar *ligne = statusBar();
     ligne->setSizeGripEnabled(false);
-    small_logo = emplacement(ligne, QStringLiteral("small_logo"), QSize(32, 24));
+    small_logo = new TSLOGO(ligne);
+    small_logo->setObjectName(QStringLiteral("small_logo"));
     barre_info = new QLabel(ligne);
     barre_info->setObjectName(QStringLiteral("barre_info"));
     gauge1 = new QProgressBar(ligne);
@@ -698,6 +714,13 @@ void TForm1::edition_btClick()
 }
 
 // Removing the slide itself is slide editing's part; the request reaches this handler.
+void TForm1::Apropos1Click()
+{
+    a_propos->LOGO1->start();
+    systeme::execute(*a_propos);
+    a_propos->LOGO1->stop();
+}
+
 void TForm1::Documentation1Click() { systeme::aide(dossier_depart + QStringLiteral("DOC.HLP"), 1); }
 
 void TForm1::Configurationdelimprimante1Click() { systeme::configure_imprimante(this); }

@@ -28,6 +28,9 @@ class Tmode;
 class Toption_affichage;
 class Toption_affichage_general;
 class Tlance_diaporama;
+class TDanHint;
+class TSLOGO;
+class Ta_propos;
 
 // Process-wide values of the editor (the title is the base's titre_application).
 extern QString dossier_depart;
@@ -87,6 +90,8 @@ public:
     void efface_texteClick();
     void photo_fileClick();
     void Visualiseurdimages1Click();
+    // The about box, its logo running while it is on show.
+    void Apropos1Click();
 
     // The image browser and the full-size view, made once.
     Touvre_image *ouvre_image;
@@ -105,6 +110,9 @@ public:
     void Textepardefault1Click();
     void option_texteClick();
     void lancerClick();
+    Ta_propos *a_propos;
+    // The balloon hints of every window.
+    TDanHint *DanHint1;
 
     // Menus and their items.
     QMenu *Fichier_me;
@@ -173,7 +181,7 @@ public:
     TPOUBELLE *poubelle;
 
     // Status line.
-    QFrame *small_logo;
+    TSLOGO *small_logo;
     QLabel *barre_info;
     QProgressBar *gauge1;
     THORLOGE_DIGITAL *HORLOGE_DIGITAL2;

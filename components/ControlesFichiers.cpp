@@ -1,5 +1,7 @@
 #include "ControlesFichiers.h"
 
+#include "formats.h"
+
 #include "systeme.h"
 #include "systeme_fichiers.h"
 
@@ -21,15 +23,18 @@ QIcon glyphe_type(const QString &nom)
     const QString type = QFileInfo(nom).suffix().toUpper().left(3);
     if (const auto trouve = faits.constFind(type); trouve != faits.cend())
         return *trouve;
-    static const QHash<QString, QColor> teintes = {
-        {"JPG", QColor(200, 80, 40)}, {"BMP", QColor(40, 110, 200)}, {"GIF", QColor(40, 160, 80)},
-        {"PCX", QColor(150, 60, 170)}, {"PNG", QColor(20, 150, 160)}, {"TIF", QColor(190, 150, 20)},
-        {"SCM", QColor(90, 90, 90)}};
+    // Each picture format a hue of its own, in the order of the library's table.
+    QColor teinte(160, 160, 160);
+    const auto formats = sky::formats();
+    if (const sky::FormatRow *format = sky::formatOfExtension(QLatin1Char('.') + type))
+        teinte = QColor::fromHsv(int(format - formats.data()) * 300 / int(formats.size()), 170, 190);
+    else if (type == QLatin1String("SCM"))
+        teinte = QColor(90, 90, 90);
     QPixmap p(16, 16);
     p.fill(Qt::transparent);
     QPainter peintre(&p);
     peintre.setPen(Qt::black);
-    peintre.setBrush(teintes.value(type, QColor(160, 160, 160)));
+    peintre.setBrush(teinte);
     peintre.drawRect(1, 1, 13, 13);
     QFont f(QStringLiteral("Liberation Sans"));
     f.setPixelSize(6);

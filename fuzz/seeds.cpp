@@ -29,6 +29,8 @@ QImage picture(int bits)
     return image;
 }
 
+using Encoder = int (*)(const QImage &, int, OutputFile &, ProgressTracker &);
+
 bool encodeTo(Encoder encode, const QImage &image, int bits, const QString &path)
 {
     OutputFile file(path);

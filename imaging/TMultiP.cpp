@@ -63,20 +63,6 @@ ClipboardAction ClipboardKey(const QKeyEvent &event)
     return ClipboardAction::None;
 }
 
-using BitmapReader = bool (*)(const QString &, int, bool, BitmapObject &);
-
-struct BitmapFormat {
-    ImageKind kind;
-    BitmapReader read;
-    const char *name;
-};
-
-const BitmapFormat kBitmapFormats[] = {
-    {ImageKind::Bmp, ReadBmpFile, "bmp"}, {ImageKind::Jpeg, ReadJpegFile, "jpg"},
-    {ImageKind::Png, ReadPngFile, "png"}, {ImageKind::Gif, ReadGifFile, "gif"},
-    {ImageKind::Tif, ReadTifFile, "tif"}, {ImageKind::Pcx, ReadPcxFile, "pcx"},
-};
-
 }  // namespace
 
 TPMultiImage::TPMultiImage(QWidget *parent)
@@ -264,7 +250,8 @@ QString TPMultiImage::load(const QString &path)
             break;
         case ImageKind::Other:
             break;
-        default:
+        case ImageKind::Picture:
+        case ImageKind::Resource:
             readBitmapFile(kind, path);
             break;
         }
@@ -283,13 +270,10 @@ void TPMultiImage::readBitmapFile(ImageKind kind, const QString &path)
     if (kind == ImageKind::Resource) {
         read = LoadResourceBitmap(QString(), ResourceNameOf(path), this, bitmap);
     } else {
-        const int depth = ReadDepth(imageReadRes_, displayBits());
-        for (const BitmapFormat &format : kBitmapFormats) {
-            if (format.kind == kind) {
-                read = format.read(path, depth, imageDither_, bitmap);
-                name = QLatin1String(format.name);
-            }
-        }
+        const sky::FormatRow &format = *PictureFormatOfPath(path);
+        read = ReadImageFile(format.format, path, ReadDepth(imageReadRes_, displayBits()), imageDither_,
+                             bitmap);
+        name = QLatin1String(format.option);
     }
     if (!read)
         InformationBox(QStringLiteral("Reading %1 file failed").arg(name));
@@ -358,12 +342,12 @@ bool TPMultiImage::ReadImageInfo(const QString &fileName)
 
 // ---- Saving ----------------------------------------------------------------
 
-bool TPMultiImage::SaveAsBmp(const QString &fileName) { return save(SaveFormat::Bmp, fileName); }
-bool TPMultiImage::SaveAsPng(const QString &fileName) { return save(SaveFormat::Png, fileName); }
-bool TPMultiImage::SaveAsJpeg(const QString &fileName) { return save(SaveFormat::Jpeg, fileName); }
-bool TPMultiImage::SaveAsGif(const QString &fileName) { return save(SaveFormat::Gif, fileName); }
-bool TPMultiImage::SaveAsTif(const QString &fileName) { return save(SaveFormat::Tif, fileName); }
-bool TPMultiImage::SaveAsPcx(const QString &fileName) { return save(SaveFormat::Pcx, fileName); }
+bool TPMultiImage::SaveAsBmp(const QString &fileName) { return save(sky::Format::Bmp, fileName); }
+bool TPMultiImage::SaveAsPng(const QString &fileName) { return save(sky::Format::Png, fileName); }
+bool TPMultiImage::SaveAsJpeg(const QString &fileName) { return save(sky::Format::Jpeg, fileName); }
+bool TPMultiImage::SaveAsGif(const QString &fileName) { return save(sky::Format::Gif, fileName); }
+bool TPMultiImage::SaveAsTif(const QString &fileName) { return save(sky::Format::Tif, fileName); }
+bool TPMultiImage::SaveAsPcx(const QString &fileName) { return save(sky::Format::Pcx, fileName); }
 
 QImage TPMultiImage::pictureBitmap() const
 {
@@ -377,44 +361,19 @@ QImage TPMultiImage::pictureBitmap() const
     return flat;
 }
 
-bool TPMultiImage::save(SaveFormat format, const QString &fileName)
+bool TPMultiImage::save(sky::Format format, const QString &fileName)
 {
     if (!fileName.isEmpty())
         defSaveFilename_ = fileName;
     try {
         BitmapObject bitmap{pictureBitmap()};
-        const int depth = WriteDepth(imageWriteRes_, format, displayBits());
-        const QString &name = defSaveFilename_;
-        bool written = false;
-        const char *what = "";
-        switch (format) {
-        case SaveFormat::Bmp:
-            written = WriteBmpFile(name, depth, bitmap);
-            what = "bmp";
-            break;
-        case SaveFormat::Png:
-            written = WritePngFile(name, depth, pngInterlaced_, bitmap);
-            what = "png";
-            break;
-        case SaveFormat::Jpeg:
-            written = WriteJpegFile(name, jpegSaveQuality_, jpegSaveSmooth_, depth, bitmap);
-            what = "jpg";
-            break;
-        case SaveFormat::Gif:
-            written = WriteGifFile(name, depth, bitmap);
-            what = "gif";
-            break;
-        case SaveFormat::Tif:
-            written = WriteTifFile(name, TiffCompressionCode(tifSaveCompress_), depth, bitmap);
-            what = "tif";
-            break;
-        case SaveFormat::Pcx:
-            written = WritePcxFile(name, depth, bitmap);
-            what = "pcx";
-            break;
-        }
+        const sky::WriteOptions options{jpegSaveQuality_, jpegSaveSmooth_, pngInterlaced_,
+                                        TiffCompressionCode(tifSaveCompress_)};
+        const bool written = WriteImageFile(format, defSaveFilename_,
+                                            WriteDepth(imageWriteRes_, format, displayBits()), options, bitmap);
         if (!written)
-            InformationBox(QStringLiteral("Writing %1 file failed").arg(QLatin1String(what)));
+            InformationBox(QStringLiteral("Writing %1 file failed")
+                               .arg(QLatin1String(sky::formatRow(format).option)));
         return written;
     } catch (const std::exception &) {
         return false;

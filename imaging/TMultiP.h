@@ -208,7 +208,7 @@ private:
                  const QString &compression, qint64 fileSize);
     // The picture as a bitmap to write: an icon or a metafile is flattened onto Color.
     QImage pictureBitmap() const;
-    bool save(SaveFormat format, const QString &fileName);
+    bool save(sky::Format format, const QString &fileName);
     void transform(bool (*operation)(BitmapObject &), const QString &failure);
     void stopMessage(bool restoreColor);
     void startMessage();

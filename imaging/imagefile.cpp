@@ -41,35 +41,10 @@ bool nameFits(const QString &fileName)
 
 bool succeeded(int status)
 {
-    if (status > 0)
+    if (sky::succeeded(status))
         return true;
     ReportLibraryError(status);
     return false;
-}
-
-using Reader = int (*)(const QString &, int, bool, QImage &, const sky::Progress &);
-using Writer = int (*)(const QString &, int, const QImage &, const sky::Progress &);
-
-// Reads install whatever picture the library gave back, even on failure.
-bool readWith(Reader reader, const QString &fileName, int depth, bool dither, BitmapObject &bitmap)
-{
-    if (!nameFits(fileName))
-        return false;
-    QImage image;
-    const int status = reader(fileName, depth, dither, image, ProgressCallback);
-    bitmap.bitmap = image;
-    return succeeded(status);
-}
-
-template <typename Write>
-bool writeWith(const QString &fileName, Write write)
-{
-    return nameFits(fileName) && succeeded(write());
-}
-
-bool writeWith(Writer writer, const QString &fileName, int depth, const BitmapObject &bitmap)
-{
-    return writeWith(fileName, [&] { return writer(fileName, depth, bitmap.bitmap, ProgressCallback); });
 }
 
 // Mirror and flip work at the depth of the display that has the keyboard focus.
@@ -150,32 +125,25 @@ int ReadDepth(TLoadResolution resolution, int displayBits)
     return displayBits;
 }
 
-int WriteDepth(TSaveResolution resolution, SaveFormat format, int displayBits)
+int WriteDepth(TSaveResolution resolution, sky::Format format, int displayBits)
 {
-    if (format == SaveFormat::Jpeg)  // 1 asks for a greyscale file, 24 for a colour one
-        return resolution == sMonoChrome || resolution == sJpegGray ? 1 : 24;
-    int depth = displayBits;
+    int bits = displayBits;
     switch (resolution) {
-    case sColorVga: depth = 0; break;
-    case sMonoChrome: depth = 1; break;
-    case sColor16: depth = 4; break;
-    case sColor256: depth = 8; break;
-    case sColorTrue: depth = 24; break;
-    case sJpegGray: depth = 8; break;
-    case sAutoMatic: depth = displayBits; break;
+    case sColorVga: bits = 0; break;
+    case sMonoChrome: bits = 1; break;
+    case sColor16: bits = 4; break;
+    case sColor256: bits = 8; break;
+    case sColorTrue: bits = 24; break;
+    case sJpegGray: bits = 8; break;
+    case sAutoMatic: break;
     }
-    return format == SaveFormat::Gif ? std::min(depth, 8) : depth;
+    return sky::writeDepth(format, bits, resolution == sMonoChrome || resolution == sJpegGray);
 }
 
 int TiffCompressionCode(TTiffCompression compression)
 {
-    switch (compression) {
-    case sNONE: return 1;
-    case sCCITT: return 2;
-    case sLZW: return 5;
-    case sPACKBITS: return 32773;
-    }
-    return 1;
+    // The choices come in the order of the library's list.
+    return sky::tiffCompressions()[size_t(compression)].code;
 }
 
 bool GetImageFileInfo(const QString &fileName, QString &typeName, int &width, int &height,
@@ -195,92 +163,94 @@ bool GetImageFileInfo(const QString &fileName, QString &typeName, int &width, in
     return succeeded(status);
 }
 
+bool ReadImageFile(sky::Format format, const QString &fileName, int depth, bool dither, BitmapObject &bitmap)
+{
+    if (!nameFits(fileName))
+        return false;
+    QImage image;
+    const int status = sky::formatRow(format).read(fileName, depth, dither, image, ProgressCallback);
+    // Whatever picture the library gave back is installed, even on failure.
+    bitmap.bitmap = image;
+    return succeeded(status);
+}
+
+bool WriteImageFile(sky::Format format, const QString &fileName, int depth, const sky::WriteOptions &options,
+                    BitmapObject &bitmap)
+{
+    return nameFits(fileName) &&
+           succeeded(sky::formatRow(format).write(fileName, depth, bitmap.bitmap, options, ProgressCallback));
+}
+
 bool ReadBmpFile(const QString &fileName, int depth, bool dither, BitmapObject &bitmap)
 {
-    return readWith(sky::readBmp, fileName, depth, dither, bitmap);
+    return ReadImageFile(sky::Format::Bmp, fileName, depth, dither, bitmap);
 }
 
 bool ReadPcxFile(const QString &fileName, int depth, bool dither, BitmapObject &bitmap)
 {
-    return readWith(sky::readPcx, fileName, depth, dither, bitmap);
+    return ReadImageFile(sky::Format::Pcx, fileName, depth, dither, bitmap);
 }
 
 bool ReadPngFile(const QString &fileName, int depth, bool dither, BitmapObject &bitmap)
 {
-    return readWith(sky::readPng, fileName, depth, dither, bitmap);
+    return ReadImageFile(sky::Format::Png, fileName, depth, dither, bitmap);
 }
 
 bool ReadGifFile(const QString &fileName, int depth, bool dither, BitmapObject &bitmap)
 {
-    return readWith(sky::readGif, fileName, depth, dither, bitmap);
+    return ReadImageFile(sky::Format::Gif, fileName, depth, dither, bitmap);
 }
 
 bool ReadTifFile(const QString &fileName, int depth, bool dither, BitmapObject &bitmap)
 {
-    return readWith(sky::readTiff, fileName, depth, dither, bitmap);
+    return ReadImageFile(sky::Format::Tif, fileName, depth, dither, bitmap);
 }
 
 bool ReadJpegFile(const QString &fileName, int depth, bool dither, BitmapObject &bitmap)
 {
-    const Reader fullSize = [](const QString &name, int bits, bool dith, QImage &out,
-                               const sky::Progress &progress) {
-        return sky::readJpeg(name, bits, 1, dith, out, progress);
-    };
-    return readWith(fullSize, fileName, depth, dither, bitmap);
+    return ReadImageFile(sky::Format::Jpeg, fileName, depth, dither, bitmap);
 }
 
-bool PrepareBitmapFile(const QString &fileName, ImageKind kind, int depth, bool dither, QImage &out)
+bool PrepareImageFile(sky::Format format, const QString &fileName, int depth, bool dither, QImage &out)
 {
-    if (!nameFits(fileName))
-        return false;
-    const sky::Progress silent;
-    int status = -1;
-    switch (kind) {
-    case ImageKind::Bmp: status = sky::readBmp(fileName, depth, dither, out, silent); break;
-    case ImageKind::Jpeg: status = sky::readJpeg(fileName, depth, 1, dither, out, silent); break;
-    case ImageKind::Png: status = sky::readPng(fileName, depth, dither, out, silent); break;
-    case ImageKind::Gif: status = sky::readGif(fileName, depth, dither, out, silent); break;
-    case ImageKind::Tif: status = sky::readTiff(fileName, depth, dither, out, silent); break;
-    case ImageKind::Pcx: status = sky::readPcx(fileName, depth, dither, out, silent); break;
-    default: return false;
-    }
-    return status > 0 && !out.isNull();
+    return nameFits(fileName) && sky::formatRow(format).read(fileName, depth, dither, out, {}) > 0 && !out.isNull();
 }
 
 bool WriteBmpFile(const QString &fileName, int depth, BitmapObject &bitmap)
 {
-    return writeWith(sky::writeBmp, fileName, depth, bitmap);
+    return WriteImageFile(sky::Format::Bmp, fileName, depth, {}, bitmap);
 }
 
 bool WritePcxFile(const QString &fileName, int depth, BitmapObject &bitmap)
 {
-    return writeWith(sky::writePcx, fileName, depth, bitmap);
+    return WriteImageFile(sky::Format::Pcx, fileName, depth, {}, bitmap);
 }
 
 bool WriteGifFile(const QString &fileName, int depth, BitmapObject &bitmap)
 {
-    return writeWith(sky::writeGif, fileName, depth, bitmap);
+    return WriteImageFile(sky::Format::Gif, fileName, depth, {}, bitmap);
 }
 
 bool WritePngFile(const QString &fileName, int depth, bool interlaced, BitmapObject &bitmap)
 {
-    return writeWith(fileName, [&] {
-        return sky::writePng(fileName, depth, interlaced, bitmap.bitmap, ProgressCallback);
-    });
+    sky::WriteOptions options;
+    options.interlaced = interlaced;
+    return WriteImageFile(sky::Format::Png, fileName, depth, options, bitmap);
 }
 
 bool WriteJpegFile(const QString &fileName, int quality, int smoothing, int depth, BitmapObject &bitmap)
 {
-    return writeWith(fileName, [&] {
-        return sky::writeJpeg(fileName, quality, smoothing, depth, bitmap.bitmap, ProgressCallback);
-    });
+    sky::WriteOptions options;
+    options.quality = quality;
+    options.smoothing = smoothing;
+    return WriteImageFile(sky::Format::Jpeg, fileName, depth, options, bitmap);
 }
 
 bool WriteTifFile(const QString &fileName, int compression, int depth, BitmapObject &bitmap)
 {
-    return writeWith(fileName, [&] {
-        return sky::writeTiff(fileName, compression, depth, bitmap.bitmap, ProgressCallback);
-    });
+    sky::WriteOptions options;
+    options.tiffCompression = compression;
+    return WriteImageFile(sky::Format::Tif, fileName, depth, options, bitmap);
 }
 
 bool MirrorBitmap(BitmapObject &bitmap) { return transformWith(sky::mirror, bitmap); }
@@ -300,7 +270,7 @@ bool AcquireScan(QWidget *parent, int depth, bool dither, bool useScannerWindow,
     QImage image;
     const int status = sky::acquireScan(depth, dither, scannerWindow, image, ProgressCallback);
     bitmap.bitmap = image;
-    return status > 0;
+    return sky::succeeded(status);
 }
 
 bool SelectScanSource(QWidget *parent)
@@ -373,6 +343,6 @@ bool ReadLineMessageFile(const QString &fileName, MessageFont &font, int &speed,
 
 void ReportLibraryError(int status)
 {
-    systeme::boite(systeme::TypeBoite::Erreur, sky::errorText(status).left(kLongestErrorText),
+    systeme::boite(systeme::TypeBoite::Erreur, sky::failureText(status).left(kLongestErrorText),
                    systeme::OK);
 }

@@ -4,7 +4,7 @@
 // (resource bitmaps, window capture, the two scrolling-message file formats).
 #pragma once
 
-#include "imagekinds.h"
+#include "formats.h"
 #include "messagefile.h"
 
 #include <QColor>
@@ -30,18 +30,22 @@ extern bool ScanBusy;
 enum TLoadResolution { lColorVga, lMonoChrome, lColor16, lColor256, lColorTrue, lAutoMatic };
 enum TSaveResolution { sColorVga, sMonoChrome, sColor16, sColor256, sColorTrue, sJpegGray, sAutoMatic };
 enum TTiffCompression { sNONE, sCCITT, sLZW, sPACKBITS };
-enum class SaveFormat { Bmp, Png, Tif, Pcx, Gif, Jpeg };
 
 // Display depth from a device's bits per pixel: 1..4 gives 4, 5..15 gives 8, 16 and more 24.
 int DeviceColorBits(int devicePixelBits);
 // The depth of the screen a widget is on (of the primary screen for null).
 int DisplayColorBits(const QWidget *widget);
 int ReadDepth(TLoadResolution resolution, int displayBits);
-int WriteDepth(TSaveResolution resolution, SaveFormat format, int displayBits);
+int WriteDepth(TSaveResolution resolution, sky::Format format, int displayBits);
 int TiffCompressionCode(TTiffCompression compression);
 
 bool GetImageFileInfo(const QString &fileName, QString &typeName, int &width, int &height,
                       int &bitsPerPixel, int &density, int &colors, QString &compression);
+
+// Any of the library's formats; the named functions below are these for one format.
+bool ReadImageFile(sky::Format format, const QString &fileName, int depth, bool dither, BitmapObject &bitmap);
+bool WriteImageFile(sky::Format format, const QString &fileName, int depth, const sky::WriteOptions &options,
+                    BitmapObject &bitmap);
 
 bool ReadBmpFile(const QString &fileName, int depth, bool dither, BitmapObject &bitmap);
 bool ReadPcxFile(const QString &fileName, int depth, bool dither, BitmapObject &bitmap);
@@ -50,10 +54,9 @@ bool ReadGifFile(const QString &fileName, int depth, bool dither, BitmapObject &
 bool ReadTifFile(const QString &fileName, int depth, bool dither, BitmapObject &bitmap);
 bool ReadJpegFile(const QString &fileName, int depth, bool dither, BitmapObject &bitmap);
 
-// Reads a picture of one of the six library kinds with no progress and no box,
-// so that a worker thread may prepare it ahead. False for any other kind or an
-// unreadable file: the ordinary read then reports the failure.
-bool PrepareBitmapFile(const QString &fileName, ImageKind kind, int depth, bool dither, QImage &out);
+// ReadImageFile with no progress and no box, so that a worker thread may prepare a
+// picture ahead. False for an unreadable file: the ordinary read then reports the failure.
+bool PrepareImageFile(sky::Format format, const QString &fileName, int depth, bool dither, QImage &out);
 
 bool WriteBmpFile(const QString &fileName, int depth, BitmapObject &bitmap);
 bool WritePcxFile(const QString &fileName, int depth, BitmapObject &bitmap);

@@ -10,8 +10,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
-#include <QPainterPath>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -35,49 +34,6 @@ protected:
     }
     int valueFromText(const QString &texte) const override { return delai_saisi(texte); }
 };
-
-// A 32 x 32 mouse with its two buttons.
-QPixmap dessin_souris()
-{
-    QPixmap p(32, 32);
-    p.fill(Qt::transparent);
-    QPainter g(&p);
-    g.setRenderHint(QPainter::Antialiasing);
-    g.setPen(QPen(Qt::black, 1.5));
-    g.setBrush(QColor(230, 230, 230));
-    g.drawRoundedRect(QRectF(8, 4, 16, 25), 8, 8);
-    g.drawLine(QPointF(8, 14), QPointF(24, 14));
-    g.drawLine(QPointF(16, 4), QPointF(16, 14));
-    g.setBrush(QColor(200, 40, 40));
-    g.drawPie(QRectF(8, 4, 16, 20), 90 * 16, 90 * 16);
-    return p;
-}
-
-// A 32 x 32 pad of four arrows.
-QPixmap dessin_pave()
-{
-    QPixmap p(32, 32);
-    p.fill(Qt::transparent);
-    QPainter g(&p);
-    g.setRenderHint(QPainter::Antialiasing);
-    g.setPen(QPen(Qt::black, 1));
-    g.setBrush(QColor(0, 0, 160));
-    const QPointF centre(16, 16);
-    for (int quart = 0; quart < 4; ++quart) {
-        g.save();
-        g.translate(centre);
-        g.rotate(90 * quart);
-        QPainterPath fleche;
-        fleche.moveTo(0, -15);
-        fleche.lineTo(6, -8);
-        fleche.lineTo(-6, -8);
-        fleche.closeSubpath();
-        g.drawPath(fleche);
-        g.drawRect(QRectF(-2, -8, 4, 5));
-        g.restore();
-    }
-    return p;
-}
 
 QFrame *panneau_image(QWidget *parent, const QPixmap &dessin, QLabel *&image, const QString &aide)
 {
@@ -115,10 +71,10 @@ Tmode::Tmode(QWidget *parent) : QDialog(parent)
     manuel->setToolTip(QStringLiteral("Cliquez, pour effectuer un défilement manuel"));
 
     QFrame *peripheriques = groupe_creux(this, QRect(8, 28, 106, 48));
-    b1 = panneau_image(peripheriques, dessin_souris(), Image1,
+    b1 = panneau_image(peripheriques, QPixmap(QStringLiteral(":/glyphes/souris.png")), Image1,
                        QStringLiteral("Cliquez, pour utiliser les touches de la souris"));
     b1->setGeometry(12, 6, 36, 36);
-    b2 = panneau_image(peripheriques, dessin_pave(), Image2,
+    b2 = panneau_image(peripheriques, QPixmap(QStringLiteral(":/glyphes/pave.png")), Image2,
                        QStringLiteral("Cliquez, pour utiliser un pavé flèché"));
     b2->setGeometry(58, 6, 36, 36);
 

@@ -15,7 +15,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
-#include <QStyle>
+#include <QIcon>
 #include <QTimer>
 #include <QToolButton>
 
@@ -78,32 +78,35 @@ Tlance_diaporama::Tlance_diaporama(QWidget *parent) : QDialog(parent)
     pave->setPalette(barre);
     pave->setAutoFillBackground(true);
     pave->installEventFilter(this);
-    struct Bouton { QToolButton *&bouton; const char *nom; const char *aide; QStyle::StandardPixmap glyphe;
+    struct Bouton { QToolButton *&bouton; const char *nom; const char *aide; const char *glyphe;
                     int gauche; Mouvement mouvement; };
     const Bouton boutons[] = {
-        {lg, "lg", "Première diapositive", QStyle::SP_MediaSkipBackward, 24, Mouvement::Premiere},
-        {g, "g", "Diapositive précédente", QStyle::SP_MediaSeekBackward, 43, Mouvement::Precedente},
-        {d, "d", "Diapositive suivante", QStyle::SP_MediaSeekForward, 62, Mouvement::Suivante},
-        {ld, "ld", "Dernière diapositive", QStyle::SP_MediaSkipForward, 81, Mouvement::Derniere},
+        {lg, "lg", "Première diapositive", "premiere", 24, Mouvement::Premiere},
+        {g, "g", "Diapositive précédente", "precedente", 43, Mouvement::Precedente},
+        {d, "d", "Diapositive suivante", "suivante", 62, Mouvement::Suivante},
+        {ld, "ld", "Dernière diapositive", "derniere", 81, Mouvement::Derniere},
+    };
+    const auto glyphe = [](const char *nom) {
+        return QIcon(QStringLiteral(":/glyphes/%1.png").arg(QLatin1String(nom)));
     };
     sortir = new QToolButton(pave);
     sortir->setObjectName(QStringLiteral("sortir"));
     sortir->setToolTip(QStringLiteral("Stopper le diaporama"));
-    sortir->setIcon(style()->standardIcon(QStyle::SP_MediaStop));
+    sortir->setIcon(glyphe("sortir"));
     sortir->setGeometry(5, 5, 20, 20);
     connect(sortir, &QToolButton::clicked, this, &Tlance_diaporama::sortirClick);
     for (const Bouton &b : boutons) {
         b.bouton = new QToolButton(pave);
         b.bouton->setObjectName(QLatin1String(b.nom));
         b.bouton->setToolTip(QString::fromUtf8(b.aide));
-        b.bouton->setIcon(style()->standardIcon(b.glyphe));
+        b.bouton->setIcon(glyphe(b.glyphe));
         b.bouton->setGeometry(b.gauche, 5, 20, 20);
         connect(b.bouton, &QToolButton::clicked, this, [this, m = b.mouvement] { deplace(m); });
     }
     // The keys stay with the window while the pad is used.
     for (QToolButton *b : {sortir, lg, g, d, ld}) {
         b->setFocusPolicy(Qt::NoFocus);
-        b->setIconSize(QSize(14, 14));
+        b->setIconSize(QSize(16, 16));
     }
 
     Timer1 = new QTimer(this);

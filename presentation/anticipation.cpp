@@ -9,10 +9,10 @@
 
 namespace {
 
-QImage lit_partie_visible(const QString &chemin, ImageKind genre, QSize ecran, int profondeur, bool tramage)
+QImage lit_partie_visible(const QString &chemin, sky::Format format, QSize ecran, int profondeur, bool tramage)
 {
     QImage image;
-    if (!PrepareBitmapFile(chemin, genre, profondeur, tramage, image))
+    if (!PrepareImageFile(format, chemin, profondeur, tramage, image))
         return {};
     const QRect partie = partie_visible(ecran, image.size());
     if (partie != image.rect())
@@ -21,21 +21,6 @@ QImage lit_partie_visible(const QString &chemin, ImageKind genre, QSize ecran, i
     if (!image.hasAlphaChannel() && image.format() != QImage::Format_RGB32)
         image.convertTo(QImage::Format_RGB32);
     return image;
-}
-
-bool genre_de_bibliotheque(ImageKind genre)
-{
-    switch (genre) {
-    case ImageKind::Bmp:
-    case ImageKind::Jpeg:
-    case ImageKind::Png:
-    case ImageKind::Gif:
-    case ImageKind::Tif:
-    case ImageKind::Pcx:
-        return true;
-    default:
-        return false;
-    }
 }
 
 }  // namespace
@@ -62,8 +47,8 @@ bool LectureAnticipee::inchangee(const Lecture &lecture, const QString &chemin)
 
 void LectureAnticipee::prepare(const QString &chemin, QSize ecran, int profondeur, bool tramage)
 {
-    const ImageKind genre = KindOfPath(chemin);
-    if (chemin.isEmpty() || !genre_de_bibliotheque(genre))
+    const sky::FormatRow *format = chemin.isEmpty() ? nullptr : PictureFormatOfPath(chemin);
+    if (!format)
         return;
     const auto trouvee = lectures_.constFind(chemin);
     if (trouvee != lectures_.constEnd() && trouvee->ecran == ecran && trouvee->profondeur == profondeur &&
@@ -78,7 +63,7 @@ void LectureAnticipee::prepare(const QString &chemin, QSize ecran, int profondeu
     lecture.taille = info.size();
     lecture.ecran = ecran;
     lecture.profondeur = profondeur;
-    lecture.image = QtConcurrent::run(lit_partie_visible, chemin, genre, ecran, profondeur, tramage);
+    lecture.image = QtConcurrent::run(lit_partie_visible, chemin, format->format, ecran, profondeur, tramage);
     if (trouvee != lectures_.constEnd())
         abandonne(trouvee->image);
     lectures_.insert(chemin, lecture);

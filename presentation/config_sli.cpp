@@ -66,16 +66,24 @@ void stocke_config()
 
 void ferme_config() { fichier.ferme(); }
 
+namespace {
+// SLI.CFG open for the scope, closed however it ends (a short file raises on reading).
+struct ConfigOuverte {
+    ConfigOuverte() { ouvre_config(); }
+    ~ConfigOuverte() { ferme_config(); }
+    ConfigOuverte(const ConfigOuverte &) = delete;
+    ConfigOuverte &operator=(const ConfigOuverte &) = delete;
+};
+}  // namespace
+
 void lit_config()
 {
-    ouvre_config();
+    const ConfigOuverte ouverte;
     charge_config();
-    ferme_config();
 }
 
 void sauve_config()
 {
-    ouvre_config();
+    const ConfigOuverte ouverte;
     stocke_config();
-    ferme_config();
 }

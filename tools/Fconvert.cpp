@@ -27,16 +27,16 @@ constexpr int COTE_CADRE = 275;
 
 struct FormatCible {
     QRadioButton *TConversion_images::*radio;
-    const char *extension;
+    sky::Format format;
     bool (TPMultiImage::*ecrit)(const QString &);
 };
 const FormatCible FORMATS[] = {
-    {&TConversion_images::CTOJPEG, ".JPG", &TPMultiImage::SaveAsJpeg},
-    {&TConversion_images::CTOBMP, ".BMP", &TPMultiImage::SaveAsBmp},
-    {&TConversion_images::CTOGIF, ".GIF", &TPMultiImage::SaveAsGif},
-    {&TConversion_images::CTOPCX, ".PCX", &TPMultiImage::SaveAsPcx},
-    {&TConversion_images::CTOPNG, ".PNG", &TPMultiImage::SaveAsPng},
-    {&TConversion_images::CTOTIF, ".TIF", &TPMultiImage::SaveAsTif},
+    {&TConversion_images::CTOJPEG, sky::Format::Jpeg, &TPMultiImage::SaveAsJpeg},
+    {&TConversion_images::CTOBMP, sky::Format::Bmp, &TPMultiImage::SaveAsBmp},
+    {&TConversion_images::CTOGIF, sky::Format::Gif, &TPMultiImage::SaveAsGif},
+    {&TConversion_images::CTOPCX, sky::Format::Pcx, &TPMultiImage::SaveAsPcx},
+    {&TConversion_images::CTOPNG, sky::Format::Png, &TPMultiImage::SaveAsPng},
+    {&TConversion_images::CTOTIF, sky::Format::Tif, &TPMultiImage::SaveAsTif},
 };
 
 // A source or destination column: drive, folder and file lists linked as one.
@@ -228,7 +228,7 @@ void TConversion_images::ConvertClick()
             choisis << FileListBox1->item(i)->text();
     const QList<ConversionPrevue> plan = plan_conversion(choisis, FileListBox1->Directory(),
                                                          DirectoryListBox2->Directory(),
-                                                         QString::fromLatin1(format->extension));
+                                                         QString::fromLatin1(sky::formatRow(format->format).extension));
     for (int k = 0; k < plan.size(); ++k) {
         avancement->setText(QStringLiteral("Fichier %1 sur %2").arg(k + 1).arg(plan.size()));
         QApplication::setOverrideCursor(Qt::WaitCursor);

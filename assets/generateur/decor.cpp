@@ -115,11 +115,11 @@ QImage image_logo(int cote, int numero)
 QByteArray dib(const QImage &image)
 {
     QImage palette;
-    if (sky::toDepth(image.convertToFormat(QImage::Format_RGB888), 8, false, palette) <= 0)
+    if (!sky::succeeded(sky::toDepth(image.convertToFormat(QImage::Format_RGB888), 8, false, palette)))
         return {};
     QTemporaryDir dossier;
     const QString chemin = dossier.filePath(QStringLiteral("image.bmp"));
-    if (sky::writeBmp(chemin, 8, palette, {}) <= 0)
+    if (!sky::succeeded(sky::writeBmp(chemin, 8, palette, {})))
         return {};
     QFile f(chemin);
     if (!f.open(QIODevice::ReadOnly))
@@ -193,7 +193,7 @@ QImage fond_splash(const QList<QImage> &photos)
     return image;
 }
 
-QImage fond_a_propos(const QList<QImage> &photos)
+QImage fond_a_propos()
 {
     const QSize taille(324, 215);
     QImage image(taille, QImage::Format_RGB32);
@@ -201,20 +201,20 @@ QImage fond_a_propos(const QList<QImage> &photos)
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     fond_de_scene(p, taille);
-    if (photos.size() > 3)
-        diapositive_posee(p, photos[3], QPointF(282, 150), 50, 10);
-    // The information panel beside the logo.
+    // The information panel beside the logo, and a gold rule under the name.
     p.setPen(QPen(QColor(255, 255, 255, 60), 1));
     p.setBrush(QColor(255, 255, 255, 28));
     p.drawRoundedRect(QRectF(122.5, 8.5, 192, 88), 8, 8);
+    p.setPen(QPen(OR, 2));
+    p.drawLine(QPointF(40, 168), QPointF(284, 168));
     pellicule(p, taille, 16);
     return image;
 }
 
-// The toolbar glyphs, 24 x 24, outlined and lit alike.
-QImage toile()
+// The toolbar glyphs, 24 x 24 (the mode pictures 32 x 32), outlined and lit alike.
+QImage toile(int cote = 24)
 {
-    QImage image(24, 24, QImage::Format_ARGB32);
+    QImage image(cote, cote, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     return image;
 }
@@ -397,6 +397,92 @@ QImage glyphe_lancer()
     return image;
 }
 
+// The navigation glyphs: a triangle pointing along `sens` (1 right, -1 left),
+// with a bar at its tip for the first and last slides.
+QImage glyphe_navigation(int sens, bool butee)
+{
+    QImage image = toile();
+    QPainter p(&image);
+    peintre(p);
+    // Drawn pointing right, mirrored for the left.
+    p.translate(sens > 0 ? 0 : 24, 0);
+    p.scale(sens, 1);
+    const qreal pointe = butee ? 16.5 : 19.5;
+    p.setBrush(degrade(CIEL, 4, 20));
+    p.drawPolygon(QPolygonF({{5.5, 4.5}, {pointe, 12}, {5.5, 19.5}}));
+    if (butee) {
+        p.setBrush(degrade(CIEL, 4, 20));
+        p.drawRect(QRectF(17.5, 4.5, 3, 15));
+    }
+    return image;
+}
+
+QImage glyphe_sortir()
+{
+    QImage image = toile();
+    QPainter p(&image);
+    peintre(p);
+    p.setBrush(degrade(ROUGE, 1, 23));
+    p.drawEllipse(QPointF(12, 12), 10.5, 10.5);
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(7.5, 7.5, 9, 9));
+    return image;
+}
+
+// The contact sheet's page turns: a sheet of four pictures and an arrow off its side.
+QImage glyphe_planche(int sens)
+{
+    QImage image = toile();
+    QPainter p(&image);
+    peintre(p);
+    p.translate(sens > 0 ? 0 : 24, 0);
+    p.scale(sens, 1);
+    p.setBrush(CARTON);
+    p.drawRect(QRectF(1.5, 2.5, 14, 19));
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 2; ++x)
+            vignette(p, QRectF(3.5 + 6 * x, 4.5 + 8 * y, 4, 6));
+    p.setBrush(degrade(OR, 7, 17));
+    p.drawPolygon(QPolygonF({{14.5, 9.5}, {18.5, 9.5}, {18.5, 6.5}, {23, 12}, {18.5, 17.5},
+                             {18.5, 14.5}, {14.5, 14.5}}));
+    return image;
+}
+
+// The mode dialog's control devices, 32 x 32: the mouse and the arrow pad.
+QImage image_souris()
+{
+    QImage image = toile(32);
+    QPainter p(&image);
+    peintre(p);
+    p.scale(32 / 24.0, 32 / 24.0);
+    p.setBrush(degrade(QColor(220, 222, 228), 4, 22));
+    p.drawRoundedRect(QRectF(6.5, 4.5, 11, 17), 5.5, 5.5);
+    p.drawLine(QPointF(6.5, 11.5), QPointF(17.5, 11.5));
+    p.drawLine(QPointF(12, 4.5), QPointF(12, 11.5));
+    p.setPen(Qt::NoPen);
+    p.setBrush(CIEL);
+    p.drawRoundedRect(QRectF(7, 5, 4.8, 6.3), 2.5, 2.5);
+    p.drawRoundedRect(QRectF(12.2, 5, 4.8, 6.3), 2.5, 2.5);
+    return image;
+}
+
+QImage image_pave()
+{
+    QImage image = toile(32);
+    QPainter p(&image);
+    peintre(p);
+    p.scale(32 / 24.0, 32 / 24.0);
+    p.setBrush(degrade(CIEL.darker(130), 6, 18));
+    p.drawRoundedRect(QRectF(0.5, 6.5, 23, 11), 2, 2);
+    p.setBrush(Qt::white);
+    for (int k = 0; k < 4; ++k) {
+        const qreal x = 3 + 5 * k;
+        const int sens = k < 2 ? -1 : 1;
+        p.drawPolygon(QPolygonF({{x + 2 + sens * 1.5, 12}, {x + 2 - sens * 1.5, 9.5}, {x + 2 - sens * 1.5, 14.5}}));
+    }
+    return image;
+}
+
 }  // namespace
 
 bool ecrit_decor(const QString &assets, const QList<QImage> &photos)
@@ -409,12 +495,21 @@ bool ecrit_decor(const QString &assets, const QList<QImage> &photos)
         ok = ok && ecrit_dib(assets + QStringLiteral("/bitmaps/SL%1.dib").arg(n), image_logo(19, n));
     }
     ok = ok && fond_splash(photos).save(assets + QStringLiteral("/decor/splash.png"));
-    ok = ok && fond_a_propos(photos).save(assets + QStringLiteral("/decor/a_propos.png"));
+    ok = ok && fond_a_propos().save(assets + QStringLiteral("/decor/a_propos.png"));
     const QList<QPair<const char *, QImage>> glyphes = {
         {"ouvrir", glyphe_ouvrir()},         {"fermer", glyphe_fermer()},
         {"imprimer", glyphe_imprimer()},     {"convertir", glyphe_convertir()},
         {"retourner", glyphe_reflet(false)}, {"miroir", glyphe_reflet(true)},
         {"lancer", glyphe_lancer()},
+        {"sortir", glyphe_sortir()},
+        {"premiere", glyphe_navigation(-1, true)},
+        {"precedente", glyphe_navigation(-1, false)},
+        {"suivante", glyphe_navigation(1, false)},
+        {"derniere", glyphe_navigation(1, true)},
+        {"planche_precedente", glyphe_planche(-1)},
+        {"planche_suivante", glyphe_planche(1)},
+        {"souris", image_souris()},
+        {"pave", image_pave()},
     };
     for (const auto &[nom, image] : glyphes)
         ok = ok && image.save(assets + QStringLiteral("/glyphes/%1.png").arg(QLatin1String(nom)));

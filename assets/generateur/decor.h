@@ -8,7 +8,7 @@
 #include <QString>
 
 // Writes them under `assets` (bitmaps/, decor/, glyphes/); `photos` are the
-// sample slideshow's pictures, shown in miniature on the backgrounds.
+// sample slideshow's pictures, shown in miniature on the splash window.
 bool ecrit_decor(const QString &assets, const QList<QImage> &photos);
 
 // Writes `octets` to the file `chemin` (shared by the generator's units).

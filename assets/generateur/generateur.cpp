@@ -254,8 +254,8 @@ bool ecrit_bitmap_ressource(const QString &chemin, const QImage &image)
     QImage indexee;
     QTemporaryDir dossier;
     const QString bmp = dossier.filePath(QStringLiteral("ressource.bmp"));
-    if (!dossier.isValid() || sky::toDepth(image, 8, false, indexee) <= 0 ||
-        sky::writeBmp(bmp, 8, indexee, {}) <= 0)
+    if (!dossier.isValid() || !sky::succeeded(sky::toDepth(image, 8, false, indexee)) ||
+        !sky::succeeded(sky::writeBmp(bmp, 8, indexee, {})))
         return false;
     QFile f(bmp);
     if (!f.open(QIODevice::ReadOnly))
@@ -484,16 +484,16 @@ int main(int argc, char **argv)
     QDir().mkpath(demo);
     QDir().mkpath(assets + QStringLiteral("/curseurs"));
 
-    bool ok = sky::writeJpeg(demo + "PLAGE.JPG", 85, 0, 24, plage(), {}) > 0 &&
-              sky::writePng(demo + "MONTAGNE.PNG", 24, false, montagne(), {}) > 0 &&
-              sky::writeBmp(demo + "FORET.BMP", 8, foret(), {}) > 0 &&
-              sky::writeGif(demo + "VILLE.GIF", 8, ville(), {}) > 0;
+    bool ok = sky::succeeded(sky::writeJpeg(demo + "PLAGE.JPG", 85, 0, 24, plage(), {})) &&
+              sky::succeeded(sky::writePng(demo + "MONTAGNE.PNG", 24, false, montagne(), {})) &&
+              sky::succeeded(sky::writeBmp(demo + "FORET.BMP", 8, foret(), {})) &&
+              sky::succeeded(sky::writeGif(demo + "VILLE.GIF", 8, ville(), {}));
     ok = ok && ecrit(demo + "VAGUE.WAV", onde(carillon({{523.25, 0}, {659.25, 0.25}, {783.99, 0.5}}, 1.6)));
     ok = ok && ecrit(demo + "alumette.wav", onde(bruit(0.6, 0.01, 6, 5)));
     ok = ok && ecrit(demo + "feu.wav", onde(bruit(1.2, 0.2, 2, 9)));
     ok = ok && ecrit(demo + "stop.wav", onde(carillon({{392.0, 0}, {261.63, 0.15}}, 0.8)));
     ok = ok && curseur_deplacement().save(assets + "/curseurs/deplace_diapositive.png");
-    ok = ok && ecrit_decor(assets, {plage(), montagne(), foret(), ville()});
+    ok = ok && ecrit_decor(assets, {plage(), montagne(), foret()});
     ok = ok && ecrit_poubelle(assets);
 
     // The sample as it is found on the disc: its paths name the disc's folder,

@@ -341,10 +341,10 @@ int decodeDibAt(ByteReader &reader, qint64 bitsOffset, QImage &out, const Progre
     out = QImage();
     DibHeader dib;
     int status = parseDibHeader(reader, dib);
-    if (status <= 0)
+    if (!succeeded(status))
         return status;
     status = checkSize(dib.width, dib.height);
-    if (status <= 0)
+    if (!succeeded(status))
         return status;
 
     // An offset pointing into the headers is wrong: the pixels then follow the table.
@@ -356,7 +356,7 @@ int decodeDibAt(ByteReader &reader, qint64 bitsOffset, QImage &out, const Progre
     if (dib.bits <= 8) {
         const qint64 room = offsetKnown ? (bitsOffset - tableStart) / dib.entrySize : dib.tableEntries;
         palette = readColourTable(reader, dib, std::min(dib.tableEntries, room), status);
-        if (status <= 0)
+        if (!succeeded(status))
             return status;
     }
     const bool skipped = offsetKnown ? reader.seek(bitsOffset)
@@ -376,7 +376,7 @@ int decodeDibAt(ByteReader &reader, qint64 bitsOffset, QImage &out, const Progre
     int highest = 0;
     status = dib.compressed() ? decodeRle(reader, dib, image, tracker, highest)
                               : decodeUncompressed(reader, dib, image, tracker);
-    if (status <= 0)
+    if (!succeeded(status))
         return status;
     if (dib.bits <= 8) {
         // A short colour table (damaged file) is widened by black entries up
@@ -387,10 +387,7 @@ int decodeDibAt(ByteReader &reader, qint64 bitsOffset, QImage &out, const Progre
             palette.resize(highest + 1, qRgb(0, 0, 0));
         image.setColorTable(palette);
     }
-    if (const int ppm = int(std::clamp<qint64>(dib.ppmX, 0, 1 << 24)); ppm > 0) {
-        image.setDotsPerMeterX(ppm);
-        image.setDotsPerMeterY(ppm);
-    }
+    setDensity(image, dib.ppmX, dib.ppmX);
     out = image;
     return Ok;
 }
@@ -434,7 +431,7 @@ int decodeBmp(ByteReader &reader, QImage &out, const Progress &progress)
     out = QImage();
     qint64 bitsOffset = 0;
     const int status = readFileHeader(reader, bitsOffset);
-    return status <= 0 ? status : decodeDibAt(reader, bitsOffset, out, progress);
+    return !succeeded(status) ? status : decodeDibAt(reader, bitsOffset, out, progress);
 }
 
 int decodeBmp(const uchar *data, qint64 size, QImage &out, const Progress &progress)
@@ -475,8 +472,8 @@ int encodeBmp(const QImage &source, int bits, OutputFile &file, ProgressTracker 
     putLe16(info + 14, quint32(fileBits));
     putLe32(info + 16, BiRgb);
     putLe32(info + 20, quint32(stride * height));
-    putLe32(info + 24, quint32(std::max(picture.dotsPerMeterX(), 0)));
-    putLe32(info + 28, quint32(std::max(picture.dotsPerMeterY(), 0)));
+    putLe32(info + 24, quint32(densityX(picture)));
+    putLe32(info + 28, quint32(densityY(picture)));
     putLe32(info + 32, quint32(palette.size()));
     uchar *table = info + kInfoHeader;
     for (const QRgb colour : palette) {
@@ -508,12 +505,18 @@ int encodeBmp(const QImage &source, int bits, OutputFile &file, ProgressTracker 
 
 int readBmp(const QString &path, int bits, bool dither, QImage &out, const Progress &progress)
 {
-    return readWith(decodeBmp, path, bits, dither, out, progress);
+    return readPicture(path, bits, dither, out, [&](FILE *file, QImage &decoded) {
+        ByteReader reader(file);
+        return decodeBmp(reader, decoded, progress);
+    });
 }
 
 int writeBmp(const QString &path, int bits, const QImage &image, const Progress &progress)
 {
-    return writeWith(encodeBmp, path, bits, image, progress);
+    return writePicture(path, bits, image, progress, {bits},
+                        [bits](const QImage &picture, OutputFile &file, ProgressTracker &tracker) {
+                            return encodeBmp(picture, bits, file, tracker);
+                        });
 }
 
 int bmpInfo(const QString &path, FileInfo &info)
@@ -523,9 +526,9 @@ int bmpInfo(const QString &path, FileInfo &info)
         ByteReader reader(file);
         qint64 bitsOffset = 0;
         const int header = readFileHeader(reader, bitsOffset);
-        return header > 0 ? parseDibHeader(reader, dib) : header;
+        return succeeded(header) ? parseDibHeader(reader, dib) : header;
     });
-    if (status <= 0)
+    if (!succeeded(status))
         return status;
     info.type = QStringLiteral("BMP");
     info.width = int(dib.width);

@@ -3,22 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <memory>
 
 namespace sky {
 
 namespace {
 constexpr size_t kReadBuffer = 256 * 1024;
-
-// The depth conversion may make a new picture: the density goes with it.
-// Setting it detaches (copies) a shared picture, hence only when it differs.
-void keepDensity(const QImage &from, QImage &to)
-{
-    if (to.dotsPerMeterX() != from.dotsPerMeterX() || to.dotsPerMeterY() != from.dotsPerMeterY()) {
-        to.setDotsPerMeterX(from.dotsPerMeterX());
-        to.setDotsPerMeterY(from.dotsPerMeterY());
-    }
-}
 }
 
 ByteReader::ByteReader(const uchar *data, qint64 size)
@@ -106,51 +95,6 @@ bool ByteReader::read(void *destination, qint64 count)
     return true;
 }
 
-int readWith(Decoder decode, const QString &path, int bits, bool dither, QImage &out,
-             const Progress &progress)
-{
-    out = QImage();
-    if (!validDepth(bits))
-        return BadDepth;
-    int status = Ok;
-    const std::unique_ptr<FILE, int (*)(FILE *)> file(openForReading(path, status), std::fclose);
-    if (!file)
-        return status;
-    QImage decoded;
-    {
-        ByteReader reader(file.get());
-        status = decode(reader, decoded, progress);
-    }
-    if (status <= 0)
-        return status;
-    status = toDepth(decoded, bits, dither, out);
-    keepDensity(decoded, out);
-    return status;
-}
-
-int writeWith(Encoder encode, const QString &path, int bits, const QImage &image,
-              const Progress &progress)
-{
-    if (!validDepth(bits))
-        return BadDepth;
-    if (image.isNull())
-        return EmptyPicture;
-    QImage picture;
-    int status = toDepth(image, bits, true, picture);
-    if (status <= 0)
-        return status;
-    keepDensity(image, picture);
-    OutputFile file(path);
-    if (!file.isOpen())
-        return CannotCreate;
-    ProgressTracker tracker(progress, picture.height());
-    status = encode(picture, bits, file, tracker);
-    if (status <= 0)
-        return status;
-    if (!tracker.finish())
-        return Stopped;
-    return file.commit();
-}
 
 int dpiFromPpm(qint64 ppm) { return ppm > 0 ? int(std::min<qint64>(std::llround(ppm * 0.0254), 1 << 30)) : 0; }
 

@@ -1,7 +1,6 @@
-// Byte-level plumbing of the formats the library decodes itself (BMP, PCX):
-// a buffered reader over a file or a memory block, little-endian fields, and
-// the read and write entry points' common frame (depth check, depth
-// conversion, output file, progress).
+// Byte-level plumbing of the formats the library decodes itself: a buffered
+// reader over a file or a memory block, little-endian fields, densities and
+// packed palette indices.
 #pragma once
 
 #include "sky.h"
@@ -76,31 +75,21 @@ private:
 };
 
 // Decoders of the formats read here: from a reader to a picture at the file's
-// own depth (Indexed8 with its palette, or RGB888).
-using Decoder = int (*)(ByteReader &, QImage &, const Progress &);
-// Encoders: a picture already at `bits` depth (see sky.h) into `file`.
-using Encoder = int (*)(const QImage &, int bits, OutputFile &, ProgressTracker &);
-
-int decodeBmp(ByteReader &reader, QImage &out, const Progress &progress);
-int decodePcx(ByteReader &reader, QImage &out, const Progress &progress);
-int encodeBmp(const QImage &picture, int bits, OutputFile &file, ProgressTracker &progress);
-int encodePcx(const QImage &picture, int bits, OutputFile &file, ProgressTracker &progress);
+// own depth (Indexed8 with its palette, or RGB888). Encoders: a picture
+// already at `bits` depth (see sky.h) into `file`.
+[[nodiscard]] int decodeBmp(ByteReader &reader, QImage &out, const Progress &progress);
+[[nodiscard]] int decodePcx(ByteReader &reader, QImage &out, const Progress &progress);
+[[nodiscard]] int encodeBmp(const QImage &picture, int bits, OutputFile &file, ProgressTracker &progress);
+[[nodiscard]] int encodePcx(const QImage &picture, int bits, OutputFile &file, ProgressTracker &progress);
 
 // The same decoders over a memory block (fuzzing, tests).
-int decodeBmp(const uchar *data, qint64 size, QImage &out, const Progress &progress = {});
-int decodePcx(const uchar *data, qint64 size, QImage &out, const Progress &progress = {});
+[[nodiscard]] int decodeBmp(const uchar *data, qint64 size, QImage &out, const Progress &progress = {});
+[[nodiscard]] int decodePcx(const uchar *data, qint64 size, QImage &out, const Progress &progress = {});
 
-// Opens `path`, decodes it, then brings the picture to `bits` depth.
-int readWith(Decoder decode, const QString &path, int bits, bool dither, QImage &out,
-             const Progress &progress);
-// Brings `image` to `bits` depth (dithering reductions), then encodes it into
-// `path`, which appears only when the whole file has been written.
-int writeWith(Encoder encode, const QString &path, int bits, const QImage &image,
-              const Progress &progress);
 
 // Dots per inch from pixels per metre and back, 0 meaning "none".
-int dpiFromPpm(qint64 ppm);
-int ppmFromDpi(int dpi);
+[[nodiscard]] int dpiFromPpm(qint64 ppm);
+[[nodiscard]] int ppmFromDpi(int dpi);
 
 // The palette of an indexed or 1-bit picture (black and white when a 1-bit
 // picture has none).

@@ -11,17 +11,17 @@
 
 namespace sky {
 
-int bmpInfo(const QString &path, FileInfo &info);
-int pcxInfo(const QString &path, FileInfo &info);
-int pngInfo(const QString &path, FileInfo &info);
-int jpegInfo(const QString &path, FileInfo &info);
-int gifInfo(const QString &path, FileInfo &info);
-int tiffInfo(const QString &path, FileInfo &info);
+[[nodiscard]] int bmpInfo(const QString &path, FileInfo &info);
+[[nodiscard]] int pcxInfo(const QString &path, FileInfo &info);
+[[nodiscard]] int pngInfo(const QString &path, FileInfo &info);
+[[nodiscard]] int jpegInfo(const QString &path, FileInfo &info);
+[[nodiscard]] int gifInfo(const QString &path, FileInfo &info);
+[[nodiscard]] int tiffInfo(const QString &path, FileInfo &info);
 
 // A device-independent bitmap without file header: a 12-byte core header or a
 // longer info header, its colour table, then its bits; `size` bytes at `data`.
 // The picture comes back indexed (with its palette) or RGB888.
-int decodeDib(const uchar *data, qint64 size, QImage &out);
+[[nodiscard]] int decodeDib(const uchar *data, qint64 size, QImage &out);
 
 }  // namespace sky
 

@@ -1,5 +1,8 @@
 #include "sky.h"
 
+#include <QDir>
+#include <cstring>
+
 namespace sky {
 
 QString errorText(int status)
@@ -28,6 +31,16 @@ QString errorText(int status)
             return {};
         return QStringLiteral("Erreur inconnue de la bibliothèque d'images (%1)").arg(status);
     }
+}
+
+QString failureText(int status)
+{
+    const Failure failure = lastFailure();
+    if (failure.error == 0)
+        return errorText(status);
+    return QStringLiteral("%1\n%2 : %3")
+        .arg(errorText(status), QDir::toNativeSeparators(failure.path),
+             QString::fromLocal8Bit(std::strerror(failure.error)));
 }
 
 }  // namespace sky

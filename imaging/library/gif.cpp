@@ -6,6 +6,8 @@
 #include <gif_lib.h>
 
 #include <algorithm>
+#include <climits>
+#include <utility>
 #include <vector>
 
 namespace sky {
@@ -27,8 +29,25 @@ int readBytes(GifFileType *gif, GifByteType *data, int size)
 
 int writeBytes(GifFileType *gif, const GifByteType *data, int size)
 {
-    return int(std::fwrite(data, 1, size_t(size), static_cast<FILE *>(gif->UserData)));
+    auto *file = static_cast<OutputFile *>(gif->UserData);
+    return file->write(data, size_t(size)) ? size : 0;
 }
+
+// giflib's writer, closed (trailer written, memory freed) however the scope ends.
+struct Encoder {
+    GifFileType *gif = nullptr;
+    int error = 0;
+    explicit Encoder(OutputFile &file) : gif(EGifOpen(&file, writeBytes, &error)) {}
+    ~Encoder() { close(); }
+    Encoder(const Encoder &) = delete;
+    Encoder &operator=(const Encoder &) = delete;
+    // False when the trailer could not be written.
+    bool close()
+    {
+        GifFileType *open = std::exchange(gif, nullptr);
+        return !open || EGifCloseFile(open, &error) != GIF_ERROR;
+    }
+};
 
 struct Decoder {
     Stream stream;
@@ -80,6 +99,15 @@ int findPicture(Decoder &d)
     }
 }
 
+// The picture on its logical screen, grown when the picture overflows it.
+QSize screenSize(const GifFileType *gif)
+{
+    const GifImageDesc &desc = gif->Image;
+    const qint64 width = std::max<qint64>(gif->SWidth, qint64(desc.Left) + desc.Width);
+    const qint64 height = std::max<qint64>(gif->SHeight, qint64(desc.Top) + desc.Height);
+    return {int(std::min<qint64>(width, INT_MAX)), int(std::min<qint64>(height, INT_MAX))};
+}
+
 const ColorMapObject *colourMap(const GifFileType *gif)
 {
     return gif->Image.ColorMap ? gif->Image.ColorMap : gif->SColorMap;
@@ -123,14 +151,13 @@ int decode(Decoder &d, QImage &image, const Progress &progress)
     const GifImageDesc &desc = d.gif->Image;
     if (desc.Width <= 0 || desc.Height <= 0 || desc.Left < 0 || desc.Top < 0)
         return BadFormat;
-    // The picture on its logical screen, grown when the picture overflows it.
-    const qint64 width = std::max<qint64>(d.gif->SWidth, qint64(desc.Left) + desc.Width);
-    const qint64 height = std::max<qint64>(d.gif->SHeight, qint64(desc.Top) + desc.Height);
-    if (const int size = checkSize(width, height); size != Ok)
-        return size;
-    image = QImage(int(width), int(height), QImage::Format_Indexed8);
+    const QSize size = screenSize(d.gif);
+    if (const int status = checkSize(size.width(), size.height()); status != Ok)
+        return status;
+    image = QImage(size, QImage::Format_Indexed8);
     if (image.isNull())
         return OutOfMemory;
+    setDensity(image, 0, 0);
     QList<QRgb> colours = coloursOf(d.gif);
     image.fill(backgroundIndex(d.gif, colours));
     image.setColorTable(colours);
@@ -199,30 +226,18 @@ int readGif(const QString &path, int bits, bool dither, QImage &out, const Progr
 
 int writeGif(const QString &path, int bits, const QImage &image, const Progress &progress)
 {
-    if (!validDepth(bits))
-        return BadDepth;
-    if (image.isNull())
-        return EmptyPicture;
     if (image.width() > 65535 || image.height() > 65535)
         return TooLarge;
     // GIF holds palettes only: true colour is written with 256 colours.
     const int depth = bits == 24 ? 8 : bits;
-    QImage picture;
-    if (const int status = toDepth(image, depth, true, picture); status != Ok)
-        return status;
-    OutputFile file(path);
-    if (!file.isOpen())
-        return CannotCreate;
-    ProgressTracker tracker(progress, picture.height());
-    int error = 0;
-    GifFileType *gif = EGifOpen(file.handle(), writeBytes, &error);
-    if (!gif)
-        return error == E_GIF_ERR_NOT_ENOUGH_MEM ? OutOfMemory : WriteError;
-    int status = encode(gif, picture, depth == 0 ? 4 : depth, tracker);
-    // Closing writes the trailer.
-    if (EGifCloseFile(gif, &error) == GIF_ERROR && status == Ok)
-        status = WriteError;
-    return status == Ok ? file.commit() : status;
+    return writePicture(path, bits, image, progress, {depth},
+                        [depth](const QImage &picture, OutputFile &file, ProgressTracker &tracker) {
+                            Encoder e(file);
+                            if (!e.gif)
+                                return int(e.error == E_GIF_ERR_NOT_ENOUGH_MEM ? OutOfMemory : WriteError);
+                            const int status = encode(e.gif, picture, depth == 0 ? 4 : depth, tracker);
+                            return e.close() || status != Ok ? status : int(WriteError);
+                        });
 }
 
 int gifInfo(const QString &path, FileInfo &info)
@@ -230,16 +245,18 @@ int gifInfo(const QString &path, FileInfo &info)
     return readFile(path, [&](FILE *file) {
         Decoder d;
         d.stream.file = file;
+        // The size reading gives (the first picture on its screen); the
+        // colours of the global map, else of the first picture's own.
         int status = open(d);
-        // The global colour map, else the first picture's own.
-        if (status == Ok && !d.gif->SColorMap)
+        if (status == Ok)
             status = findPicture(d);
         if (status != Ok)
             return status;
-        const ColorMapObject *map = colourMap(d.gif);
+        const ColorMapObject *map = d.gif->SColorMap ? d.gif->SColorMap : d.gif->Image.ColorMap;
+        const QSize size = screenSize(d.gif);
         info.type = QStringLiteral("GIF");
-        info.width = d.gif->SWidth ? d.gif->SWidth : d.gif->Image.Width;
-        info.height = d.gif->SHeight ? d.gif->SHeight : d.gif->Image.Height;
+        info.width = size.width();
+        info.height = size.height();
         info.bitsPerPixel = map ? map->BitsPerPixel : d.gif->SColorResolution;
         info.colors = map ? map->ColorCount : 1 << d.gif->SColorResolution;
         info.density = 0;

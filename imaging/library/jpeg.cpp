@@ -219,11 +219,10 @@ int decode(Decoder &d, int bits, int scale, ProgressTracker &tracker)
         d.image.setColorTable(greys);
     }
     // JFIF density unit 1: dots per inch, 2: dots per centimetre.
-    if ((c.density_unit == 1 || c.density_unit == 2) && c.X_density > 0 && c.Y_density > 0) {
-        const double perMetre = c.density_unit == 1 ? 1 / 0.0254 : 100;
-        d.image.setDotsPerMeterX(int(std::lround(c.X_density * perMetre)));
-        d.image.setDotsPerMeterY(int(std::lround(c.Y_density * perMetre)));
-    }
+    const bool density = (c.density_unit == 1 || c.density_unit == 2) && c.X_density > 0 && c.Y_density > 0;
+    const double perMetre = c.density_unit == 1 ? 1 / 0.0254 : 100;
+    setDensity(d.image, density ? std::llround(c.X_density * perMetre) : 0,
+               density ? std::llround(c.Y_density * perMetre) : 0);
     if (cmyk)
         d.cmyk.resize(size_t(c.output_width) * 4);
     jpeg_start_decompress(&c);
@@ -308,9 +307,11 @@ int encode(Encoder &e, FILE *file, int quality, int smoothing, bool grey, const 
     if (!grey && quality >= 90)
         c.comp_info[0].h_samp_factor = c.comp_info[0].v_samp_factor = 1;
     c.smoothing_factor = smoothing;
-    c.density_unit = 1;
-    c.X_density = UINT16(std::clamp(std::lround(image.dotsPerMeterX() * 0.0254), 1L, 65535L));
-    c.Y_density = UINT16(std::clamp(std::lround(image.dotsPerMeterY() * 0.0254), 1L, 65535L));
+    // Without a density of its own the file says only that pixels are square.
+    const bool density = densityX(image) > 0 && densityY(image) > 0;
+    c.density_unit = density ? 1 : 0;
+    c.X_density = density ? UINT16(std::clamp(std::lround(densityX(image) * 0.0254), 1L, 65535L)) : 1;
+    c.Y_density = density ? UINT16(std::clamp(std::lround(densityY(image) * 0.0254), 1L, 65535L)) : 1;
     c.optimize_coding = optimiseCoding(c) ? TRUE : FALSE;
     jpeg_start_compress(&c, TRUE);
     while (c.next_scanline < c.image_height) {
@@ -344,27 +345,19 @@ int readJpeg(const QString &path, int bits, int scale, bool dither, QImage &out,
 int writeJpeg(const QString &path, int quality, int smoothing, int bits, const QImage &image,
               const Progress &progress)
 {
-    if (!validDepth(bits))
-        return BadDepth;
     if (quality < 1 || quality > 100 || smoothing < 0 || smoothing > 100)
         return BadArgument;
-    if (image.isNull())
-        return EmptyPicture;
-    const RgbRows rows(image);
-    if (rows.width() == 0)
-        return OutOfMemory;
-    std::vector<uchar> scratch(size_t(rows.width()) * 3);
-    OutputFile file(path);
-    if (!file.isOpen())
-        return CannotCreate;
-    ProgressTracker tracker(progress, kProgressSteps);
-    int status = Ok;
-    {
-        Encoder e;
-        status = encode(e, file.handle(), quality, smoothing, bits == 1, image, rows, scratch,
-                        tracker);
-    }
-    return status == Ok ? file.commit() : status;
+    // The picture goes as it is: depth 1 asks for a greyscale file, any other a colour one.
+    return writePicture(path, bits, image, progress, {24, kProgressSteps},
+                        [&](const QImage &picture, OutputFile &file, ProgressTracker &tracker) {
+                            const RgbRows rows(picture);
+                            if (rows.width() == 0)
+                                return int(OutOfMemory);
+                            std::vector<uchar> scratch(size_t(rows.width()) * 3);
+                            Encoder e;
+                            return encode(e, file.handle(), quality, smoothing, bits == 1, picture, rows,
+                                          scratch, tracker);
+                        });
 }
 
 int jpegInfo(const QString &path, FileInfo &info)

@@ -226,17 +226,17 @@ int decodePcx(ByteReader &reader, QImage &out, const Progress &progress)
     out = QImage();
     PcxHeader pcx;
     int status = readHeader(reader, pcx);
-    if (status <= 0)
+    if (!succeeded(status))
         return status;
     status = checkSize(pcx.width, pcx.height);
-    if (status <= 0)
+    if (!succeeded(status))
         return status;
     QVector<QRgb> palette;
     if (pcx.indexedInHeader())
         palette = headerPalette(pcx);
     else if (!pcx.trueColour())
         palette = endPalette(reader, status);
-    if (status <= 0)
+    if (!succeeded(status))
         return status;
 
     // A run gives at most 63 bytes for 2: a file too short for its picture is
@@ -261,10 +261,7 @@ int decodePcx(ByteReader &reader, QImage &out, const Progress &progress)
     }
     if (!pcx.trueColour())
         image.setColorTable(palette);  // 2^bits colours: every index has one
-    if (const int ppm = ppmFromDpi(pcx.dpi); ppm > 0) {
-        image.setDotsPerMeterX(ppm);
-        image.setDotsPerMeterY(ppm);
-    }
+    setDensity(image, ppmFromDpi(pcx.dpi), ppmFromDpi(pcx.dpi));
     out = image;
     return Ok;
 }
@@ -303,8 +300,8 @@ int encodePcx(const QImage &source, int bits, OutputFile &file, ProgressTracker 
     h[3] = uchar(bitsPerPixel);
     putLe16(h + 8, quint32(width - 1));
     putLe16(h + 10, quint32(height - 1));
-    putLe16(h + 12, quint32(std::min(dpiFromPpm(picture.dotsPerMeterX()), 65535)));
-    putLe16(h + 14, quint32(std::min(dpiFromPpm(picture.dotsPerMeterY()), 65535)));
+    putLe16(h + 12, quint32(std::min(dpiFromPpm(densityX(picture)), 65535)));
+    putLe16(h + 14, quint32(std::min(dpiFromPpm(densityY(picture)), 65535)));
     if (fileBits <= 4) {
         for (int i = 0; i < palette.size(); ++i) {
             h[16 + 3 * i] = uchar(qRed(palette[i]));
@@ -351,12 +348,18 @@ int encodePcx(const QImage &source, int bits, OutputFile &file, ProgressTracker 
 
 int readPcx(const QString &path, int bits, bool dither, QImage &out, const Progress &progress)
 {
-    return readWith(decodePcx, path, bits, dither, out, progress);
+    return readPicture(path, bits, dither, out, [&](FILE *file, QImage &decoded) {
+        ByteReader reader(file);
+        return decodePcx(reader, decoded, progress);
+    });
 }
 
 int writePcx(const QString &path, int bits, const QImage &image, const Progress &progress)
 {
-    return writeWith(encodePcx, path, bits, image, progress);
+    return writePicture(path, bits, image, progress, {bits},
+                        [bits](const QImage &picture, OutputFile &file, ProgressTracker &tracker) {
+                            return encodePcx(picture, bits, file, tracker);
+                        });
 }
 
 int pcxInfo(const QString &path, FileInfo &info)
@@ -366,7 +369,7 @@ int pcxInfo(const QString &path, FileInfo &info)
         ByteReader reader(file);
         return readHeader(reader, pcx);
     });
-    if (status <= 0)
+    if (!succeeded(status))
         return status;
     info.type = QStringLiteral("PCX");
     info.width = int(pcx.width);

@@ -147,11 +147,9 @@ int decode(Session &s, QImage &image, ProgressTracker &tracker)
     }
     png_uint_32 xDensity = 0, yDensity = 0;
     int unit = PNG_RESOLUTION_UNKNOWN;
-    if (png_get_pHYs(png, s.info, &xDensity, &yDensity, &unit) && unit == PNG_RESOLUTION_METER &&
-        xDensity > 0 && yDensity > 0 && xDensity <= INT_MAX && yDensity <= INT_MAX) {
-        image.setDotsPerMeterX(int(xDensity));
-        image.setDotsPerMeterY(int(yDensity));
-    }
+    const bool density = png_get_pHYs(png, s.info, &xDensity, &yDensity, &unit) &&
+                         unit == PNG_RESOLUTION_METER && xDensity > 0 && yDensity > 0;
+    setDensity(image, density ? xDensity : 0, density ? yDensity : 0);
     for (int pass = 0; pass < passes; ++pass)
         for (int y = 0; y < h; ++y) {
             png_read_row(png, image.scanLine(y), nullptr);
@@ -180,8 +178,9 @@ int encode(Session &s, const QImage &picture, int bits, bool interlaced, const R
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     if (bits != 24)
         png_set_PLTE(png, s.info, palette.data(), int(palette.size()));
-    png_set_pHYs(png, s.info, png_uint_32(std::max(picture.dotsPerMeterX(), 0)),
-                 png_uint_32(std::max(picture.dotsPerMeterY(), 0)), PNG_RESOLUTION_METER);
+    if (densityX(picture) > 0 && densityY(picture) > 0)
+        png_set_pHYs(png, s.info, png_uint_32(densityX(picture)), png_uint_32(densityY(picture)),
+                     PNG_RESOLUTION_METER);
     png_set_compression_level(png, bits == 24 ? kRgbLevel : kPaletteLevel);
     png_set_filter(png, PNG_FILTER_TYPE_BASE, bits == 24 ? PNG_FILTER_UP : PNG_FILTER_NONE);
     png_write_info(png, s.info);
@@ -223,37 +222,23 @@ int readPng(const QString &path, int bits, bool dither, QImage &out, const Progr
 int writePng(const QString &path, int bits, bool interlaced, const QImage &image,
              const Progress &progress)
 {
-    if (!validDepth(bits))
-        return BadDepth;
-    if (image.isNull())
-        return EmptyPicture;
-    QImage picture = image;
-    if (bits != 24) {
-        if (const int status = toDepth(image, bits, true, picture); status != Ok)
-            return status;
-    }
-    const RgbRows rows(picture);
-    if (rows.width() == 0)
-        return OutOfMemory;
-    std::vector<uchar> row(size_t(rows.width()) * 3);
-    std::vector<png_color> palette;
-    for (const QRgb c : picture.colorTable())
-        palette.push_back({png_byte(qRed(c)), png_byte(qGreen(c)), png_byte(qBlue(c))});
-    OutputFile file(path);
-    if (!file.isOpen())
-        return CannotCreate;
-    ProgressTracker tracker(progress, qint64(interlaced ? 7 : 1) * rows.height());
-    int status = Ok;
-    {
-        Session s;
-        s.writing = true;
-        s.file = file.handle();
-        s.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &s, onError, onWarning);
-        status = s.png ? encode(s, picture, bits, interlaced, rows, palette, row, tracker) : OutOfMemory;
-    }
-    if (status == Ok && !tracker.finish())
-        status = Stopped;
-    return status == Ok ? file.commit() : status;
+    const WritePlan plan{bits, qint64(interlaced ? 7 : 1) * image.height()};
+    return writePicture(path, bits, image, progress, plan,
+                        [&](const QImage &picture, OutputFile &file, ProgressTracker &tracker) {
+                            const RgbRows rows(picture);
+                            if (rows.width() == 0)
+                                return int(OutOfMemory);
+                            std::vector<uchar> row(size_t(rows.width()) * 3);
+                            std::vector<png_color> palette;
+                            for (const QRgb c : picture.colorTable())
+                                palette.push_back({png_byte(qRed(c)), png_byte(qGreen(c)), png_byte(qBlue(c))});
+                            Session s;
+                            s.writing = true;
+                            s.file = file.handle();
+                            s.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &s, onError, onWarning);
+                            return s.png ? encode(s, picture, bits, interlaced, rows, palette, row, tracker)
+                                         : int(OutOfMemory);
+                        });
 }
 
 int pngInfo(const QString &path, FileInfo &info)

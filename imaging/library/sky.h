@@ -48,8 +48,23 @@ enum Status : int {
     ScanCancelled = -23,
 };
 
+// The one test of a status.
+[[nodiscard]] constexpr bool succeeded(int status) { return status > 0; }
+
 // The library's text for a status ("" for a success).
-QString errorText(int status);
+[[nodiscard]] QString errorText(int status);
+
+// The file and the system's reason (an errno value) behind the last failure of
+// this thread's read, write or information call, when the file system failed it;
+// empty otherwise.
+struct Failure {
+    QString path;
+    int error = 0;
+};
+[[nodiscard]] Failure lastFailure();
+// The status's text, followed by the file and the system's reason when the
+// file system failed the call (lastFailure()).
+[[nodiscard]] QString failureText(int status);
 
 // Largest picture the readers accept: width and height each at most this,
 // and at most kMaxPixels pixels in all.
@@ -67,44 +82,44 @@ struct FileInfo {
 };
 
 // File information from the headers alone.
-int fileInfo(const QString &path, FileInfo &info);
+[[nodiscard]] int fileInfo(const QString &path, FileInfo &info);
 
 // Readers: `bits` 0, 1, 4, 8 or 24; `dither` for the reductions to 8, 4 and 1 bits.
-int readBmp(const QString &path, int bits, bool dither, QImage &out, const Progress &progress);
-int readPcx(const QString &path, int bits, bool dither, QImage &out, const Progress &progress);
-int readPng(const QString &path, int bits, bool dither, QImage &out, const Progress &progress);
-int readGif(const QString &path, int bits, bool dither, QImage &out, const Progress &progress);
-int readTiff(const QString &path, int bits, bool dither, QImage &out, const Progress &progress);
+[[nodiscard]] int readBmp(const QString &path, int bits, bool dither, QImage &out, const Progress &progress);
+[[nodiscard]] int readPcx(const QString &path, int bits, bool dither, QImage &out, const Progress &progress);
+[[nodiscard]] int readPng(const QString &path, int bits, bool dither, QImage &out, const Progress &progress);
+[[nodiscard]] int readGif(const QString &path, int bits, bool dither, QImage &out, const Progress &progress);
+[[nodiscard]] int readTiff(const QString &path, int bits, bool dither, QImage &out, const Progress &progress);
 // `scale` 1, 2, 4 or 8: the picture is decoded at 1/scale of its size.
-int readJpeg(const QString &path, int bits, int scale, bool dither, QImage &out,
+[[nodiscard]] int readJpeg(const QString &path, int bits, int scale, bool dither, QImage &out,
              const Progress &progress);
 
 // Writers: `bits` 0, 1, 4, 8 or 24 (GIF at most 8: 24 is written as 8).
-int writeBmp(const QString &path, int bits, const QImage &image, const Progress &progress);
-int writePcx(const QString &path, int bits, const QImage &image, const Progress &progress);
-int writeGif(const QString &path, int bits, const QImage &image, const Progress &progress);
-int writePng(const QString &path, int bits, bool interlaced, const QImage &image,
+[[nodiscard]] int writeBmp(const QString &path, int bits, const QImage &image, const Progress &progress);
+[[nodiscard]] int writePcx(const QString &path, int bits, const QImage &image, const Progress &progress);
+[[nodiscard]] int writeGif(const QString &path, int bits, const QImage &image, const Progress &progress);
+[[nodiscard]] int writePng(const QString &path, int bits, bool interlaced, const QImage &image,
              const Progress &progress);
 // `bits` 1: a greyscale file; 24: a colour file. quality 1..100, smoothing 0..100.
-int writeJpeg(const QString &path, int quality, int smoothing, int bits, const QImage &image,
+[[nodiscard]] int writeJpeg(const QString &path, int quality, int smoothing, int bits, const QImage &image,
               const Progress &progress);
 // compression: TIFF codes 1 none, 2 CCITT (modified Huffman, black and white), 5 LZW, 32773 PackBits.
-int writeTiff(const QString &path, int compression, int bits, const QImage &image,
+[[nodiscard]] int writeTiff(const QString &path, int compression, int bits, const QImage &image,
               const Progress &progress);
 
 // Mirror left-right and flip top-bottom, in place. `displayBits` is the display's depth.
-int mirror(int displayBits, QImage &image);
-int flip(int displayBits, QImage &image);
+[[nodiscard]] int mirror(int displayBits, QImage &image);
+[[nodiscard]] int flip(int displayBits, QImage &image);
 
 // Brings a picture to a depth (0, 1, 4, 8, 24) as described above.
-int toDepth(const QImage &source, int bits, bool dither, QImage &out);
+[[nodiscard]] int toDepth(const QImage &source, int bits, bool dither, QImage &out);
 
 // Scanner (SANE).
 // The devices that can be chosen, as "name — vendor model".
 QStringList scanSources();
 // Asks `choose` (given the device list) for a source and remembers it; returns
 // Ok, ScanCancelled when nothing was chosen, NoScanner when there is none.
-int selectScanSource(const std::function<int(const QStringList &)> &choose);
+[[nodiscard]] int selectScanSource(const std::function<int(const QStringList &)> &choose);
 // The remembered source's device name, or the first device when none was chosen.
 QString currentScanSource();
 
@@ -115,7 +130,7 @@ struct ScanSettings {
 // Acquires one picture from the chosen (or first) device at `bits` depth.
 // `showSettings`, when set, is the scanner window: it may change the settings
 // and returns false to cancel.
-int acquireScan(int bits, bool dither, const std::function<bool(ScanSettings &)> &showSettings,
+[[nodiscard]] int acquireScan(int bits, bool dither, const std::function<bool(ScanSettings &)> &showSettings,
                 QImage &out, const Progress &progress);
 
 }  // namespace sky

@@ -4,19 +4,38 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <algorithm>
+#include <cerrno>
 
 namespace sky {
+
+namespace {
+thread_local Failure failure;
+
+QByteArray encoded(const QString &path) { return QFile::encodeName(path); }
+}  // namespace
+
+void noteFailure(const QString &path, int error) { failure = {path, error}; }
+
+Failure lastFailure() { return failure; }
 
 OutputFile::OutputFile(const QString &path) : path_(path)
 {
     const QFileInfo info(path);
+    int error = 0;
     for (int attempt = 0; attempt < 8 && !file_; ++attempt) {
-        temporary_ = info.absolutePath() + QStringLiteral("/.") + info.fileName() +
-                     QStringLiteral(".%1.tmp").arg(QRandomGenerator::global()->generate(), 8, 16,
-                                                   QLatin1Char('0'));
+        const QString candidate = info.absolutePath() + QStringLiteral("/.") + info.fileName() +
+                                  QStringLiteral(".%1.tmp").arg(QRandomGenerator::global()->generate(),
+                                                                8, 16, QLatin1Char('0'));
         // "x": never reuse a file that already exists under the temporary name.
-        file_ = std::fopen(QFile::encodeName(temporary_).constData(), "wbx");
+        file_ = std::fopen(encoded(candidate).constData(), "wbx");
+        error = errno;
+        if (file_)
+            temporary_ = candidate;
+        else if (error != EEXIST)
+            break;
     }
+    if (!file_)
+        noteFailure(path, error);
 }
 
 OutputFile::~OutputFile()
@@ -28,7 +47,12 @@ OutputFile::~OutputFile()
 
 bool OutputFile::write(const void *data, size_t size)
 {
-    return file_ && (size == 0 || std::fwrite(data, 1, size, file_) == size);
+    if (!file_)
+        return false;
+    if (size == 0 || std::fwrite(data, 1, size, file_) == size)
+        return true;
+    noteFailure(path_, errno);
+    return false;
 }
 
 void OutputFile::closeStream()
@@ -41,16 +65,20 @@ void OutputFile::closeStream()
 
 int OutputFile::commit()
 {
-    if (file_) {
-        const bool flushed = std::fflush(file_) == 0 && !std::ferror(file_);
-        const bool closed = std::fclose(file_) == 0;
-        file_ = nullptr;
-        if (!flushed || !closed)
-            return WriteError;
-    }
-    if (std::rename(QFile::encodeName(temporary_).constData(),
-                    QFile::encodeName(path_).constData()) != 0)
+    if (!file_)
         return CannotCreate;
+    errno = 0;
+    const bool flushed = std::fflush(file_) == 0 && !std::ferror(file_);
+    const bool closed = std::fclose(file_) == 0;
+    file_ = nullptr;
+    if (!flushed || !closed) {
+        noteFailure(path_, errno);
+        return WriteError;
+    }
+    if (std::rename(encoded(temporary_).constData(), encoded(path_).constData()) != 0) {
+        noteFailure(path_, errno);
+        return CannotCreate;
+    }
     committed_ = true;
     return Ok;
 }
@@ -85,36 +113,70 @@ int checkSize(qint64 width, qint64 height)
 
 bool validDepth(int bits) { return bits == 0 || bits == 1 || bits == 4 || bits == 8 || bits == 24; }
 
-FILE *openForReading(const QString &path, int &status)
+FilePtr openForReading(const QString &path, int &status)
 {
+    failure = {};
     if (!QFileInfo(path).isFile()) {
         status = FileNotFound;
         return nullptr;
     }
-    FILE *f = std::fopen(QFile::encodeName(path).constData(), "rb");
-    status = f ? Ok : CannotOpen;
-    return f;
+    FilePtr file(std::fopen(encoded(path).constData(), "rb"));
+    status = file ? Ok : CannotOpen;
+    if (!file)
+        noteFailure(path, errno);
+    return file;
 }
 
 int readFile(const QString &path, const std::function<int(FILE *)> &read)
 {
     int status = Ok;
-    FILE *file = openForReading(path, status);
-    if (!file)
-        return status;
-    status = read(file);
-    std::fclose(file);
-    return status;
+    const FilePtr file = openForReading(path, status);
+    return file ? read(file.get()) : status;
 }
 
 int readPicture(const QString &path, int bits, bool dither, QImage &out,
                 const std::function<int(FILE *, QImage &)> &decode)
 {
+    out = QImage();
     if (!validDepth(bits))
         return BadDepth;
     QImage decoded;
     const int status = readFile(path, [&](FILE *file) { return decode(file, decoded); });
-    return status == Ok ? toDepth(decoded, bits, dither, out) : status;
+    return succeeded(status) ? toDepth(decoded, bits, dither, out) : status;
 }
+
+int writePicture(const QString &path, int bits, const QImage &image, const Progress &progress,
+                 const WritePlan &plan, const Encode &encode)
+{
+    failure = {};
+    if (!validDepth(bits) || !validDepth(plan.depth))
+        return BadDepth;
+    if (image.isNull())
+        return EmptyPicture;
+    QImage picture = image;
+    if (plan.depth != 24) {
+        if (const int status = toDepth(image, plan.depth, true, picture); !succeeded(status))
+            return status;
+    }
+    OutputFile file(path);
+    if (!file.isOpen())
+        return CannotCreate;
+    ProgressTracker tracker(progress, plan.progressSteps > 0 ? plan.progressSteps : picture.height());
+    const int status = encode(picture, file, tracker);
+    if (!succeeded(status))
+        return status;
+    return tracker.finish() ? file.commit() : Stopped;
+}
+
+void setDensity(QImage &image, qint64 ppmX, qint64 ppmY)
+{
+    const auto stored = [](qint64 ppm) { return ppm > 0 ? int(std::min<qint64>(ppm, 1 << 30)) : kNoDensity; };
+    image.setDotsPerMeterX(stored(ppmX));
+    image.setDotsPerMeterY(stored(ppmY));
+}
+
+int densityX(const QImage &image) { return image.dotsPerMeterX() > kNoDensity ? image.dotsPerMeterX() : 0; }
+
+int densityY(const QImage &image) { return image.dotsPerMeterY() > kNoDensity ? image.dotsPerMeterY() : 0; }
 
 }  // namespace sky

@@ -8,11 +8,22 @@
 #include <QString>
 #include <cstdio>
 #include <functional>
+#include <memory>
 
 namespace sky {
 
+struct CloseFile {
+    void operator()(FILE *file) const { std::fclose(file); }
+};
+// An open stream, closed however the scope that owns it ends.
+using FilePtr = std::unique_ptr<FILE, CloseFile>;
+
+// Records the file and the system's reason (errno) of the failure being reported.
+void noteFailure(const QString &path, int error);
+
 // A file written under a temporary name beside its destination; commit()
-// renames it into place. Destroyed uncommitted, it is removed.
+// renames it into place. Destroyed uncommitted, the temporary file it created
+// is removed (and nothing else).
 class OutputFile {
 public:
     explicit OutputFile(const QString &path);
@@ -22,14 +33,15 @@ public:
 
     bool isOpen() const { return file_ != nullptr; }
     FILE *handle() const { return file_; }
+    // Empty when no temporary file could be created.
     QString temporaryPath() const { return temporary_; }
-    bool write(const void *data, size_t size);
-    // Flushes, closes and renames; returns Ok or WriteError.
-    int commit();
-    // Closes the stream without renaming (for codecs that reopen the path themselves).
-    void closeStream();
+    [[nodiscard]] bool write(const void *data, size_t size);
+    // Flushes, closes and renames; returns Ok, WriteError or CannotCreate.
+    [[nodiscard]] int commit();
 
 private:
+    void closeStream();
+
     QString path_;
     QString temporary_;
     FILE *file_ = nullptr;
@@ -41,8 +53,8 @@ class ProgressTracker {
 public:
     ProgressTracker(const Progress &progress, qint64 total);
     // Reports `done` of `total`; false when the caller asked to stop.
-    bool step(qint64 done);
-    bool finish();
+    [[nodiscard]] bool step(qint64 done);
+    [[nodiscard]] bool finish();
     bool stopped() const { return stopped_; }
 
 private:
@@ -53,21 +65,45 @@ private:
 };
 
 // Ok when a picture of that size may be allocated, else TooLarge or BadFormat.
-int checkSize(qint64 width, qint64 height);
+[[nodiscard]] int checkSize(qint64 width, qint64 height);
 
-bool validDepth(int bits);
+[[nodiscard]] bool validDepth(int bits);
 
 // Opens a file for reading, or returns FileNotFound / CannotOpen in `status`.
-FILE *openForReading(const QString &path, int &status);
+[[nodiscard]] FilePtr openForReading(const QString &path, int &status);
 
 // Opens `path`, runs `read` on the stream and closes it: the status of the
 // opening (FileNotFound, CannotOpen), else that of `read`.
-int readFile(const QString &path, const std::function<int(FILE *)> &read);
+[[nodiscard]] int readFile(const QString &path, const std::function<int(FILE *)> &read);
 
-// The frame of the codecs' read entry points: checks `bits`, decodes `path`
-// with `decode` (the picture at the file's own depth), then brings the picture
-// to `bits` depth, dithering reductions when `dither`.
-int readPicture(const QString &path, int bits, bool dither, QImage &out,
-                const std::function<int(FILE *, QImage &)> &decode);
+// The one frame of the readers: checks `bits`, decodes `path` with `decode`
+// (the picture at the file's own depth, its density set), closes it, then
+// brings the picture to `bits` depth, dithering reductions when `dither`.
+[[nodiscard]] int readPicture(const QString &path, int bits, bool dither, QImage &out,
+                              const std::function<int(FILE *, QImage &)> &decode);
+
+// How a writer wants its picture: brought to `depth` (0, 1, 4, 8; 24 leaves
+// the caller's picture as it is, the codecs read it row by row), and
+// `progressSteps` for the tracker (0: one step a row).
+struct WritePlan {
+    int depth = 24;
+    qint64 progressSteps = 0;
+};
+using Encode = std::function<int(const QImage &picture, OutputFile &file, ProgressTracker &progress)>;
+
+// The one frame of the writers: checks `bits` and the picture, prepares the
+// picture as `plan` says, encodes it into a temporary file beside `path` and
+// renames that into place only once the whole file is written.
+[[nodiscard]] int writePicture(const QString &path, int bits, const QImage &image,
+                               const Progress &progress, const WritePlan &plan, const Encode &encode);
+
+// QImage cannot hold "no density" (it ignores 0 and starts every picture at
+// the screen's): the readers give a picture without one this many dots per metre.
+constexpr int kNoDensity = 1;
+// Sets the density read from a file, in dots per metre; 0 or less: none.
+void setDensity(QImage &image, qint64 ppmX, qint64 ppmY);
+// The density to write, in dots per metre; 0 when the picture has none.
+int densityX(const QImage &image);
+int densityY(const QImage &image);
 
 }  // namespace sky

@@ -148,10 +148,8 @@ int decode(Session &s, QImage &image, const Progress &progress)
     image = QImage(int(w), int(h), QImage::Format_RGB888);
     if (image.isNull())
         return OutOfMemory;
-    if (const int dpi = densityOf(tiff); dpi > 0) {
-        image.setDotsPerMeterX(int(std::lround(dpi / 0.0254)));
-        image.setDotsPerMeterY(int(std::lround(dpi / 0.0254)));
-    }
+    const int dpi = densityOf(tiff);
+    setDensity(image, std::lround(dpi / 0.0254), std::lround(dpi / 0.0254));
     ProgressTracker tracker(progress, h);
     for (uint32_t y = 0; y < h; y += band) {
         const uint32_t rows = std::min(band, h - y);
@@ -241,7 +239,7 @@ int writeFile(FILE *file, const QImage &picture, int bits, const RgbRows &rows, 
     const int height = (rows.height() - first + step - 1) / step;
     if (status == Ok)
         status = setFields(s.tiff, rows.width(), height, bits, picture.colorTable(),
-                           picture.dotsPerMeterX(), compression, predictor);
+                           densityX(picture), compression, predictor);
     if (status == Ok)
         status = writeRows(s.tiff, picture, bits, rows, first, step, tracker);
     if (status == Ok && !TIFFFlush(s.tiff))
@@ -254,12 +252,12 @@ qint64 sampleSize(const RgbRows &rows, int first, int step, bool predictor)
 {
     char *buffer = nullptr;
     size_t size = 0;
-    FILE *memory = open_memstream(&buffer, &size);
+    FilePtr memory(open_memstream(&buffer, &size));
     if (!memory)
         return 0;
     ProgressTracker none({}, 1);
-    const int status = writeFile(memory, {}, 24, rows, first, step, COMPRESSION_LZW, predictor, none);
-    std::fclose(memory);
+    const int status = writeFile(memory.get(), {}, 24, rows, first, step, COMPRESSION_LZW, predictor, none);
+    memory.reset();  // closing sets `buffer` and `size`
     std::free(buffer);
     return status == Ok ? qint64(size) : 0;
 }
@@ -309,32 +307,22 @@ int readTiff(const QString &path, int bits, bool dither, QImage &out, const Prog
 int writeTiff(const QString &path, int compression, int bits, const QImage &image,
               const Progress &progress)
 {
-    if (!validDepth(bits))
-        return BadDepth;
     if (compression != COMPRESSION_NONE && compression != COMPRESSION_CCITTRLE &&
         compression != COMPRESSION_LZW && compression != COMPRESSION_PACKBITS)
         return BadArgument;
-    if (image.isNull())
-        return EmptyPicture;
     // CCITT codes black and white only; the VGA colours are a 4-bit palette.
-    const int reduced = compression == COMPRESSION_CCITTRLE ? 1 : bits;
+    const int reduced = compression == COMPRESSION_CCITTRLE && validDepth(bits) ? 1 : bits;
     const int depth = reduced == 0 ? 4 : reduced;
-    QImage picture = image;
-    if (depth != 24) {
-        if (const int status = toDepth(image, reduced, true, picture); status != Ok)
-            return status;
-    }
-    const RgbRows rows(picture);
-    if (rows.width() == 0)
-        return OutOfMemory;
-    const bool predictor = compression == COMPRESSION_LZW && depth == 24 && predictorHelps(rows);
-    OutputFile file(path);
-    if (!file.isOpen())
-        return CannotCreate;
-    ProgressTracker tracker(progress, rows.height());
-    const int status = writeFile(file.handle(), picture, depth, rows, 0, 1, compression,
-                                 predictor, tracker);
-    return status == Ok ? file.commit() : status;
+    return writePicture(path, bits, image, progress, {reduced},
+                        [&](const QImage &picture, OutputFile &file, ProgressTracker &tracker) {
+                            const RgbRows rows(picture);
+                            if (rows.width() == 0)
+                                return int(OutOfMemory);
+                            const bool predictor =
+                                compression == COMPRESSION_LZW && depth == 24 && predictorHelps(rows);
+                            return writeFile(file.handle(), picture, depth, rows, 0, 1, compression,
+                                             predictor, tracker);
+                        });
 }
 
 int tiffInfo(const QString &path, FileInfo &info)

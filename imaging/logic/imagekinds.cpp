@@ -17,19 +17,22 @@ ImageKind KindOfPath(const QString &path)
         const char *extension;
         ImageKind kind;
     } kinds[] = {
-        {".BMP", ImageKind::Bmp},      {".THB", ImageKind::Bmp},
-        {".JPG", ImageKind::Jpeg},     {".THJ", ImageKind::Jpeg},
-        {".RES", ImageKind::Resource}, {".PNG", ImageKind::Png},
-        {".GIF", ImageKind::Gif},      {".TIF", ImageKind::Tif},
-        {".PCX", ImageKind::Pcx},      {".WMF", ImageKind::Metafile},
-        {".ICO", ImageKind::Icon},     {".SCM", ImageKind::TaggedMessage},
+        {".RES", ImageKind::Resource},     {".WMF", ImageKind::Metafile},
+        {".ICO", ImageKind::Icon},         {".SCM", ImageKind::TaggedMessage},
         {".CMS", ImageKind::LineMessage},
     };
+    if (PictureFormatOfPath(path))
+        return ImageKind::Picture;
     const QString key = ExtensionKey(path);
     for (const auto &entry : kinds)
         if (key == QLatin1String(entry.extension))
             return entry.kind;
     return ImageKind::Other;
+}
+
+const sky::FormatRow *PictureFormatOfPath(const QString &path)
+{
+    return sky::formatOfExtension(ExtensionKey(path));
 }
 
 QString ResourceNameOf(const QString &path)

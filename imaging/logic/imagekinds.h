@@ -1,17 +1,14 @@
 // What the image control makes of a file, by its name alone.
 #pragma once
 
+#include "formats.h"
+
 #include <QImage>
 #include <QString>
 
 enum class ImageKind {
-    Bmp,            // ".BMP", ".THB"
-    Jpeg,           // ".JPG", ".THJ"
+    Picture,        // a file of one of the imaging library's formats (PictureFormatOfPath)
     Resource,       // ".RES": a bitmap among the program's resources
-    Png,
-    Gif,
-    Tif,
-    Pcx,
     Metafile,       // ".WMF"
     Icon,           // ".ICO"
     TaggedMessage,  // ".SCM": a line scrolling from right to left
@@ -23,6 +20,8 @@ enum class ImageKind {
 // "photo.jpeg" gives ".JPE". Both "/" and "\" end a folder name.
 QString ExtensionKey(const QString &path);
 ImageKind KindOfPath(const QString &path);
+// The library's format of a picture file by its extension; null for the other kinds.
+const sky::FormatRow *PictureFormatOfPath(const QString &path);
 
 // The resource a ".RES" path names: the file name without its folder (at most 64
 // characters), cut at its first dot. "C:\IMAGES\LOGO.RES" names "LOGO".

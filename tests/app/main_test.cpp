@@ -7,12 +7,18 @@
 #include "ecran.h"
 #include "fichier_sli.h"
 #include "main.h"
+#include "About.h"
+#include "Danhint.h"
+#include "Logo.h"
+#include "Slogo.h"
 #include "Poubelle.h"
 #include "progression.h"
 #include "script_systeme.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCursor>
+#include <QHelpEvent>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
@@ -321,6 +327,37 @@ TEST_F(FenetrePrincipale, LaDocumentationOuvreDocHlpAuContexte1)
     ASSERT_EQ(script.aides.size(), 2);
     EXPECT_EQ(script.aides[0].first, dossier_depart + QStringLiteral("DOC.HLP"));
     EXPECT_EQ(script.aides[0].second, 1);
+}
+
+TEST_F(FenetrePrincipale, AProposAnimeSonLogoLeTempsDeSaBoite)
+{
+    EXPECT_TRUE(forme->small_logo->actif());
+    bool logo_anime = false;
+    script.dialogues.push_back([&](QDialog &boite) {
+        logo_anime = forme->a_propos->LOGO1->actif();
+        EXPECT_EQ(&boite, forme->a_propos);
+        return int(QDialog::Accepted);
+    });
+    forme->Apropos1->trigger();
+    EXPECT_TRUE(logo_anime);
+    EXPECT_FALSE(forme->a_propos->LOGO1->actif());
+}
+
+TEST_F(FenetrePrincipale, SesAidesSontDesBullesVersLeBasADroite)
+{
+    forme->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(forme.get()));
+    const QPoint souris = forme->ouvre_bt->mapToGlobal(QPoint(5, 5));
+    QCursor::setPos(souris);
+    QHelpEvent aide(QEvent::ToolTip, QPoint(5, 5), souris);
+    QApplication::sendEvent(forme->ouvre_bt, &aide);
+    TNewHint *bulle = fenetre_bulle();
+    ASSERT_TRUE(bulle && bulle->isVisible());
+    EXPECT_EQ(bulle->windowTitle(), forme->ouvre_bt->toolTip());
+    EXPECT_EQ(bulle->direction(), hdDownRight);
+    EXPECT_EQ(bulle->pos(), souris + QPoint(0, 15));
+    capture_ecran(bulle, QStringLiteral("bulle_fenetre_principale"));
+    bulle->hide();
 }
 
 TEST_F(FenetrePrincipale, LaProgressionMontreLePourcentageEtRevientAZero)

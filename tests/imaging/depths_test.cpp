@@ -34,19 +34,19 @@ TEST(Depths, AutomaticOnATrueColourDisplayWritesBmpAt24AndGifAt8)
 {
     for (int deviceBits : {24, 32}) {
         const int display = DeviceColorBits(deviceBits);
-        EXPECT_EQ(WriteDepth(sAutoMatic, SaveFormat::Bmp, display), 24);
-        EXPECT_EQ(WriteDepth(sAutoMatic, SaveFormat::Gif, display), 8);
-        EXPECT_EQ(WriteDepth(sAutoMatic, SaveFormat::Jpeg, display), 24);
+        EXPECT_EQ(WriteDepth(sAutoMatic, sky::Format::Bmp, display), 24);
+        EXPECT_EQ(WriteDepth(sAutoMatic, sky::Format::Gif, display), 8);
+        EXPECT_EQ(WriteDepth(sAutoMatic, sky::Format::Jpeg, display), 24);
     }
-    EXPECT_EQ(WriteDepth(sAutoMatic, SaveFormat::Png, 4), 4);
-    EXPECT_EQ(WriteDepth(sAutoMatic, SaveFormat::Gif, 4), 4);
+    EXPECT_EQ(WriteDepth(sAutoMatic, sky::Format::Png, 4), 4);
+    EXPECT_EQ(WriteDepth(sAutoMatic, sky::Format::Gif, 4), 4);
 }
 
 TEST(Depths, JpegGrayIsAnEightBitBmpButAGreyscaleJpeg)
 {
-    EXPECT_EQ(WriteDepth(sJpegGray, SaveFormat::Bmp, 24), 8);
-    EXPECT_EQ(WriteDepth(sJpegGray, SaveFormat::Gif, 24), 8);
-    EXPECT_EQ(WriteDepth(sJpegGray, SaveFormat::Jpeg, 24), 1);
+    EXPECT_EQ(WriteDepth(sJpegGray, sky::Format::Bmp, 24), 8);
+    EXPECT_EQ(WriteDepth(sJpegGray, sky::Format::Gif, 24), 8);
+    EXPECT_EQ(WriteDepth(sJpegGray, sky::Format::Jpeg, 24), 1);
 }
 
 TEST(Depths, WritingTable)
@@ -57,10 +57,10 @@ TEST(Depths, WritingTable)
         {sColor256, 8, 8, 24},  {sColorTrue, 24, 8, 24}, {sJpegGray, 8, 8, 1},
     };
     for (const Row &r : rows) {
-        for (SaveFormat f : {SaveFormat::Bmp, SaveFormat::Png, SaveFormat::Tif, SaveFormat::Pcx})
+        for (sky::Format f : {sky::Format::Bmp, sky::Format::Png, sky::Format::Tif, sky::Format::Pcx})
             EXPECT_EQ(WriteDepth(r.resolution, f, 8), r.other) << r.resolution;
-        EXPECT_EQ(WriteDepth(r.resolution, SaveFormat::Gif, 8), r.gif) << r.resolution;
-        EXPECT_EQ(WriteDepth(r.resolution, SaveFormat::Jpeg, 8), r.jpeg) << r.resolution;
+        EXPECT_EQ(WriteDepth(r.resolution, sky::Format::Gif, 8), r.gif) << r.resolution;
+        EXPECT_EQ(WriteDepth(r.resolution, sky::Format::Jpeg, 8), r.jpeg) << r.resolution;
     }
 }
 

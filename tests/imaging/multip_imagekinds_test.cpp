@@ -15,13 +15,21 @@ TEST(ImageKinds, ExtensionIsUpperCaseAndCutToFourCharacters)
 
 TEST(ImageKinds, KindByExtension)
 {
-    EXPECT_EQ(KindOfPath(QStringLiteral("a.bmp")), ImageKind::Bmp);
-    EXPECT_EQ(KindOfPath(QStringLiteral("a.THB")), ImageKind::Bmp);
-    EXPECT_EQ(KindOfPath(QStringLiteral("a.thj")), ImageKind::Jpeg);
-    EXPECT_EQ(KindOfPath(QStringLiteral("a.jpg")), ImageKind::Jpeg);
+    using sky::Format;
+    const struct {
+        const char *path;
+        Format format;
+    } pictures[] = {{"a.bmp", Format::Bmp}, {"a.THB", Format::Bmp}, {"a.thj", Format::Jpeg},
+                    {"a.jpg", Format::Jpeg}, {"a.tiff", Format::Tif} /* ".TIF" after the cut */,
+                    {"a.Gif", Format::Gif}, {"a.pcx", Format::Pcx}, {"a.png", Format::Png}};
+    for (const auto &p : pictures) {
+        EXPECT_EQ(KindOfPath(QString::fromLatin1(p.path)), ImageKind::Picture) << p.path;
+        ASSERT_NE(PictureFormatOfPath(QString::fromLatin1(p.path)), nullptr) << p.path;
+        EXPECT_EQ(PictureFormatOfPath(QString::fromLatin1(p.path))->format, p.format) << p.path;
+    }
     EXPECT_EQ(KindOfPath(QStringLiteral("a.jpeg")), ImageKind::Other);
-    EXPECT_EQ(KindOfPath(QStringLiteral("a.tiff")), ImageKind::Tif);  // ".TIF" after the cut
     EXPECT_EQ(KindOfPath(QStringLiteral("LOGO.RES")), ImageKind::Resource);
+    EXPECT_EQ(PictureFormatOfPath(QStringLiteral("LOGO.RES")), nullptr);
     EXPECT_EQ(KindOfPath(QStringLiteral("a.wmf")), ImageKind::Metafile);
     EXPECT_EQ(KindOfPath(QStringLiteral("a.ico")), ImageKind::Icon);
     EXPECT_EQ(KindOfPath(QStringLiteral("a.scm")), ImageKind::TaggedMessage);

@@ -104,12 +104,22 @@ TEST_F(Wrappers, WritingAnEmptyBitmapFailsWithTheLibrarysText)
     EXPECT_FALSE(QFileInfo::exists(dossier.chemin("vide.bmp")));
 }
 
+TEST_F(Wrappers, AFailedWriteShowsTheFileItCouldNotWrite)
+{
+    BitmapObject picture = gradient();
+    const QString cible = dossier.chemin("absent/photo.bmp");
+    EXPECT_FALSE(WriteBmpFile(cible, 24, picture));
+    ASSERT_EQ(script.boites.size(), 1);
+    EXPECT_TRUE(script.boites[0].texte.startsWith(sky::errorText(sky::CannotCreate)));
+    EXPECT_TRUE(script.boites[0].texte.contains(cible));
+}
+
 TEST_F(Wrappers, PngGifAndTiffSettingsReachTheirFiles)
 {
     BitmapObject source = gradient();
     ASSERT_TRUE(WritePngFile(dossier.chemin("entrelace.png"), 24, true, source));
     ASSERT_TRUE(WritePngFile(dossier.chemin("palette.png"), 8, false, source));
-    ASSERT_TRUE(WriteGifFile(dossier.chemin("v.gif"), WriteDepth(sColorTrue, SaveFormat::Gif, 24), source));
+    ASSERT_TRUE(WriteGifFile(dossier.chemin("v.gif"), WriteDepth(sColorTrue, sky::Format::Gif, 24), source));
     ASSERT_TRUE(WriteTifFile(dossier.chemin("lzw.tif"), TiffCompressionCode(sLZW), 24, source));
     ASSERT_TRUE(WriteTifFile(dossier.chemin("brut.tif"), TiffCompressionCode(sNONE), 4, source));
 

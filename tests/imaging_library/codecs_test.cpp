@@ -178,7 +178,7 @@ QImage pictureFor(const WriteCase &c)
         return photo;
     if (c.bits == 1 || c.option == COMPRESSION_CCITTRLE) {
         QImage mono;
-        toDepth(photo, 1, true, mono);
+        EXPECT_EQ(Ok, toDepth(photo, 1, true, mono));
         return mono;
     }
     return indexedPicture(61, 37, c.bits == 4 ? 16 : 256);
@@ -187,7 +187,7 @@ QImage pictureFor(const WriteCase &c)
 int expectedColours(const QImage &picture, int bits)
 {
     QImage reduced;
-    toDepth(picture, bits, true, reduced);
+    EXPECT_EQ(Ok, toDepth(picture, bits, true, reduced));
     return reduced.colorCount();
 }
 
@@ -716,7 +716,7 @@ namespace {
 
 // A GIF written with giflib: a 2-colour global map, a 16-colour local map,
 // interlaced rows, placed at (3, 2) on a larger screen.
-void writeInterlacedGif(const QString &path, const QImage &indexed)
+void writeInterlacedGif(const QString &path, const QImage &indexed, QSize screen = {}, QPoint at = {3, 2})
 {
     int error = 0;
     GifFileType *gif = EGifOpenFileName(QFile::encodeName(path).constData(), false, &error);
@@ -728,8 +728,10 @@ void writeInterlacedGif(const QString &path, const QImage &indexed)
     ColorMapObject *global = GifMakeMapObject(2, globalColours);
     ColorMapObject *local = GifMakeMapObject(16, localColours.data());
     const int w = indexed.width(), h = indexed.height();
-    EGifPutScreenDesc(gif, w + 5, h + 4, 4, 1, global);
-    EGifPutImageDesc(gif, 3, 2, w, h, true, local);
+    if (screen.isEmpty())
+        screen = QSize(w + 5, h + 4);
+    EGifPutScreenDesc(gif, screen.width(), screen.height(), 4, 1, global);
+    EGifPutImageDesc(gif, at.x(), at.y(), w, h, true, local);
     static const int first[] = {0, 4, 2, 1}, step[] = {8, 8, 4, 2};
     for (int pass = 0; pass < 4; ++pass)
         for (int y = first[pass]; y < h; y += step[pass]) {
@@ -760,6 +762,19 @@ TEST(Codecs, InterlacedGifWithLocalColoursOnALargerScreen)
     EXPECT_EQ(26, info.width);
     EXPECT_EQ(1, info.bitsPerPixel);
     EXPECT_EQ(2, info.colors);
+}
+
+TEST(Codecs, GifInformationGivesTheSizeThatReadingGives)
+{
+    DossierTemporaire dir;
+    // The picture overflows its 32 x 32 screen to 40 x 40.
+    writeInterlacedGif(dir.chemin("o.gif"), indexedPicture(32, 32, 16), QSize(32, 32), QPoint(8, 8));
+    QImage out;
+    ASSERT_EQ(Ok, readGif(dir.chemin("o.gif"), 24, false, out, {}));
+    FileInfo info;
+    ASSERT_EQ(Ok, fileInfo(dir.chemin("o.gif"), info));
+    EXPECT_EQ(QSize(40, 40), out.size());
+    EXPECT_EQ(out.size(), QSize(info.width, info.height));
 }
 
 TEST(Codecs, TiffVariantsOfLibtiffReadAsTheirColours)

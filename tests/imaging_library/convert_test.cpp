@@ -39,7 +39,7 @@ QImage photo()
 TEST(Convert, DepthFollowsResolutionAndFormat)
 {
     using R = Resolution;
-    using F = TargetFormat;
+    using F = Format;
     struct Row {
         R resolution;
         int others, gif, jpeg;
@@ -47,7 +47,7 @@ TEST(Convert, DepthFollowsResolutionAndFormat)
     const Row table[] = {{R::Vga, 0, 0, 24},    {R::Colour16, 4, 4, 24}, {R::Colour256, 8, 8, 24},
                          {R::True, 24, 8, 24},  {R::JpegGray, 8, 8, 1},  {R::Auto, 24, 8, 24}};
     for (const Row &row : table) {
-        for (const F f : {F::Bmp, F::Png, F::Tiff, F::Pcx})
+        for (const F f : {F::Bmp, F::Png, F::Tif, F::Pcx})
             EXPECT_EQ(row.others, saveDepth(row.resolution, f));
         EXPECT_EQ(row.gif, saveDepth(row.resolution, F::Gif));
         EXPECT_EQ(row.jpeg, saveDepth(row.resolution, F::Jpeg));
@@ -60,11 +60,11 @@ TEST(Convert, DepthFollowsResolutionAndFormat)
 
 TEST(Convert, NamesTargetsByUpperCaseBaseCutTo13)
 {
-    EXPECT_EQ(QStringLiteral("PHOTO1.JPG"), targetName(QStringLiteral("/a/b/photo1.bmp"), TargetFormat::Jpeg));
-    EXPECT_EQ(QStringLiteral("VACANCES.TIF"), targetName(QStringLiteral("vacances.2024.png"), TargetFormat::Tiff));
+    EXPECT_EQ(QStringLiteral("PHOTO1.JPG"), targetName(QStringLiteral("/a/b/photo1.bmp"), Format::Jpeg));
+    EXPECT_EQ(QStringLiteral("VACANCES.TIF"), targetName(QStringLiteral("vacances.2024.png"), Format::Tif));
     EXPECT_EQ(QStringLiteral("UNNOMBIENTROP.PCX"),
-              targetName(QStringLiteral("C:\\img\\unnombientroplong.gif"), TargetFormat::Pcx));
-    EXPECT_EQ(QStringLiteral("ÉTÉ.GIF"), targetName(QStringLiteral("été.jpg"), TargetFormat::Gif));
+              targetName(QStringLiteral("C:\\img\\unnombientroplong.gif"), Format::Pcx));
+    EXPECT_EQ(QStringLiteral("ÉTÉ.GIF"), targetName(QStringLiteral("été.jpg"), Format::Gif));
 }
 
 TEST(Convert, RefusesBadCommandLines)

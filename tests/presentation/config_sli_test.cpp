@@ -3,6 +3,7 @@
 #include "erreurs.h"
 #include "script_systeme.h"
 
+#include <QDir>
 #include <QFile>
 #include <QtEndian>
 #include <gtest/gtest.h>
@@ -75,8 +76,11 @@ TEST_F(ConfigSli, UnFichierTropCourtFaitUneErreurDeLecture)
         f.write("court");
     }
     ScriptSysteme script;
+    const auto ouverts = [] { return QDir(QStringLiteral("/proc/self/fd")).count(); };
+    const uint avant = ouverts();
     EXPECT_FALSE(erreurs::sous_garde(lit_config));
     EXPECT_EQ(script.textes_boites(), QStringList{"Lecture au delà de la fin de fichier"});
+    EXPECT_EQ(ouverts(), avant);  // the failed load closed the file
     // The next load, after the failure, works on the same file once it is repaired.
     QFile::remove(chemin_config());
     EXPECT_TRUE(erreurs::sous_garde(lit_config));

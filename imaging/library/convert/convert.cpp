@@ -13,21 +13,6 @@ namespace sky {
 
 namespace {
 
-struct FormatName {
-    const char *option;
-    TargetFormat format;
-    const char *extension;
-};
-
-constexpr std::array<FormatName, 6> kFormats = {{
-    {"jpg", TargetFormat::Jpeg, ".JPG"},
-    {"bmp", TargetFormat::Bmp, ".BMP"},
-    {"gif", TargetFormat::Gif, ".GIF"},
-    {"pcx", TargetFormat::Pcx, ".PCX"},
-    {"png", TargetFormat::Png, ".PNG"},
-    {"tif", TargetFormat::Tiff, ".TIF"},
-}};
-
 struct ResolutionName {
     const char *option;
     Resolution resolution;
@@ -42,16 +27,8 @@ constexpr std::array<ResolutionName, 6> kResolutions = {{
     {"jpeggray", Resolution::JpegGray},
 }};
 
-struct CompressionName {
-    const char *option;
-    int code;
-};
-
-constexpr std::array<CompressionName, 4> kCompressions = {{
-    {"none", 1}, {"ccitt", 2}, {"lzw", 5}, {"packbits", 32773}}};
-
 template <typename Table>
-auto lookUp(const Table &table, const QString &option) -> std::optional<typename Table::value_type>
+auto lookUp(const Table &table, const QString &option) -> std::optional<std::decay_t<decltype(*std::begin(table))>>
 {
     for (const auto &entry : table)
         if (option == QLatin1String(entry.option))
@@ -148,7 +125,7 @@ QString parse(const QStringList &arguments, Command &command)
         }
         const QString bad = QStringLiteral("valeur incorrecte pour %1 : %2").arg(name, value);
         if (name == QLatin1String("--format")) {
-            const auto format = lookUp(kFormats, value);
+            const auto format = lookUp(formats(), value);
             if (!format)
                 return bad;
             command.options.format = format->format;
@@ -159,7 +136,7 @@ QString parse(const QStringList &arguments, Command &command)
                 return bad;
             command.options.resolution = resolution->resolution;
         } else if (name == QLatin1String("--tiff")) {
-            const auto compression = lookUp(kCompressions, value);
+            const auto compression = lookUp(tiffCompressions(), value);
             if (!compression)
                 return bad;
             command.options.tiffCompression = compression->code;
@@ -190,71 +167,37 @@ QString parse(const QStringList &arguments, Command &command)
 
 int writeImage(const QString &path, const ConvertOptions &options, const QImage &picture)
 {
-    const int bits = saveDepth(options.resolution, options.format);
-    switch (options.format) {
-    case TargetFormat::Jpeg: return writeJpeg(path, options.quality, options.smoothing, bits, picture, {});
-    case TargetFormat::Bmp: return writeBmp(path, bits, picture, {});
-    case TargetFormat::Gif: return writeGif(path, bits, picture, {});
-    case TargetFormat::Pcx: return writePcx(path, bits, picture, {});
-    case TargetFormat::Png: return writePng(path, bits, options.interlaced, picture, {});
-    case TargetFormat::Tiff: return writeTiff(path, options.tiffCompression, bits, picture, {});
-    }
-    return BadArgument;
+    const WriteOptions write{options.quality, options.smoothing, options.interlaced, options.tiffCompression};
+    return formatRow(options.format)
+        .write(path, saveDepth(options.resolution, options.format), picture, write, {});
 }
 
 }  // namespace
 
-int saveDepth(Resolution resolution, TargetFormat format, int displayBits)
+int saveDepth(Resolution resolution, Format format, int displayBits)
 {
-    const bool jpeg = format == TargetFormat::Jpeg, gif = format == TargetFormat::Gif;
     switch (resolution) {
-    case Resolution::Vga: return jpeg ? 24 : 0;
-    case Resolution::Colour16: return jpeg ? 24 : 4;
-    case Resolution::Colour256: return jpeg ? 24 : 8;
-    case Resolution::True: return gif ? 8 : 24;
-    case Resolution::JpegGray: return jpeg ? 1 : 8;
+    case Resolution::Vga: return writeDepth(format, 0, false);
+    case Resolution::Colour16: return writeDepth(format, 4, false);
+    case Resolution::Colour256: return writeDepth(format, 8, false);
+    case Resolution::True: return writeDepth(format, 24, false);
+    case Resolution::JpegGray: return writeDepth(format, 8, true);
     case Resolution::Auto: break;
     }
-    return jpeg ? 24 : gif ? std::min(displayBits, 8) : displayBits;
+    return writeDepth(format, displayBits, false);
 }
 
-QString targetName(const QString &source, TargetFormat format)
+QString targetName(const QString &source, Format format)
 {
-    const QString name = nom_de_base_converti(source);
-    for (const FormatName &entry : kFormats)
-        if (entry.format == format)
-            return name + QLatin1String(entry.extension);
-    return name;
-}
-
-int readAnyImage(const QString &path, int bits, QImage &out)
-{
-    out = QImage();
-    FileInfo info;
-    const int status = fileInfo(path, info);
-    if (status <= 0)
-        return status;
-    if (info.type == QLatin1String("BMP"))
-        return readBmp(path, bits, false, out, {});
-    if (info.type == QLatin1String("PCX"))
-        return readPcx(path, bits, false, out, {});
-    if (info.type == QLatin1String("PNG"))
-        return readPng(path, bits, false, out, {});
-    if (info.type == QLatin1String("JPEG"))
-        return readJpeg(path, bits, 1, false, out, {});
-    if (info.type == QLatin1String("GIF"))
-        return readGif(path, bits, false, out, {});
-    if (info.type == QLatin1String("TIFF"))
-        return readTiff(path, bits, false, out, {});
-    return Unsupported;
+    return nom_de_base_converti(source) + QLatin1String(formatRow(format).extension);
 }
 
 int convertFile(const QString &source, const QString &folder, const ConvertOptions &options,
                 QString *written)
 {
     QImage picture;
-    const int status = readAnyImage(source, 24, picture);
-    if (status <= 0)
+    const int status = readAnyPicture(source, 24, false, picture, {});
+    if (!succeeded(status))
         return status;
     const QString target = QDir(folder).filePath(targetName(source, options.format));
     if (written)
@@ -300,16 +243,16 @@ int runConvert(const QStringList &arguments, QTextStream &out, QTextStream &err)
         if (command.info) {
             FileInfo info;
             status = fileInfo(file, info);
-            if (status > 0)
+            if (succeeded(status))
                 out << infoLine(file, info) << "\n";
         } else {
             QString written;
             status = convertFile(file, command.folder, command.options, &written);
-            if (status > 0)
+            if (succeeded(status))
                 out << file << " -> " << written << "\n";
         }
-        if (status <= 0) {
-            err << file << ": " << errorText(status) << "\n";
+        if (!succeeded(status)) {
+            err << file << ": " << failureText(status) << "\n";
             allDone = false;
         }
         out.flush();

@@ -2,7 +2,7 @@
 // resolution, and the conversion of each file.
 #pragma once
 
-#include "sky.h"
+#include "formats.h"
 
 #include <QString>
 #include <QStringList>
@@ -10,12 +10,11 @@
 
 namespace sky {
 
-enum class TargetFormat { Jpeg, Bmp, Gif, Pcx, Png, Tiff };
 // The save resolutions offered (monochrome is not).
 enum class Resolution { Auto, Vga, Colour16, Colour256, True, JpegGray };
 
 struct ConvertOptions {
-    TargetFormat format = TargetFormat::Jpeg;
+    Format format = Format::Jpeg;
     Resolution resolution = Resolution::Auto;
     int quality = 100;
     int smoothing = 0;
@@ -24,17 +23,14 @@ struct ConvertOptions {
 };
 
 // The depth a resolution gives a format's writer on a display of `displayBits`.
-int saveDepth(Resolution resolution, TargetFormat format, int displayBits = 24);
+[[nodiscard]] int saveDepth(Resolution resolution, Format format, int displayBits = 24);
 
 // The converted file's name: the source's name before its first dot, upper
 // case, cut to 13 characters, with the format's extension (".JPG", ...).
-QString targetName(const QString &source, TargetFormat format);
-
-// Reads `path` at `bits` with the reader its content calls for.
-int readAnyImage(const QString &path, int bits, QImage &out);
+QString targetName(const QString &source, Format format);
 
 // Converts one file into `folder`; the written path goes to `written`.
-int convertFile(const QString &source, const QString &folder, const ConvertOptions &options,
+[[nodiscard]] int convertFile(const QString &source, const QString &folder, const ConvertOptions &options,
                 QString *written = nullptr);
 
 // "NAME: TYPE WIDTHxHEIGHT, BITS bits, DENSITY dpi, COLOURS colours, COMPRESSION"
