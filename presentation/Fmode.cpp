@@ -16,6 +16,7 @@
 #include <QScreen>
 #include <QSpinBox>
 #include <QStyle>
+#include <algorithm>
 
 namespace {
 
@@ -165,7 +166,7 @@ void Tmode::reset()
     b1->setEnabled(a_la_main);
     b2->setEnabled(a_la_main);
     delai->setEnabled(!a_la_main);
-    delai->setValue(delai_saisi(QString::number(reglages.delai)));
+    delai->setValue(std::clamp<int>(reglages.delai, 1, 60));
     const bool souris = reglages.controle == 1;
     b1->setFrameShadow(souris ? QFrame::Sunken : QFrame::Raised);
     b2->setFrameShadow(souris ? QFrame::Raised : QFrame::Sunken);
