@@ -7,10 +7,17 @@
 
 namespace {
 
+// A tool window may be destroyed before the end of the run: its gauge then drops out.
+struct JaugeSuivie {
+    QPointer<QWidget> fenetre;
+    QPointer<QProgressBar> jauge;
+    bool masque_jauge_principale;
+};
+
 struct Jauges {
     QPointer<QWidget> principale;
     QPointer<QProgressBar> jauge_principale;
-    QList<JaugeFenetre> outils;
+    QList<JaugeSuivie> outils;
     bool fin = false;
 };
 
@@ -67,11 +74,7 @@ void fixe_jauge_principale(QWidget *fenetre, QProgressBar *jauge)
 
 void ajoute_jauge(const JaugeFenetre &jauge)
 {
-    jauges().outils.append(jauge);
-    // A window that goes takes its gauge out of the list: no progress reaches it afterwards.
-    QObject::connect(jauge.fenetre, &QObject::destroyed, [fenetre = jauge.fenetre] {
-        jauges().outils.removeIf([fenetre](const JaugeFenetre &j) { return j.fenetre == fenetre; });
-    });
+    jauges().outils.append({jauge.fenetre, jauge.jauge, jauge.masque_jauge_principale});
 }
 
 void retire_jauges() { jauges().outils.clear(); }
@@ -89,17 +92,18 @@ int progression(int pourcentage)
         RetenueEntrees retenue;
         QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
+    j.outils.removeIf([](const JaugeSuivie &outil) { return !outil.fenetre || !outil.jauge; });
     bool principale_masquee = false;
-    for (const JaugeFenetre &outil : j.outils)
+    for (const JaugeSuivie &outil : j.outils)
         if (outil.masque_jauge_principale && outil.fenetre->isVisible())
             principale_masquee = true;
     if (j.principale && j.jauge_principale && !principale_masquee)
         j.jauge_principale->setValue(pourcentage);
-    for (const JaugeFenetre &outil : j.outils)
+    for (const JaugeSuivie &outil : j.outils)
         if (outil.fenetre->isVisible())
             outil.jauge->setValue(pourcentage);
     remet_a_zero_si_pleine(j.jauge_principale);
-    for (const JaugeFenetre &outil : j.outils)
+    for (const JaugeSuivie &outil : j.outils)
         remet_a_zero_si_pleine(outil.jauge);
     return 1;
 }

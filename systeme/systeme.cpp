@@ -3,13 +3,16 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPainter>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QPushButton>
 #include <QAudioOutput>
@@ -294,8 +297,77 @@ int choisir_source_scanner(const QStringList &sources, QWidget *parent)
 
 QPrinter &imprimante()
 {
-    static QPrinter *printer = new QPrinter(QPrinter::HighResolution);
+    static QPrinter *printer = [] {
+        auto *p = new QPrinter(QPrinter::HighResolution);
+        p->setFullPage(true);  // coordinates from the paper's corner
+        return p;
+    }();
     return *printer;
+}
+
+void en_dixiemes_de_millimetre(QPainter &peintre)
+{
+    const QPaintDevice *device = peintre.device();
+    peintre.resetTransform();
+    peintre.scale(device->logicalDpiX() / 254.0, device->logicalDpiY() / 254.0);
+}
+
+namespace {
+
+// The file of the n-th document (from 0) when the printer prints into `premier`.
+QString fichier_du_document(const QString &premier, int n)
+{
+    if (n == 0)
+        return premier;
+    const QFileInfo info(premier);
+    return info.dir().filePath(QStringLiteral("%1-%2.%3").arg(info.completeBaseName()).arg(n + 1).arg(info.suffix()));
+}
+
+// Without any printer the documents go to a PDF file the user names.
+bool destination_choisie(QPrinter &printer)
+{
+    if (!printer.outputFileName().isEmpty() || !QPrinterInfo::availablePrinters().isEmpty())
+        return true;
+    DemandeFichier demande;
+    demande.titre = QStringLiteral("Imprimer dans un fichier PDF");
+    demande.filtre = QStringLiteral("Document PDF|*.pdf");
+    demande.nom = QStringLiteral("impression.pdf");
+    demande.enregistrer = true;
+    QString nom = choisir_fichier(demande);
+    if (nom.isEmpty())
+        return false;
+    if (QFileInfo(nom).suffix().isEmpty())
+        nom += QStringLiteral(".pdf");
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(nom);
+    return true;
+}
+
+}  // namespace
+
+bool imprime_documents(int documents, const std::function<void(QPainter &, int)> &dessin)
+{
+    QPrinter &printer = imprimante();
+    if (documents <= 0)
+        return true;
+    if (!destination_choisie(printer))
+        return false;
+    const QString premier = printer.outputFileName();
+    bool tous = true;
+    for (int n = 0; n < documents; ++n) {
+        if (!premier.isEmpty())
+            printer.setOutputFileName(fichier_du_document(premier, n));
+        QPainter peintre;
+        if (!peintre.begin(&printer)) {
+            tous = false;
+            break;
+        }
+        en_dixiemes_de_millimetre(peintre);
+        dessin(peintre, n);
+        peintre.end();
+    }
+    printer.setOutputFileName(premier);
+    return tous;
 }
 
 }  // namespace systeme

@@ -14,6 +14,7 @@
 
 class QDialog;
 class QFileDialog;
+class QPainter;
 class QPrinter;
 class QWidget;
 
@@ -91,5 +92,15 @@ std::unique_ptr<QFileDialog> dialogue_fichier(const DemandeFichier &demande);
 
 // The one printer the program prints on; tests point it at a PDF file.
 QPrinter &imprimante();
+
+// Prints `documents` documents on the shared printer, each one job: `dessin` draws
+// the n-th (from 0) with the painter in tenths of a millimetre from the page's
+// top-left corner, y downward. When the printer writes to a file, the documents
+// after the first go to numbered files beside it ("a.pdf", "a-2.pdf", ...). With no
+// printer at all, a PDF file name is asked first. False when that is cancelled or
+// the printer cannot start.
+bool imprime_documents(int documents, const std::function<void(QPainter &, int)> &dessin);
+// The painter's units made tenths of a millimetre from its device's top-left, y downward.
+void en_dixiemes_de_millimetre(QPainter &peintre);
 
 }  // namespace systeme

@@ -377,12 +377,12 @@ TEST_F(FenetrePrincipale, LaProgressionMontreLePourcentageEtRevientAZero)
     EXPECT_EQ(forme->gauge1->value(), 0);  // left alone while the tool window shows
     retire_jauges();
 
-    // A tool window that is gone no longer holds the main gauge back.
+    // A tool window destroyed without a word: its gauge drops out of the registry.
     {
-        QWidget parti;
-        QProgressBar sa_jauge(&parti);
-        ajoute_jauge({&parti, &sa_jauge, true});
-        parti.show();
+        auto *passager = new QWidget;
+        ajoute_jauge({passager, new QProgressBar(passager), true});
+        passager->show();
+        delete passager;
     }
     EXPECT_EQ(progression(30), 1);
     EXPECT_EQ(forme->gauge1->value(), 30);
