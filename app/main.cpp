@@ -20,6 +20,10 @@
 #include "Ftraite.h"
 #include "Fnormal.h"
 #include "Fopen.h"
+#include "Fmode.h"
+#include "Moteur.h"
+#include "Option.h"
+#include "Optiong.h"
 #include "TMultiP.h"
 #include "animation.h"
 #include "imagefile.h"
@@ -123,6 +127,10 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     conversion = new Tconversion(this);
     traitement = new Ttraitement(conversion, this);
     info_image = new Tinfo_image(this);
+    mode = new Tmode(this);
+    option_affichage = new Toption_affichage(this);
+    option_affichage_general = new Toption_affichage_general(this);
+    lance_diaporama = new Tlance_diaporama(this);
     DanHint1 = new TDanHint(this);
     DanHint1->setHintDirection(hdDownRight);
     DanHint1->setHintShadowColor(Qt::black);
@@ -144,6 +152,8 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     dossier_depart = QDir::currentPath() + QLatin1Char('/');
     fixe_dossier_config(dossier_depart);
     poubelle->fixe_dossier_sons(dossier_depart);
+    mode->fichier_aide = option_affichage->fichier_aide = option_affichage_general->fichier_aide =
+        dossier_depart + QStringLiteral("DOC.HLP");
     enregistre_curseur(CURSEUR_DEPLACE_DIAPO, charge_curseur(QStringLiteral("deplace_diapositive")));
     poubelle->fixe_etat(false);
     nom_diaporama.clear();
@@ -229,6 +239,8 @@ void TForm1::creer_menus()
     connect(Conversiondelimage1, &QAction::triggered, this, &TForm1::conversion_btClick);
     connect(Infosurlimage1, &QAction::triggered, this, &TForm1::photo_Click);
     connect(Documentation1, &QAction::triggered, this, &TForm1::Documentation1Click);
+    connect(Modededfilement2, &QAction::triggered, this, &TForm1::Modededfilement2Click);
+    connect(Textepardefault1, &QAction::triggered, this, &TForm1::Textepardefault1Click);
     connect(Apropos1, &QAction::triggered, this, &TForm1::Apropos1Click);
 }
 
@@ -261,6 +273,8 @@ void TForm1::creer_barre_outils()
     connect(conversion_bt, &QToolButton::clicked, this, &TForm1::conversion_btClick);
     connect(edition_bt, &QToolButton::clicked, this, &TForm1::edition_btClick);
     connect(BitBtn1, &QToolButton::clicked, this, &TForm1::Documentation1Click);
+    connect(mode_bt, &QToolButton::clicked, this, &TForm1::mode_btClick);
+    connect(option_bt, &QToolButton::clicked, this, &TForm1::option_btClick);
 }
 
 QWidget *TForm1::creer_editeur()
@@ -310,6 +324,7 @@ QWidget *TForm1::creer_editeur()
                           QStyle::SP_FileDialogDetailedView);
     connect(texte, &QLineEdit::textChanged, this, &TForm1::texteChange);
     connect(efface_texte, &QToolButton::clicked, this, &TForm1::efface_texteClick);
+    connect(option_texte, &QToolButton::clicked, this, &TForm1::option_texteClick);
     ligne_texte->addWidget(texte, 1);
     ligne_texte->addWidget(efface_texte);
     ligne_texte->addWidget(option_texte);
@@ -378,6 +393,7 @@ QWidget *TForm1::creer_scenario()
     lancer->setIcon(glyphe("lancer"));
     lancer->setIconSize(QSize(24, 24));
     colonne->addWidget(lancer);
+    connect(lancer, &QPushButton::clicked, this, &TForm1::lancerClick);
 
     auto *edition = new QHBoxLayout;
     inserer = new QPushButton(QStringLiteral("Insérer"), cote);
@@ -977,4 +993,56 @@ void TForm1::efface_texteClick()
         return;
     fiche.commentaire.vide();
     texte->clear();
+}
+
+void TForm1::mode_btClick()
+{
+    lit_config();
+    systeme::execute(*mode);
+    sauve_config();
+}
+
+// The menu entry loads and stores the settings as the button does: a change made
+// there is what the next show, which reloads them, uses.
+void TForm1::Modededfilement2Click()
+{
+    position_main();
+    mode_btClick();
+}
+
+void TForm1::option_btClick()
+{
+    position_main();
+    option_affichage_general->principale = rectangle_principal;
+    lit_fiche(0);
+    systeme::execute(*option_affichage_general);
+    ecrit_fiche(0);
+    if (diapo_courante >= 0)
+        lit_fiche(diapo_courante);
+}
+
+void TForm1::Textepardefault1Click() { option_btClick(); }
+
+void TForm1::option_texteClick()
+{
+    position_main();
+    option_affichage->principale = rectangle_principal;
+    systeme::execute(*option_affichage);
+    sauve();
+}
+
+void TForm1::lancerClick()
+{
+    lance_diaporama->resize(largeur_depart, hauteur_depart);
+    attache_animation(false);
+    // The editor's preview plays again however the show ends, a file error included.
+    struct Reattache {
+        TForm1 *f;
+        ~Reattache() { f->attache_animation(true); }
+    } reattache{this};
+    lance_diaporama->premiere_activation = true;
+    sauve();
+    lit_config();
+    systeme::execute(*lance_diaporama);
+    lit_fiche(diapo_courante);
 }

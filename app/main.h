@@ -27,6 +27,10 @@ class Tinfo_image;
 class Ttraitement;
 class TConversion_images;
 class Touvre_image;
+class Tmode;
+class Toption_affichage;
+class Toption_affichage_general;
+class Tlance_diaporama;
 class TDanHint;
 class TSLOGO;
 class Ta_propos;
@@ -102,6 +106,19 @@ public:
     Ttraitement *traitement;
     Tinfo_image *info_image;
     TConversion_images *Conversion_images;
+    // The presentation windows, made once.
+    Tmode *mode;
+    Toption_affichage *option_affichage;
+    Toption_affichage_general *option_affichage_general;
+    Tlance_diaporama *lance_diaporama;
+
+    // Presentation settings, display options and the show.
+    void mode_btClick();
+    void Modededfilement2Click();
+    void option_btClick();
+    void Textepardefault1Click();
+    void option_texteClick();
+    void lancerClick();
     Ta_propos *a_propos;
     // The balloon hints of every window.
     TDanHint *DanHint1;

@@ -293,6 +293,13 @@ void PrefetchJpegFileReduced(const QString &fileName, int depth, bool dither, QS
                      })});
 }
 
+bool PrepareImageFile(sky::Format format, const QString &fileName, int depth, bool dither, QImage &out)
+{
+    // No box from a worker thread: a name too long is simply not prepared.
+    return fileName.size() <= kLongestFileName &&
+           sky::succeeded(sky::formatRow(format).read(fileName, depth, dither, out, {})) && !out.isNull();
+}
+
 bool WriteBmpFile(const QString &fileName, int depth, BitmapObject &bitmap)
 {
     return WriteImageFile(sky::Format::Bmp, fileName, depth, {}, bitmap);

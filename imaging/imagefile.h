@@ -62,6 +62,10 @@ bool ReadJpegFileReduced(const QString &fileName, int depth, bool dither, QSize 
 // decoding that failed there is done again, to be reported).
 void PrefetchJpegFileReduced(const QString &fileName, int depth, bool dither, QSize zone);
 
+// ReadImageFile with no progress and no box, so that a worker thread may prepare a
+// picture ahead. False for an unreadable file: the ordinary read then reports the failure.
+bool PrepareImageFile(sky::Format format, const QString &fileName, int depth, bool dither, QImage &out);
+
 bool WriteBmpFile(const QString &fileName, int depth, BitmapObject &bitmap);
 bool WritePcxFile(const QString &fileName, int depth, BitmapObject &bitmap);
 bool WriteGifFile(const QString &fileName, int depth, BitmapObject &bitmap);

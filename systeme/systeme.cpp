@@ -15,11 +15,18 @@
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QPushButton>
+#include <QAudioOutput>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusInterface>
+#include <QDBusReply>
+#include <QMediaPlayer>
 #include <QSoundEffect>
 #include <QUrl>
 #include <QFileInfo>
 
 #include "aide.h"
+#include "erreurs.h"
 
 namespace systeme {
 
@@ -112,6 +119,65 @@ void joue_son_reel(const QString &chemin, int)
     effet->play();
 }
 
+// Set when the sound in the player has had its error shown: one box per sound.
+bool erreur_son_montree = false;
+
+QMediaPlayer *lecteur_diapo()
+{
+    static QMediaPlayer *lecteur = [] {
+        auto *l = new QMediaPlayer(qApp);
+        l->setAudioOutput(new QAudioOutput(l));
+        QObject::connect(l, &QMediaPlayer::errorOccurred, l,
+                         [l](QMediaPlayer::Error, const QString &texte) {
+                             l->stop();
+                             if (erreur_son_montree)
+                                 return;
+                             erreur_son_montree = true;
+                             erreurs::erreur_generale(texte.isEmpty() ? l->errorString() : texte);
+                         });
+        return l;
+    }();
+    return lecteur;
+}
+
+void joue_son_diapo_reel(const QString &chemin)
+{
+    QMediaPlayer *lecteur = lecteur_diapo();
+    lecteur->stop();
+    const QFileInfo info(chemin);
+    // The back end reports a missing file late, or not at all: it is told at once.
+    if (!info.isFile() || !info.isReadable()) {
+        lecteur->setSource(QUrl());
+        erreurs::erreur_generale(QStringLiteral("Le son \"%1\" ne peut pas être ouvert").arg(chemin));
+        return;
+    }
+    erreur_son_montree = false;
+    lecteur->setSource(QUrl::fromLocalFile(info.absoluteFilePath()));
+    lecteur->play();
+}
+
+// The freedesktop screen saver's inhibition, when the desktop offers the service.
+void suspend_economiseur_reel(bool suspendu)
+{
+    static quint32 jeton = 0;
+    static bool tenu = false;
+    const QString service = QStringLiteral("org.freedesktop.ScreenSaver");
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected() || !bus.interface() || !bus.interface()->isServiceRegistered(service))
+        return;
+    QDBusInterface economiseur(service, QStringLiteral("/org/freedesktop/ScreenSaver"), service, bus);
+    if (suspendu && !tenu) {
+        const QDBusReply<quint32> reponse = economiseur.call(
+            QStringLiteral("Inhibit"), QCoreApplication::applicationName(),
+            QStringLiteral("Diaporama en cours"));
+        tenu = reponse.isValid();
+        jeton = tenu ? reponse.value() : 0;
+    } else if (!suspendu && tenu) {
+        economiseur.call(QStringLiteral("UnInhibit"), jeton);
+        tenu = false;
+    }
+}
+
 int choisir_source_reelle(const QStringList &sources, QWidget *parent)
 {
     if (sources.isEmpty())
@@ -145,6 +211,8 @@ Seams defauts()
         return f;
     };
     s.joue_son = joue_son_reel;
+    s.joue_son_diapo = joue_son_diapo_reel;
+    s.suspend_economiseur = suspend_economiseur_reel;
     s.configure_imprimante = [](QPrinter &printer, QWidget *parent) {
         QPrintDialog dlg(&printer, parent);
         return dlg.exec() == QDialog::Accepted;
@@ -211,6 +279,8 @@ std::optional<QFont> choisir_police(const QFont &initiale, QWidget *parent)
     return seams().choisir_police(initiale, parent);
 }
 void joue_son(const QString &chemin, int drapeaux) { seams().joue_son(chemin, drapeaux); }
+void joue_son_diapo(const QString &chemin) { seams().joue_son_diapo(chemin); }
+void suspend_economiseur(bool suspendu) { seams().suspend_economiseur(suspendu); }
 bool configure_imprimante(QWidget *parent)
 {
     return seams().configure_imprimante(imprimante(), parent);

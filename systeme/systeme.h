@@ -49,6 +49,11 @@ struct Seams {
     std::function<std::optional<QColor>(const QColor &, QWidget *)> choisir_couleur;
     std::function<std::optional<QFont>(const QFont &, QWidget *)> choisir_police;
     std::function<void(const QString &chemin, int drapeaux)> joue_son;
+    // A slide's sound in the player: the previous one stops; a file that cannot be
+    // opened shows the media player's error text in the general error box.
+    std::function<void(const QString &chemin)> joue_son_diapo;
+    // Holds off (true) or lets back (false) the desktop's screen saver.
+    std::function<void(bool suspendu)> suspend_economiseur;
     std::function<bool(QPrinter &, QWidget *)> configure_imprimante;
     std::function<void(const QString &fichier, int contexte)> aide;
     std::function<bool(const QString &programme, const QStringList &arguments,
@@ -74,6 +79,8 @@ QString choisir_dossier(QWidget *parent, const QString &titre, const QString &de
 std::optional<QColor> choisir_couleur(const QColor &initiale, QWidget *parent);
 std::optional<QFont> choisir_police(const QFont &initiale, QWidget *parent);
 void joue_son(const QString &chemin, int drapeaux = 0);
+void joue_son_diapo(const QString &chemin);
+void suspend_economiseur(bool suspendu);
 bool configure_imprimante(QWidget *parent);
 void aide(const QString &fichier, int contexte);
 bool lance_programme(const QString &programme, const QStringList &arguments,

@@ -52,6 +52,8 @@ ScriptSysteme::ScriptSysteme()
         return suivante(polices, "choix d'une police", std::optional<QFont>());
     };
     s.joue_son = [this](const QString &chemin, int) { sons.append(chemin); };
+    s.joue_son_diapo = [this](const QString &chemin) { sons_diapo.append(chemin); };
+    s.suspend_economiseur = [this](bool suspendu) { economiseur.append(suspendu); };
     s.configure_imprimante = [this](QPrinter &, QWidget *) {
         return suivante(reglages_imprimante, "configuration de l'imprimante", false);
     };

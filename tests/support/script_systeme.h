@@ -50,6 +50,8 @@ public:
     QStringList titres_dossiers;
     QStringList dialogues_montres;  // objectName of each dialog executed
     QStringList sons;
+    QStringList sons_diapo;         // the player's sounds
+    QList<bool> economiseur;        // screen saver held off (true) and let back (false)
     QList<QPair<QString, int>> aides;
     QList<Lancement> lancements;
 

@@ -1,0 +1,315 @@
+#include "Moteur.h"
+
+#include "TMultiP.h"
+#include "animation.h"
+#include "attributs_texte.h"
+#include "chemins.h"
+#include "couleurs.h"
+#include "imagefile.h"
+#include "systeme.h"
+#include "config_sli.h"
+
+#include <QApplication>
+#include <algorithm>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QIcon>
+#include <QTimer>
+#include <QToolButton>
+
+namespace {
+
+// The delay held to 1..60 seconds: a damaged SLI.CFG must not make the show race or stall.
+int intervalle_minuterie() { return std::clamp<int>(reglages.delai, 1, 60) * 1000; }
+
+// Every path out of a slide's display gives the input back and restarts the timer,
+// an error box on the way included.
+class FinAffichage {
+public:
+    explicit FinAffichage(Tlance_diaporama &fenetre) : fenetre_(fenetre) {}
+    ~FinAffichage()
+    {
+        fenetre_.setEnabled(true);
+        fenetre_.setFocus();
+        if (reglages.mode_defilement == 2)
+            fenetre_.Timer1->start(intervalle_minuterie());
+    }
+    FinAffichage(const FinAffichage &) = delete;
+    FinAffichage &operator=(const FinAffichage &) = delete;
+
+private:
+    Tlance_diaporama &fenetre_;
+};
+
+}  // namespace
+
+Tlance_diaporama::Tlance_diaporama(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("lance_diaporama"));
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    QPalette noir = palette();
+    noir.setColor(QPalette::Window, Qt::black);
+    setPalette(noir);
+    setAutoFillBackground(true);
+
+    diapositive = new TPMultiImage(this);
+    diapositive->setObjectName(QStringLiteral("diapositive"));
+    diapositive->setColor(Qt::black);
+    diapositive->setCenter(true);
+    // At its own size and centred: the control keeps the window's size (a control
+    // sized to the picture would no longer centre it on the screen).
+    diapositive->setAutoSize(false);
+    diapositive->setImageDither(true);
+    diapositive->setStretch(false);
+    diapositive->setStretchRatio(false);
+    diapositive->setTabStop(false);
+    connect(diapositive, &TPMultiImage::OnMouseDown, this, &Tlance_diaporama::diapositive_MouseDown);
+
+    pave = new QFrame(this);
+    pave->setObjectName(QStringLiteral("pave"));
+    pave->setFrameShape(QFrame::Panel);
+    pave->setFrameShadow(QFrame::Sunken);
+    pave->setLineWidth(3);
+    pave->resize(106, 30);
+    QPalette barre = pave->palette();
+    barre.setColor(QPalette::Window, vers_qcolor(clActiveCaption));
+    pave->setPalette(barre);
+    pave->setAutoFillBackground(true);
+    pave->installEventFilter(this);
+    struct Bouton { QToolButton *&bouton; const char *nom; const char *aide; const char *glyphe;
+                    int gauche; Mouvement mouvement; };
+    const Bouton boutons[] = {
+        {lg, "lg", "Première diapositive", "premiere", 24, Mouvement::Premiere},
+        {g, "g", "Diapositive précédente", "precedente", 43, Mouvement::Precedente},
+        {d, "d", "Diapositive suivante", "suivante", 62, Mouvement::Suivante},
+        {ld, "ld", "Dernière diapositive", "derniere", 81, Mouvement::Derniere},
+    };
+    const auto glyphe = [](const char *nom) {
+        return QIcon(QStringLiteral(":/glyphes/%1.png").arg(QLatin1String(nom)));
+    };
+    sortir = new QToolButton(pave);
+    sortir->setObjectName(QStringLiteral("sortir"));
+    sortir->setToolTip(QStringLiteral("Stopper le diaporama"));
+    sortir->setIcon(glyphe("sortir"));
+    sortir->setGeometry(5, 5, 20, 20);
+    connect(sortir, &QToolButton::clicked, this, &Tlance_diaporama::sortirClick);
+    for (const Bouton &b : boutons) {
+        b.bouton = new QToolButton(pave);
+        b.bouton->setObjectName(QLatin1String(b.nom));
+        b.bouton->setToolTip(QString::fromUtf8(b.aide));
+        b.bouton->setIcon(glyphe(b.glyphe));
+        b.bouton->setGeometry(b.gauche, 5, 20, 20);
+        connect(b.bouton, &QToolButton::clicked, this, [this, m = b.mouvement] { deplace(m); });
+    }
+    // The keys stay with the window while the pad is used.
+    for (QToolButton *b : {sortir, lg, g, d, ld}) {
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setIconSize(QSize(16, 16));
+    }
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(5000);
+    connect(Timer1, &QTimer::timeout, this, &Tlance_diaporama::Timer1Timer);
+
+    animation = new AnimationIdle(this);
+
+    // FormCreate
+    pave->move(10, 30);
+    pave->hide();
+}
+
+Tlance_diaporama::~Tlance_diaporama() = default;
+
+void Tlance_diaporama::resizeEvent(QResizeEvent *event)
+{
+    diapositive->setGeometry(rect());
+    QDialog::resizeEvent(event);
+}
+
+void Tlance_diaporama::showEvent(QShowEvent *event)
+{
+    // The whole screen at once, so that the show starts at the size it keeps.
+    if (const QScreen *ecran = screen())
+        setGeometry(ecran->geometry());
+    setWindowState(windowState() | Qt::WindowMaximized);
+    QDialog::showEvent(event);
+    // Once the window is on screen, as its activation would.
+    QMetaObject::invokeMethod(this, &Tlance_diaporama::FormActivate, Qt::QueuedConnection);
+}
+
+void Tlance_diaporama::hideEvent(QHideEvent *event)
+{
+    Timer1->stop();
+    animation->detach();
+    lecture.vide();
+    if (economiseur_suspendu) {
+        economiseur_suspendu = false;
+        systeme::suspend_economiseur(false);
+    }
+    QDialog::hideEvent(event);
+}
+
+void Tlance_diaporama::FormActivate()
+{
+    if (!premiere_activation || !isVisible())
+        return;
+    premiere_activation = false;
+    if (!economiseur_suspendu) {
+        economiseur_suspendu = true;
+        systeme::suspend_economiseur(true);
+    }
+    animation->attach(diapositive);
+    // Record 0 into the show's own copy; the buffer is given back as it was.
+    const FicheDiapo tampon = fiche;
+    lit_fiche(0);
+    defauts = fiche;
+    fiche = tampon;
+    diapo_courante = 1;
+    pave->hide();
+    Timer1->stop();
+    if (reglages.mode_defilement == 2) {
+        Timer1->start(intervalle_minuterie());
+    } else if (reglages.controle == 2) {
+        pave->move(place_pave(size()));
+        pave->show();
+        pave->raise();
+    }
+    affiche_diapositive();
+}
+
+int Tlance_diaporama::profondeur() const
+{
+    return ReadDepth(diapositive->ImageReadRes(), DisplayColorBits(diapositive));
+}
+
+void Tlance_diaporama::montre_image(const QString &chemin)
+{
+    const QImage prete = lecture.prise(chemin, diapositive->size(), profondeur());
+    if (!prete.isNull())
+        diapositive->setPicture(TPicture::fromBitmap(prete));
+    else
+        diapositive->setImageName(chemin);
+}
+
+void Tlance_diaporama::affiche_diapositive()
+{
+    diapositive->setText(QString());
+    diapositive->LayoutCaption();
+    if (reglages.mode_defilement == 2)
+        Timer1->stop();
+    setEnabled(false);
+    move(0, 0);
+    FinAffichage fin(*this);
+
+    lit_fiche(diapo_courante);
+    const QString image = chemin_de_fiche(fiche.chemin_image.valeur());
+    if (!image.isEmpty() && fichier_present(image)) {
+        montre_image(image);
+    } else {
+        diapositive->setPicture(TPicture());
+        if (!image.isEmpty())
+            systeme::boite(systeme::TypeBoite::Erreur,
+                           QStringLiteral("\"") + image + QStringLiteral("\"\nCette photo n'existe plus"));
+    }
+    diapositive->setText(fiche.commentaire.valeur());
+
+    const FicheDiapo &source = defauts.toutes_diapos == 1 ? defauts : fiche;
+    diapositive->setFontColor(vers_qcolor(source.couleur_texte));
+    diapositive->setFont(police_de_fiche(source));
+    diapositive->setTextTransParent(source.fond_transparent != 0);
+    diapositive->CaptionColor = vers_qcolor(source.couleur_fond);
+    diapositive->setTextop(source.position_texte == 1);
+    diapositive->LayoutCaption();
+    // Drawn now, before the sound starts and before the next pictures are read.
+    diapositive->repaint();
+
+    if (!fiche.chemin_son.est_vide())
+        systeme::joue_son_diapo(chemin_de_fiche(fiche.chemin_son.valeur()));
+    anticipe();
+}
+
+void Tlance_diaporama::anticipe()
+{
+    const FicheDiapo tampon = fiche;
+    const int n = nombre_fiches() - 1;
+    QStringList chemins;
+    // The next slide first: it is the one most often asked for.
+    for (Mouvement m : {Mouvement::Suivante, Mouvement::Precedente, Mouvement::Premiere, Mouvement::Derniere}) {
+        lit_fiche(diapo_apres(m, diapo_courante, n));
+        const QString chemin = chemin_de_fiche(fiche.chemin_image.valeur());
+        if (!chemin.isEmpty() && !chemins.contains(chemin))
+            chemins << chemin;
+    }
+    fiche = tampon;
+    lecture.garde(chemins);
+    for (const QString &chemin : chemins)
+        lecture.prepare(chemin, diapositive->size(), profondeur(), diapositive->ImageDither());
+}
+
+void Tlance_diaporama::deplace(Mouvement mouvement)
+{
+    diapo_courante = diapo_apres(mouvement, diapo_courante, nombre_fiches() - 1);
+    affiche_diapositive();
+}
+
+void Tlance_diaporama::Timer1Timer()
+{
+    // A box the show raised (a sound that cannot be opened) holds the show until it is closed.
+    if (QWidget *modale = QApplication::activeModalWidget(); modale && modale != this)
+        return;
+    deplace(Mouvement::Minuterie);
+}
+
+void Tlance_diaporama::sortirClick()
+{
+    Timer1->stop();
+    accept();
+}
+
+void Tlance_diaporama::keyPressEvent(QKeyEvent *event)
+{
+    if (!isEnabled())
+        return;
+    switch (event->key()) {
+    case Qt::Key_Right: deplace(Mouvement::Suivante); break;
+    case Qt::Key_Left: deplace(Mouvement::Precedente); break;
+    case Qt::Key_Home: deplace(Mouvement::Premiere); break;
+    case Qt::Key_End: deplace(Mouvement::Derniere); break;
+    case Qt::Key_Escape: sortirClick(); break;
+    default: break;
+    }
+}
+
+void Tlance_diaporama::diapositive_MouseDown(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        deplace(Mouvement::Precedente);
+    else if (event->button() == Qt::RightButton)
+        deplace(Mouvement::Suivante);
+}
+
+bool Tlance_diaporama::eventFilter(QObject *objet, QEvent *evenement)
+{
+    if (objet != pave)
+        return QDialog::eventFilter(objet, evenement);
+    switch (evenement->type()) {
+    case QEvent::MouseButtonPress:
+        glisse_pave = static_cast<QMouseEvent *>(evenement)->button() == Qt::LeftButton;
+        return glisse_pave;
+    case QEvent::MouseMove:
+        if (glisse_pave)
+            pave->move(mapFromGlobal(static_cast<QMouseEvent *>(evenement)->globalPosition().toPoint()));
+        return glisse_pave;
+    case QEvent::MouseButtonRelease:
+        if (!glisse_pave)
+            return false;
+        glisse_pave = false;
+        pave->move(mapFromGlobal(static_cast<QMouseEvent *>(evenement)->globalPosition().toPoint()));
+        pave->show();
+        return true;
+    default:
+        return QDialog::eventFilter(objet, evenement);
+    }
+}

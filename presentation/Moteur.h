@@ -1,0 +1,68 @@
+// The full-screen player: one slide at a time on a black screen, its comment in
+// the picture's caption, its sound played as it comes up. It advances on a timer
+// (automatic mode) or on keys, mouse buttons and the arrow pad (manual mode); every
+// move wraps around. It reads the slides through the record buffer and never writes.
+#pragma once
+
+#include "anticipation.h"
+#include "defilement.h"
+#include "fichier_sli.h"
+
+#include <QDialog>
+
+class AnimationIdle;
+class QFrame;
+class QTimer;
+class QToolButton;
+class TPMultiImage;
+
+class Tlance_diaporama : public QDialog {
+    Q_OBJECT
+public:
+    explicit Tlance_diaporama(QWidget *parent = nullptr);
+    ~Tlance_diaporama() override;
+
+    TPMultiImage *diapositive;
+    QFrame *pave;
+    QToolButton *sortir;
+    QToolButton *lg;
+    QToolButton *g;
+    QToolButton *d;
+    QToolButton *ld;
+    QTimer *Timer1;
+
+    // Set by the launch command before each show; cleared once the show has started.
+    bool premiere_activation = false;
+    // The record number of the slide on screen.
+    int diapo_courante = 1;
+    // A copy of record 0, read at the start of each show.
+    FicheDiapo defauts{};
+
+    // Starts the show when the first-activation flag is set.
+    void FormActivate();
+    void affiche_diapositive();
+    void deplace(Mouvement mouvement);
+    void Timer1Timer();
+    // End of the show: the timer stops and the window closes.
+    void sortirClick();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *objet, QEvent *evenement) override;
+
+private:
+    void diapositive_MouseDown(QMouseEvent *event);
+    // Shows the picture of `chemin`, from its reading ahead when that is ready.
+    void montre_image(const QString &chemin);
+    // Starts reading the pictures of the slides one move away.
+    void anticipe();
+    int profondeur() const;
+    // The pad's top-left corner follows the pointer while it is dragged by its frame.
+    bool glisse_pave = false;
+    bool economiseur_suspendu = false;
+    AnimationIdle *animation;
+    LectureAnticipee lecture;
+};

@@ -1,0 +1,14 @@
+// The display fields of a record as the font, colours and place of a caption,
+// and back: what the display options dialogs edit and the player draws with.
+#pragma once
+
+#include "fichier_sli.h"
+
+#include <QColor>
+#include <QFont>
+
+// Name, size and style of the record's font (a style code outside 1..4 is regular).
+QFont police_de_fiche(const FicheDiapo &f);
+// Stores `police` and `couleur` in the record: the style set as its code (underline
+// or strike-out give regular), the size in points, the name cut to 40 characters.
+void police_vers_fiche(const QFont &police, const QColor &couleur, FicheDiapo &f);

@@ -1,0 +1,27 @@
+// The player's arithmetic, without widgets: which slide a move leads to (every
+// move wraps around), where the pad sits at the start of a show, and where a
+// dialog goes to be centred over the main window.
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+enum class Mouvement { Premiere, Derniere, Suivante, Precedente, Minuterie };
+
+// The slide shown after `mouvement` from slide `courante` of a slideshow of `n` slides.
+int diapo_apres(Mouvement mouvement, int courante, int n);
+
+// The pad's top-left corner at the start of a show in a window of size `fenetre`:
+// 10 pixels above the bottom edge, 14 from the right edge.
+QPoint place_pave(QSize fenetre);
+
+// Top-left corner of a dialog of size `dialogue` centred over `principale`, the fraction dropped.
+QPoint centre_sur(const QRect &principale, QSize dialogue);
+
+// A delay typed in the mode dialog, held to 1..60 seconds; text that is not a number reads as 1.
+int delai_saisi(const QString &texte);
+
+// The part of a picture of size `image` that shows, at its own size and centred,
+// in a window of size `ecran` (in the picture's coordinates).
+QRect partie_visible(QSize ecran, QSize image);

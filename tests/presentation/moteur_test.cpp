@@ -1,0 +1,288 @@
+#include "Moteur.h"
+#include "TMultiP.h"
+#include "config_sli.h"
+#include "couleurs.h"
+#include "ecran.h"
+#include "fichier_sli.h"
+#include "script_systeme.h"
+
+#include <QFile>
+#include <QFrame>
+#include <QImage>
+#include <QLabel>
+#include <QPainter>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+class Lecteur : public ::testing::Test {
+protected:
+    void SetUp() override { reglages = {1, 1, 5}; }
+    void TearDown() override
+    {
+        joueur.reset();
+        if (fichier_sli_ouvert())
+            ferme_fichier_sli();
+    }
+
+    // Slide k has the picture "k.bmp" of 200 x 100 in a colour of its own, the comment "Diapo k"
+    // and the sound "k.wav"; record 0 keeps the defaults.
+    void diaporama(int n)
+    {
+        ouvre_fichier_sli(dossier.chemin("essai.sli"));
+        for (int k = 1; k <= n; ++k) {
+            const QString image = dossier.chemin(QStringLiteral("%1.bmp").arg(k));
+            QImage dessin(200, 100, QImage::Format_RGB32);
+            dessin.fill(QColor::fromHsv(k * 40 % 360, 255, 255));
+            dessin.save(image, "BMP");
+            ajoute_fiche();
+            fiche.chemin_image.affecte(image);
+            fiche.commentaire.affecte(QStringLiteral("Diapo %1").arg(k));
+            fiche.chemin_son.affecte(dossier.chemin(QStringLiteral("%1.wav").arg(k)));
+            ecrit_fiche(k);
+        }
+    }
+
+    void lance()
+    {
+        joueur = std::make_unique<Tlance_diaporama>();
+        joueur->premiere_activation = true;
+        joueur->show();
+        QTest::qWait(20);
+    }
+
+    void touche(Qt::Key k) { QTest::keyClick(joueur.get(), k); }
+    QString texte() const { return joueur->diapositive->Text(); }
+    QLabel *legende() const { return joueur->diapositive->findChild<QLabel *>(); }
+
+    DossierTemporaire dossier;
+    ScriptSysteme script;
+    std::unique_ptr<Tlance_diaporama> joueur;
+};
+
+TEST_F(Lecteur, AvecUneSeuleDiapositiveChaqueMouvementLaMontreDeNouveau)
+{
+    diaporama(1);
+    lance();
+    for (Qt::Key k : {Qt::Key_Right, Qt::Key_Left, Qt::Key_Home, Qt::Key_End})
+        touche(k);
+    joueur->Timer1Timer();
+    EXPECT_EQ(joueur->diapo_courante, 1);
+    EXPECT_EQ(texte(), "Diapo 1");
+    EXPECT_EQ(script.sons_diapo.size(), 6);
+    EXPECT_EQ(script.economiseur, QList<bool>{true});
+    touche(Qt::Key_Escape);
+    EXPECT_FALSE(joueur->isVisible());
+    EXPECT_EQ(script.economiseur, (QList<bool>{true, false}));
+}
+
+TEST_F(Lecteur, LesTouchesLaSourisEtLePaveFontLeTour)
+{
+    diaporama(4);
+    lance();
+    struct Pas { std::function<void()> geste; int attendue; };
+    const Pas pas[] = {
+        {[&] { touche(Qt::Key_Left); }, 4},
+        {[&] { touche(Qt::Key_Right); }, 1},
+        {[&] { touche(Qt::Key_End); }, 4},
+        {[&] { QTest::mouseClick(joueur->diapositive, Qt::RightButton); }, 1},
+        {[&] { QTest::mouseClick(joueur->diapositive, Qt::LeftButton); }, 4},
+        {[&] { QTest::mouseClick(joueur->diapositive, Qt::MiddleButton); }, 4},
+        {[&] { touche(Qt::Key_Home); }, 1},
+        {[&] { joueur->d->click(); }, 2},
+        {[&] { joueur->ld->click(); }, 4},
+        {[&] { joueur->g->click(); }, 3},
+        {[&] { joueur->lg->click(); }, 1},
+        {[&] { touche(Qt::Key_A); }, 1},
+    };
+    for (const Pas &p : pas) {
+        p.geste();
+        EXPECT_EQ(joueur->diapo_courante, p.attendue);
+        EXPECT_EQ(texte(), QStringLiteral("Diapo %1").arg(p.attendue));
+    }
+    EXPECT_EQ(joueur->diapositive->Picture().image().pixel(0, 0), QColor::fromHsv(40, 255, 255).rgb());
+    EXPECT_EQ(script.sons_diapo.last(), dossier.chemin("1.wav"));
+    joueur->sortir->click();
+    EXPECT_FALSE(joueur->isVisible());
+}
+
+TEST_F(Lecteur, EnAutomatiqueUnMouvementALaMainRepartDuDelaiComplet)
+{
+    reglages = {2, 1, 5};
+    diaporama(3);
+    lance();
+    EXPECT_FALSE(joueur->pave->isVisible());
+    EXPECT_TRUE(joueur->Timer1->isActive());
+    EXPECT_EQ(joueur->Timer1->interval(), 5000);
+    QTest::qWait(1000);
+    touche(Qt::Key_Right);
+    EXPECT_EQ(joueur->diapo_courante, 2);
+    // Without the restart at most 4 s would be left.
+    EXPECT_GT(joueur->Timer1->remainingTime(), 4500);
+    joueur->Timer1Timer();
+    joueur->Timer1Timer();
+    EXPECT_EQ(joueur->diapo_courante, 1);
+    touche(Qt::Key_Escape);
+    EXPECT_FALSE(joueur->Timer1->isActive());
+
+    // A delay out of range in a damaged settings file is held to 1..60 seconds.
+    for (const auto &[stocke, intervalle] : {std::pair{0, 1000}, std::pair{-5, 1000}, std::pair{900, 60000}}) {
+        reglages.delai = qint16(stocke);
+        joueur->premiere_activation = true;
+        joueur->show();
+        QTest::qWait(20);
+        EXPECT_EQ(joueur->Timer1->interval(), intervalle) << stocke;
+        touche(Qt::Key_Right);
+        EXPECT_EQ(joueur->Timer1->interval(), intervalle) << stocke;
+        touche(Qt::Key_Escape);
+    }
+}
+
+TEST_F(Lecteur, UneImageEffaceeDonneUneBoitePuisLeCommentaireEtLeSon)
+{
+    reglages = {2, 1, 5};
+    diaporama(3);
+    QFile::remove(dossier.chemin("2.bmp"));
+    lit_fiche(3);
+    fiche.chemin_image.vide();
+    ecrit_fiche(3);
+    lance();
+    touche(Qt::Key_Right);
+    ASSERT_EQ(script.boites.size(), 1);
+    EXPECT_EQ(script.boites[0].type, systeme::TypeBoite::Erreur);
+    EXPECT_EQ(script.boites[0].texte, "\"" + dossier.chemin("2.bmp") + "\"\nCette photo n'existe plus");
+    EXPECT_TRUE(joueur->diapositive->Picture().isEmpty());
+    EXPECT_EQ(texte(), "Diapo 2");
+    EXPECT_EQ(script.sons_diapo.last(), dossier.chemin("2.wav"));
+    // Still under control after the box.
+    EXPECT_TRUE(joueur->isEnabled());
+    EXPECT_TRUE(joueur->Timer1->isActive());
+    touche(Qt::Key_Right);  // an empty path: black, no box
+    EXPECT_EQ(script.boites.size(), 1);
+    EXPECT_TRUE(joueur->diapositive->Picture().isEmpty());
+    EXPECT_EQ(texte(), "Diapo 3");
+}
+
+TEST_F(Lecteur, LaLegendeSuitLaDiapositiveOuLaFiche0PourToutes)
+{
+    diaporama(2);
+    lit_fiche(1);
+    fiche.position_texte = 1;
+    fiche.fond_transparent = 0;
+    fiche.couleur_fond = 0x0000FF;  // red
+    fiche.couleur_texte = 0xFFFFFF;
+    fiche.taille_texte = 30;
+    fiche.style_texte = 2;
+    ecrit_fiche(1);
+    lit_fiche(2);
+    fiche.position_texte = 2;
+    fiche.fond_transparent = 1;
+    fiche.couleur_texte = 0x00FFFF;  // yellow
+    ecrit_fiche(2);
+    lance();
+    capture_ecran(joueur.get(), "diaporama_haut_bande");
+    EXPECT_EQ(legende()->y(), 0);
+    EXPECT_TRUE(legende()->autoFillBackground());
+    EXPECT_EQ(legende()->palette().color(QPalette::Window), QColor(Qt::red));
+    EXPECT_TRUE(joueur->diapositive->font().bold());
+    EXPECT_EQ(joueur->diapositive->font().pointSize(), 30);
+    const QImage vue = joueur->grab().toImage();
+    EXPECT_EQ(vue.pixelColor(2, 2), QColor(Qt::red));
+    EXPECT_EQ(vue.pixelColor(2, 300), QColor(Qt::black));
+    touche(Qt::Key_Right);
+    capture_ecran(joueur.get(), "diaporama_bas_transparent");
+    EXPECT_EQ(legende()->geometry().bottom(), joueur->height() - 1);
+    EXPECT_FALSE(legende()->autoFillBackground());
+    EXPECT_EQ(joueur->diapositive->FontColor(), QColor(Qt::yellow));
+    touche(Qt::Key_Escape);
+
+    // Record 0 for every slide, the slide records untouched.
+    lit_fiche(0);
+    fiche.toutes_diapos = 1;
+    fiche.position_texte = 2;
+    fiche.fond_transparent = 1;
+    fiche.couleur_texte = 0x00FF00;
+    ecrit_fiche(0);
+    lit_fiche(1);
+    const FicheDiapo avant = fiche;
+    joueur->premiere_activation = true;
+    joueur->show();
+    QTest::qWait(20);
+    EXPECT_EQ(legende()->geometry().bottom(), joueur->height() - 1);
+    EXPECT_EQ(joueur->diapositive->FontColor(), QColor(Qt::green));
+    lit_fiche(1);
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char *>(&fiche), sizeof fiche),
+              QByteArray(reinterpret_cast<const char *>(&avant), sizeof avant));
+}
+
+TEST_F(Lecteur, LePaveEnBasADroiteSeDeplaceEtRevientAuSpectacleSuivant)
+{
+    reglages = {1, 2, 5};
+    diaporama(2);
+    lance();
+    ASSERT_TRUE(joueur->pave->isVisible());
+    capture_ecran(joueur.get(), "diaporama_pave");
+    EXPECT_EQ(joueur->pave->pos(), QPoint(joueur->width() - 120, joueur->height() - 40));
+    QTest::mousePress(joueur->pave, Qt::LeftButton, {}, QPoint(2, 2));
+    QMouseEvent bouge(QEvent::MouseMove, QPointF(2, 2), joueur->mapToGlobal(QPointF(300, 200)),
+                      Qt::NoButton, Qt::LeftButton, {});
+    QApplication::sendEvent(joueur->pave, &bouge);
+    EXPECT_EQ(joueur->pave->pos(), QPoint(300, 200));
+    QMouseEvent lache(QEvent::MouseButtonRelease, QPointF(2, 2), joueur->mapToGlobal(QPointF(310, 210)),
+                      Qt::LeftButton, Qt::NoButton, {});
+    QApplication::sendEvent(joueur->pave, &lache);
+    EXPECT_EQ(joueur->pave->pos(), QPoint(310, 210));
+    joueur->sortir->click();
+    joueur->premiere_activation = true;
+    joueur->show();
+    QTest::qWait(20);
+    EXPECT_EQ(joueur->pave->pos(), QPoint(joueur->width() - 120, joueur->height() - 40));
+
+    // Mouse buttons: no pad.
+    joueur->sortir->click();
+    reglages = {1, 1, 5};
+    joueur->premiere_activation = true;
+    joueur->show();
+    QTest::qWait(20);
+    EXPECT_FALSE(joueur->pave->isVisible());
+}
+
+TEST_F(Lecteur, UneGrandeImageLueDAvanceSAfficheCentreeASaTaille)
+{
+    diaporama(2);
+    QImage grande(2001, 1501, QImage::Format_RGB32);
+    for (int y = 0; y < grande.height(); ++y)
+        for (int x = 0; x < grande.width(); ++x)
+            grande.setPixel(x, y, qRgb(x % 256, y % 256, (x / 256 + y / 256 * 8) * 4));
+    ASSERT_TRUE(grande.save(dossier.chemin("2.bmp"), "BMP"));
+    lance();
+    QTest::qWait(500);
+    touche(Qt::Key_Right);
+    const QSize ecran = joueur->size();
+    // Only the part the screen shows was kept.
+    EXPECT_EQ(joueur->diapositive->Picture().size(), ecran.boundedTo(grande.size()));
+    const QImage vue = joueur->grab().toImage();
+    const QPoint decalage((grande.width() - ecran.width()) / 2, (grande.height() - ecran.height()) / 2);
+    // Away from the caption, which the default settings put at the top on a strip.
+    for (const QPoint &p : {QPoint(0, ecran.height() - 1), QPoint(ecran.width() / 2, ecran.height() / 2),
+                            QPoint(ecran.width() - 1, ecran.height() / 3)})
+        EXPECT_EQ(vue.pixel(p), grande.pixel(p + decalage)) << p.x() << "," << p.y();
+}
+
+TEST_F(Lecteur, UneImageChangeeSurLeDisqueEstRelue)
+{
+    diaporama(2);
+    lance();
+    QTest::qWait(200);  // the next picture read ahead
+    QImage autre(200, 100, QImage::Format_RGB32);
+    autre.fill(Qt::white);
+    QTest::qWait(20);
+    ASSERT_TRUE(autre.save(dossier.chemin("2.bmp"), "BMP"));
+    touche(Qt::Key_Right);
+    EXPECT_EQ(joueur->diapositive->Picture().image().pixelColor(5, 5), QColor(Qt::white));
+}
+
+}  // namespace
