@@ -13,6 +13,10 @@
 #include "systeme.h"
 #include "Bimage.h"
 #include "Fconvert.h"
+#include "Fprint.h"
+#include "Fsauve.h"
+#include "formats_outils.h"
+#include "impression.h"
 #include "Fgauge.h"
 #include "Fplanche.h"
 #include "Info.h"
@@ -34,6 +38,8 @@
 #include "About.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QPainter>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
@@ -127,6 +133,8 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     conversion = new Tconversion(this);
     traitement = new Ttraitement(conversion, this);
     info_image = new Tinfo_image(this);
+    impression = new Timpression(this);
+    sauve_image = new Tsauve_image(this);
     mode = new Tmode(this);
     option_affichage = new Toption_affichage(this);
     option_affichage_general = new Toption_affichage_general(this);
@@ -242,6 +250,10 @@ void TForm1::creer_menus()
     connect(Modededfilement2, &QAction::triggered, this, &TForm1::Modededfilement2Click);
     connect(Textepardefault1, &QAction::triggered, this, &TForm1::Textepardefault1Click);
     connect(Apropos1, &QAction::triggered, this, &TForm1::Apropos1Click);
+    for (QAction *a : {Scnario1, N4})
+        connect(a, &QAction::triggered, this, &TForm1::Scnario1Click);
+    for (QAction *a : {Image1, Image2})
+        connect(a, &QAction::triggered, this, &TForm1::Image1Click);
 }
 
 void TForm1::creer_barre_outils()
@@ -346,6 +358,7 @@ QWidget *TForm1::creer_editeur()
     connect(jouer_son, &QToolButton::clicked, this, &TForm1::sonClick);
     connect(photo_supprime, &QToolButton::clicked, this, &TForm1::photo_supprimeClick);
     connect(photo_file, &QToolButton::clicked, this, &TForm1::photo_fileClick);
+    connect(photo_scanner, &QToolButton::clicked, this, &TForm1::photo_scannerClick);
     ligne_son->addWidget(son, 1);
     ligne_son->addWidget(efface_son);
     ligne_son->addWidget(jouer_son);
@@ -782,6 +795,97 @@ void TForm1::Documentation1Click() { systeme::aide(dossier_depart + QStringLiter
 void TForm1::Configurationdelimprimante1Click() { systeme::configure_imprimante(this); }
 
 void TForm1::Configurationduscanner1Click() { photo->SelectScanner(this); }
+
+void TForm1::Scnario1Click()
+{
+    const int fiches = nombre_fiches();
+    const int pages = pages_scenario(fiches - 1);
+    const Tjauge::Ouverte ouverte(*jauge, QStringLiteral("Chargement des Images"), 0, fiches - 1);
+    const QString nom = extrait_fichier(nom_diaporama);
+    systeme::imprime_documents(pages, [&](QPainter &peintre, int document) {
+        const int page = document + 1;
+        dessine_cadre_scenario(peintre, page, pages, nom);
+        for (int rangee = 0; rangee < kDiaposParPage; ++rangee) {
+            const int k = diapo_de_la_rangee(page, rangee, fiches);
+            if (k == 0)
+                continue;
+            jauge->avance(k);
+            lit_fiche(k);
+            const QString image = fiche.chemin_image.valeur();
+            dessine_rangee_scenario(peintre, rangee,
+                                    {k, image, fiche.chemin_son.valeur(),
+                                     lignes_commentaire(fiche.commentaire.valeur(), font(), 396)});
+            photo_tmp->setPicture(TPicture());
+            photo_tmp->setImageName(chemin_de_fiche(image));
+            for (int i = 0; i < 11; ++i)
+                QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            const QRect place = place_image_scenario(rangee, photo_tmp->Picture().size());
+            if (!image.isEmpty())
+                photo_tmp->PrintImage(peintre, place.x(), place.y(), place.width(), place.height());
+        }
+    });
+    if (diapo_courante >= 0)
+        lit_fiche(diapo_courante);
+}
+
+namespace {
+// A whole number typed in a box, or the conversion error box and nothing.
+std::optional<int> entier_saisi(const QString &texte)
+{
+    bool ok = false;
+    const int valeur = texte.trimmed().toInt(&ok);
+    if (ok)
+        return valeur;
+    erreurs::erreur_generale(QStringLiteral("'%1' n'est pas une valeur entière correcte").arg(texte));
+    return std::nullopt;
+}
+}  // namespace
+
+void TForm1::Image1Click()
+{
+    if (systeme::execute(*impression) != QDialog::Accepted)
+        return;
+    const std::optional<int> zoom = entier_saisi(impression->zoom->text());
+    const std::optional<int> copies = zoom ? entier_saisi(impression->copies->text()) : std::nullopt;
+    if (!copies)
+        return;
+    const double echelle = *zoom < 0 ? 1.0 : *zoom * 0.01;
+    const QRect place = place_image_imprimee(photo->Picture().size(), echelle, impression->horizontal->isChecked(),
+                                             impression->vertical->isChecked());
+    const QString chemin = fiche.chemin_image.valeur();
+    systeme::imprime_documents(*copies < 0 ? 1 : *copies, [&](QPainter &peintre, int) {
+        photo->PrintImage(peintre, place.x(), place.y(), place.width(), place.height());
+        dessine_chemin_image(peintre, chemin);
+    });
+}
+
+void TForm1::photo_scannerClick()
+{
+    Liste->setEnabled(false);
+    photo->hide();
+    if (photo->ScanImage(this)) {
+        systeme::execute(*sauve_image);
+        const QString nom = sauve_image->nom->text();
+        const QString extension = nom.size() > 12 ? QString() : nom.right(3).toUpper();
+        static const QStringList acceptees = {QStringLiteral("BMP"), QStringLiteral("GIF"), QStringLiteral("JPG"),
+                                              QStringLiteral("PCX"), QStringLiteral("TIF")};
+        const FormatOutil *format = nullptr;
+        for (const FormatOutil &f : FORMATS_OUTILS)
+            if (acceptees.contains(extension) && extension_outil(f) == QLatin1Char('.') + extension)
+                format = &f;
+        if (!format) {
+            systeme::boite(systeme::TypeBoite::Information, QStringLiteral("nom incorrect"));
+        } else {
+            const QString chemin = dossier_depart + nom;
+            // The picture goes into its file first: the slide names only a file that was written.
+            if ((photo->*format->ecrit)(chemin) && stocke_chemin(fiche.chemin_image, chemin))
+                sauve();
+        }
+    }
+    Liste->setEnabled(true);
+    affiche_diapo();
+    affecte_liste();
+}
 
 void TForm1::selection_liste()
 {

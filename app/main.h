@@ -23,6 +23,8 @@ class AnimationIdle;
 class TPMultiImage;
 class Tnormal;
 class Tconversion;
+class Timpression;
+class Tsauve_image;
 class Tinfo_image;
 class Ttraitement;
 class TConversion_images;
@@ -103,6 +105,9 @@ public:
     Touvre_image *ouvre_image;
     Tnormal *normal;
     Tconversion *conversion;
+    // The picture print options and the scanned picture's name prompt.
+    Timpression *impression;
+    Tsauve_image *sauve_image;
     Ttraitement *traitement;
     Tinfo_image *info_image;
     TConversion_images *Conversion_images;
@@ -231,6 +236,12 @@ private:
     void Documentation1Click();
     void Configurationdelimprimante1Click();
     void Configurationduscanner1Click();
+    // The scenario, four slides a page, one print document a page.
+    void Scnario1Click();
+    // The picture on display, at the zoom and copies of the print options.
+    void Image1Click();
+    // A scanned picture saved in the start-up folder becomes the slide's picture.
+    void photo_scannerClick();
     void planche_btClick();
     void normal_btClick();
     void manipulation_btClick();
