@@ -869,10 +869,7 @@ void TForm1::photo_scannerClick()
         const QString extension = nom.size() > 12 ? QString() : nom.right(3).toUpper();
         static const QStringList acceptees = {QStringLiteral("BMP"), QStringLiteral("GIF"), QStringLiteral("JPG"),
                                               QStringLiteral("PCX"), QStringLiteral("TIF")};
-        const FormatOutil *format = nullptr;
-        for (const FormatOutil &f : FORMATS_OUTILS)
-            if (acceptees.contains(extension) && extension_outil(f) == QLatin1Char('.') + extension)
-                format = &f;
+        const FormatOutil *format = acceptees.contains(extension) ? format_outil(extension) : nullptr;
         if (!format) {
             systeme::boite(systeme::TypeBoite::Information, QStringLiteral("nom incorrect"));
         } else {

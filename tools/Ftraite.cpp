@@ -1,5 +1,7 @@
 #include "Ftraite.h"
 
+#include "formats_outils.h"
+
 #include "Bimage.h"
 #include "TMultiP.h"
 #include "chemins.h"
@@ -111,20 +113,14 @@ void Ttraitement::pivote_btClick()
 void Ttraitement::BitBtn2Click()
 {
     const QString chemin = chemin_de_fiche(fiche.chemin_image.valeur());
-    const QString fin = chemin.right(3).toUpper();
+    const FormatOutil *format = format_outil(chemin.right(3));
     bool ecrit;
-    if (fin == QLatin1String("GIF"))
-        ecrit = image->SaveAsGif(chemin);
-    else if (fin == QLatin1String("JPG"))
-        ecrit = enregistre_jpeg(chemin);
-    else if (fin == QLatin1String("PCX"))
-        ecrit = image->SaveAsPcx(chemin);
-    else if (fin == QLatin1String("PNG"))
-        ecrit = image->SaveAsPng(chemin);
-    else if (fin == QLatin1String("TIF"))
-        ecrit = image->SaveAsTif(chemin);
-    else
+    if (!format)
         ecrit = image->SaveAsBmp(chemin);
+    else if (format->format == sky::Format::Jpeg)
+        ecrit = enregistre_jpeg(chemin);
+    else
+        ecrit = (image->*format->ecrit)(chemin);
     if (ecrit)
         retourne_ = miroir_ = false;
 }

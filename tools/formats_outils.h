@@ -16,6 +16,8 @@ struct FormatOutil {
 extern const FormatOutil FORMATS_OUTILS[6];
 // Its extension: ".JPG" and so on.
 QString extension_outil(const FormatOutil &format);
+// The format whose extension, without its dot, is `fin` in any case ("jpg"); null when none.
+const FormatOutil *format_outil(const QString &fin);
 
 // The depths of the radios "4 bit (16 System colors)", "4 bit (16 colors)", "8 bit",
 // "24 bit", "Jpeg Grayscale" and "Automatic", in that order.
