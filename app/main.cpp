@@ -8,6 +8,7 @@
 #include "curseurs.h"
 #include "erreurs.h"
 #include "chemins.h"
+#include "diaporama.h"
 #include "fichier_sli.h"
 #include "progression.h"
 #include "systeme.h"
@@ -57,6 +58,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
@@ -164,9 +166,8 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
         dossier_depart + QStringLiteral("DOC.HLP");
     enregistre_curseur(CURSEUR_DEPLACE_DIAPO, charge_curseur(QStringLiteral("deplace_diapositive")));
     poubelle->fixe_etat(false);
-    nom_diaporama.clear();
+    connect(&document(), &Diaporama::change, this, &TForm1::rafraichit);
     position_main();
-    diapo_courante = -2;
     active_diapo(false);
     active_commande();
     setWindowTitle(titre_application);
@@ -254,6 +255,25 @@ void TForm1::creer_menus()
         connect(a, &QAction::triggered, this, &TForm1::Scnario1Click);
     for (QAction *a : {Image1, Image2})
         connect(a, &QAction::triggered, this, &TForm1::Image1Click);
+
+    Ouvrirundiaporama1->setShortcut(QKeySequence::Open);
+    Fermerundiaporama_me->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+    Quitter1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    Documentation1->setShortcut(QKeySequence(Qt::Key_F1));
+    const auto touche = [this](QKeySequence sequence, auto &&action) {
+        auto *a = new QAction(this);
+        a->setShortcut(sequence);
+        connect(a, &QAction::triggered, this, action);
+        addAction(a);
+        return a;
+    };
+    lancer_action = touche(QKeySequence(Qt::Key_F5), [this] {
+        if (lancer->isEnabled())
+            lancerClick();
+    });
+    supprime_diapo_action = touche(QKeySequence(Qt::Key_Delete), [this] { supprime_avec_confirmation(); });
+    deplace_haut = touche(QKeySequence(Qt::CTRL | Qt::Key_Up), [this] { deplace_d_une_place(-1); });
+    deplace_bas = touche(QKeySequence(Qt::CTRL | Qt::Key_Down), [this] { deplace_d_une_place(+1); });
 }
 
 void TForm1::creer_barre_outils()
@@ -448,31 +468,46 @@ void TForm1::creer_ligne_etat()
     ligne->addPermanentWidget(HORLOGE_DIGITAL2);
 }
 
+Diaporama &TForm1::document() { return Diaporama::courant(); }
+
+int TForm1::diapo_courante() const { return Diaporama::courant().courante(); }
+
+QString TForm1::nom_diaporama() const { return Diaporama::courant().nom(); }
+
 void TForm1::active_commande()
 {
-    const bool diapo = diapo_courante >= 0;
-    for (QWidget *w : std::initializer_list<QWidget *>{Liste, premiere, precedante, suivante,
-                                                       derniere, lancer, inserer})
+    const Diaporama &d = Diaporama::courant();
+    const bool diapo = d.courante() >= 0;
+    const bool modifiable = !d.lecture_seule();
+    for (QWidget *w : std::initializer_list<QWidget *>{Liste, premiere, precedante, suivante, derniere, lancer})
         w->setEnabled(diapo);
-    ajouter->setEnabled(diapo_courante >= -1);
+    inserer->setEnabled(diapo && modifiable);
+    ajouter->setEnabled(d.courante() >= -1 && modifiable);
 
-    const bool ouvert = !nom_diaporama.isEmpty();
+    const bool ouvert = d.ouvert();
     for (QMenu *m : {option_me, Visualisation_me, Edition_me})
         m->menuAction()->setEnabled(ouvert);
     Fermerundiaporama_me->setEnabled(ouvert);
-    for (QWidget *w : std::initializer_list<QWidget *>{
-             planche_bt, normal_bt, edition_bt, ferme_bt, option_bt, manipulation_bt,
-             conversion_bt, mode_bt, photo_file, photo_scanner, photo_supprime})
+    for (QWidget *w : std::initializer_list<QWidget *>{planche_bt, normal_bt, edition_bt, ferme_bt, mode_bt})
         w->setEnabled(ouvert);
+    for (QWidget *w : std::initializer_list<QWidget *>{option_bt, manipulation_bt, conversion_bt, photo_file,
+                                                       photo_scanner, photo_supprime})
+        w->setEnabled(ouvert && modifiable);
+    for (QAction *a : {deplace_haut, deplace_bas, supprime_diapo_action})
+        a->setEnabled(d.courante() >= 1 && modifiable);
 }
 
 void TForm1::active_diapo(bool on)
 {
     photo->setVisible(on);
     son->setVisible(on);
-    for (QWidget *w : std::initializer_list<QWidget *>{cadre_image, texte, option_texte, jouer_son,
-                                                       efface_son, efface_texte})
-        w->setEnabled(on);
+    const bool modifiable = on && !Diaporama::courant().lecture_seule();
+    cadre_image->setEnabled(on);
+    jouer_son->setEnabled(on);
+    texte->setEnabled(on);
+    texte->setReadOnly(on && !modifiable);
+    for (QWidget *w : std::initializer_list<QWidget *>{option_texte, efface_son, efface_texte})
+        w->setEnabled(modifiable);
 }
 
 void TForm1::position_main() { rectangle_principal = geometry(); }
@@ -484,79 +519,58 @@ void TForm1::ouvrir_diaporama()
     demande.titre = QStringLiteral("OUVRIR OU CREER UN DIAPORAMA");
     demande.filtre = QStringLiteral("Diaporama|*.sli");
     demande.nom = QStringLiteral("*.sli");
-    const QString chemin = systeme::choisir_fichier(demande);
-    if (!chemin.isEmpty())
-        ouvre_diaporama(chemin);
+    QString chemin = systeme::choisir_fichier(demande);
+    if (chemin.isEmpty())
+        return;
+    // A new name typed without an extension is a slideshow's.
+    if (QFileInfo(chemin).suffix().isEmpty() && !QFileInfo::exists(chemin))
+        chemin += QStringLiteral(".sli");
+    ouvre_diaporama(chemin);
 }
 
 void TForm1::ouvre_diaporama(const QString &chemin)
 {
-    // The slide on display is written first: should that fail, the old slideshow stays open.
-    if (fichier_sli_ouvert())
-        fermer_diaporama();
+    constexpr int tout = Diaporama::Fichier | Diaporama::Liste | Diaporama::Affichee;
+    // The sample is shown once its paths point into the start-up folder.
+    auto pas_encore = std::make_unique<QSignalBlocker>(&document());
+    bool ouvert = false;
     try {
-        ouvre_fichier_sli(chemin);
-        nom_diaporama = chemin;
-        if (extrait_fichier(chemin).toUpper() == QStringLiteral("DEMO_KV.SLI"))
-            relocalise_exemple();
+        ouvert = document().ouvre(chemin);
     } catch (const erreurs::ErreurES &) {
-        // A file that cannot be opened leaves the editor with no slideshow, from which
-        // every command, quitting included, works again.
-        if (fichier_sli_ouvert())
-            ferme_fichier_sli();
-        passe_sans_diaporama();
+        pas_encore.reset();
+        rafraichit(tout);
         throw;
     }
-    diapo_courante = nombre_fiches() >= 2 ? 1 : -1;
-    affiche_diapo();
-    active_commande();
-    affecte_liste();
-    setWindowTitle(titre_application + QStringLiteral(" - ") + nom_diaporama);
-}
-
-void TForm1::relocalise_exemple()
-{
-    bool refuse = false;
-    auto relocalise = [&](ChaineCourte<80> &champ) {
-        if (champ.est_vide())
-            return;
-        const QString nouveau = chemin_relocalise(dossier_depart, champ.valeur());
-        if (nouveau.isEmpty())
-            refuse = true;
-        else
-            champ.affecte(nouveau);
-    };
-    for (int i = 0; i < nombre_fiches(); ++i) {
-        lit_fiche(i);
-        relocalise(fiche.chemin_image);
-        relocalise(fiche.chemin_son);
-        ecrit_fiche(i);
-    }
-    if (refuse)
+    const bool relocalise = !ouvert || extrait_fichier(chemin).toUpper() != QStringLiteral("DEMO_KV.SLI") ||
+                            document().relocalise(dossier_depart);
+    pas_encore.reset();
+    rafraichit(tout);
+    if (!relocalise)
         systeme::boite(systeme::TypeBoite::Avertissement,
                        QStringLiteral("Le dossier de démarrage contient des caractères qu'un "
                                       "diaporama ne peut pas enregistrer : les images et les sons "
                                       "de l'exemple gardent leurs anciens chemins."));
 }
 
-void TForm1::fermer_diaporama()
-{
-    setWindowTitle(titre_application);
-    if (diapo_courante >= 0)
-        ecrit_fiche(diapo_courante);
-    ferme_fichier_sli();
-    passe_sans_diaporama();
-}
+void TForm1::fermer_diaporama() { document().ferme(); }
 
-void TForm1::passe_sans_diaporama()
+void TForm1::rafraichit(int quoi)
 {
-    setWindowTitle(titre_application);
-    poubelle->fixe_etat(false);
-    nom_diaporama.clear();
-    diapo_courante = -2;
-    active_diapo(false);
+    const Diaporama &d = Diaporama::courant();
+    if (quoi & Diaporama::Fichier) {
+        setWindowTitle(d.ouvert() ? titre_application + QStringLiteral(" - ") + d.nom() +
+                                        (d.lecture_seule() ? QStringLiteral(" (lecture seule)") : QString())
+                                  : titre_application);
+    }
+    if (quoi & Diaporama::Liste)
+        affecte_liste();
+    if (quoi & Diaporama::Affichee)
+        affiche_diapo();
+    else if (quoi & Diaporama::Champs)
+        affiche_champs();
+    selectionne_entree(d.courante() - 1);
     active_commande();
-    affecte_liste();
+    active_diapo(d.courante() >= 0);
 }
 
 void TForm1::selectionne_entree(int entree)
@@ -571,37 +585,45 @@ void TForm1::affecte_liste()
     liste_par_programme = true;
     Liste->clear();
     liste_par_programme = false;
-    if (diapo_courante < 0)
+    const Diaporama &d = Diaporama::courant();
+    if (d.courante() < 0)
         return;
-    for (int k = 1; k < nombre_fiches(); ++k) {
-        lit_fiche(k);
+    for (int k = 1; k <= d.nombre(); ++k) {
         auto *entree = new QListWidgetItem(QStringLiteral("Diapositive n°%1 - %2")
                                                .arg(k)
-                                               .arg(extrait_fichier(fiche.chemin_image.valeur())));
+                                               .arg(extrait_fichier(d.diapo(k).chemin_image.valeur())));
         entree->setSizeHint(QSize(0, HAUTEUR_ENTREE_LISTE));
         Liste->addItem(entree);
     }
-    selectionne_entree(diapo_courante - 1);
-    lit_fiche(diapo_courante);
+    selectionne_entree(d.courante() - 1);
+}
+
+void TForm1::affiche_champs()
+{
+    liste_par_programme = true;
+    texte->setText(fiche.commentaire.valeur());
+    liste_par_programme = false;
+    texte->setCursorPosition(0);
+    son->setText(fiche.chemin_son.valeur());
 }
 
 void TForm1::affiche_diapo()
 {
     Liste->setEnabled(false);
-    if (diapo_courante < 0) {
+    const int courante = diapo_courante();
+    if (courante < 0) {
         photo->setPicture(TPicture());
+        liste_par_programme = true;
         texte->clear();
+        liste_par_programme = false;
         son->clear();
     } else {
-        lit_fiche(diapo_courante);
         active_diapo(true);
         montre_image(chemin_de_fiche(fiche.chemin_image.valeur()));
-        texte->setText(fiche.commentaire.valeur());
-        texte->setCursorPosition(0);
-        son->setText(fiche.chemin_son.valeur());
+        affiche_champs();
     }
-    poubelle->fixe_etat(diapo_courante >= 0);
-    Liste->setEnabled(diapo_courante >= 0);
+    poubelle->fixe_etat(courante >= 0 && !document().lecture_seule());
+    Liste->setEnabled(courante >= 0);
 }
 
 void TForm1::ajuste_photo()
@@ -625,7 +647,7 @@ bool TForm1::eventFilter(QObject *objet, QEvent *evenement)
     if (objet == cadre_image && evenement->type() == QEvent::MouseButtonDblClick)
         photo_Click();
     // A new frame size fits the picture already loaded again; the file is not read anew.
-    if (objet == cadre_image && evenement->type() == QEvent::Resize && diapo_courante >= 0)
+    if (objet == cadre_image && evenement->type() == QEvent::Resize && diapo_courante() >= 0)
         ajuste_photo();
     return QMainWindow::eventFilter(objet, evenement);
 }
@@ -650,9 +672,8 @@ void TForm1::montre_image(const QString &chemin)
 
 void TForm1::sauve()
 {
-    fiche.commentaire.affecte(texte->text().left(255));
-    if (diapo_courante >= 0)
-        ecrit_fiche(diapo_courante);
+    document().fixe_commentaire(texte->text());
+    document().enregistre();
 }
 
 void TForm1::demarrage_differe()
@@ -673,7 +694,7 @@ bool TForm1::FormCloseQuery()
                                        systeme::OK | systeme::Annuler);
     if (reponse != systeme::OK)
         return false;
-    if (diapo_courante >= 0)
+    if (document().ouvert())
         fermer_diaporama();
     position_main();
     return true;
@@ -697,7 +718,7 @@ void TForm1::closeEvent(QCloseEvent *event)
 
 bool TForm1::verifie_image()
 {
-    if (diapo_courante >= 0 && !fiche.chemin_image.est_vide())
+    if (diapo_courante() >= 0 && !fiche.chemin_image.est_vide())
         return true;
     systeme::boite(systeme::TypeBoite::Information, PAS_D_IMAGE);
     return false;
@@ -705,27 +726,19 @@ bool TForm1::verifie_image()
 
 void TForm1::planche_btClick()
 {
-    if (diapo_courante < 0) {
+    if (diapo_courante() < 0) {
         systeme::boite(systeme::TypeBoite::Information, PAS_D_IMAGE);
         return;
     }
     sauve();
-    systeme::execute(*Planche);
-    // The sheet read other slides into the record buffer.
-    lit_fiche(diapo_courante);
-    if (Planche->choisi) {
-        diapo_courante = Planche->curseur_fiche;
-        affiche_diapo();
-        selectionne_entree(diapo_courante - 1);
-    }
+    if (const std::optional<int> choisie = Planche->diapo_choisie())
+        document().va_a(*choisie);
 }
 
 void TForm1::normal_btClick()
 {
-    if (!verifie_image())
-        return;
-    normal->montre(photo->Picture());
-    lit_fiche(diapo_courante);
+    if (verifie_image())
+        normal->montre(photo->Picture());
 }
 
 void TForm1::Visualiseurdimages1Click()
@@ -739,24 +752,20 @@ void TForm1::photo_fileClick()
     ouvre_image->setWindowTitle(QStringLiteral("Sélectionnez une image"));
     if (systeme::execute(*ouvre_image) != QDialog::Accepted)
         return;
-    if (!stocke_chemin(fiche.chemin_image, ouvre_image->fichier_image))
-        return;
     sauve();
-    affiche_diapo();
-    affecte_liste();
+    document().fixe_image(ouvre_image->fichier_image);
 }
-// The slide on display is written first, since it is read back from the file
-// afterwards (the manipulation window writes the record itself after a conversion).
+
+// The slide on display is written first; the manipulation window names a converted
+// picture through the document.
 void TForm1::manipulation_btClick()
 {
     if (!verifie_image())
         return;
     sauve();
-    traitement->numero_diapo = diapo_courante;
+    traitement->numero_diapo = diapo_courante();
     traitement->image->setPicture(photo->Picture());
     systeme::execute(*traitement);
-    affiche_diapo();
-    affecte_liste();
 }
 
 // The information box shows what the last displayed picture set in it.
@@ -769,10 +778,8 @@ void TForm1::conversion_btClick()
     sauve();
     conversion->MultiImage1->setPicture(photo->Picture());
     systeme::execute(*conversion);
-    if (conversion->converti && stocke_chemin(fiche.chemin_image, conversion->nouveau_nom))
-        sauve();
-    affiche_diapo();
-    affecte_liste();
+    if (conversion->converti)
+        document().fixe_image(conversion->nouveau_nom);
 }
 
 void TForm1::edition_btClick()
@@ -782,7 +789,6 @@ void TForm1::edition_btClick()
     PopupMenu1->popup(edition_bt->parentWidget()->mapToGlobal(point));
 }
 
-// Removing the slide itself is slide editing's part; the request reaches this handler.
 void TForm1::Apropos1Click()
 {
     a_propos->LOGO1->start();
@@ -798,10 +804,12 @@ void TForm1::Configurationduscanner1Click() { photo->SelectScanner(this); }
 
 void TForm1::Scnario1Click()
 {
-    const int fiches = nombre_fiches();
+    sauve();
+    const Diaporama &d = document();
+    const int fiches = d.nombre() + 1;
     const int pages = pages_scenario(fiches - 1);
     const Tjauge::Ouverte ouverte(*jauge, QStringLiteral("Chargement des Images"), 0, fiches - 1);
-    const QString nom = extrait_fichier(nom_diaporama);
+    const QString nom = extrait_fichier(d.nom());
     systeme::imprime_documents(pages, [&](QPainter &peintre, int document) {
         const int page = document + 1;
         dessine_cadre_scenario(peintre, page, pages, nom);
@@ -810,11 +818,11 @@ void TForm1::Scnario1Click()
             if (k == 0)
                 continue;
             jauge->avance(k);
-            lit_fiche(k);
-            const QString image = fiche.chemin_image.valeur();
+            const FicheDiapo diapo = d.diapo(k);
+            const QString image = diapo.chemin_image.valeur();
             dessine_rangee_scenario(peintre, rangee,
-                                    {k, image, fiche.chemin_son.valeur(),
-                                     lignes_commentaire(fiche.commentaire.valeur(), font(), 396)});
+                                    {k, image, diapo.chemin_son.valeur(),
+                                     lignes_commentaire(diapo.commentaire.valeur(), font(), 396)});
             photo_tmp->setPicture(TPicture());
             photo_tmp->setImageName(chemin_de_fiche(image));
             for (int i = 0; i < 11; ++i)
@@ -824,8 +832,6 @@ void TForm1::Scnario1Click()
                 photo_tmp->PrintImage(peintre, place.x(), place.y(), place.width(), place.height());
         }
     });
-    if (diapo_courante >= 0)
-        lit_fiche(diapo_courante);
 }
 
 namespace {
@@ -843,15 +849,16 @@ std::optional<int> entier_saisi(const QString &texte)
 
 void TForm1::Image1Click()
 {
-    if (systeme::execute(*impression) != QDialog::Accepted)
+    const std::optional<OptionsImpression> options = impression->demande();
+    if (!options)
         return;
-    const std::optional<int> zoom = entier_saisi(impression->zoom->text());
-    const std::optional<int> copies = zoom ? entier_saisi(impression->copies->text()) : std::nullopt;
+    const std::optional<int> zoom = entier_saisi(options->zoom);
+    const std::optional<int> copies = zoom ? entier_saisi(options->copies) : std::nullopt;
     if (!copies)
         return;
     const double echelle = *zoom < 0 ? 1.0 : *zoom * 0.01;
-    const QRect place = place_image_imprimee(photo->Picture().size(), echelle, impression->horizontal->isChecked(),
-                                             impression->vertical->isChecked());
+    const QRect place =
+        place_image_imprimee(photo->Picture().size(), echelle, options->horizontal, options->vertical);
     const QString chemin = fiche.chemin_image.valeur();
     systeme::imprime_documents(*copies < 0 ? 1 : *copies, [&](QPainter &peintre, int) {
         photo->PrintImage(peintre, place.x(), place.y(), place.width(), place.height());
@@ -864,8 +871,7 @@ void TForm1::photo_scannerClick()
     Liste->setEnabled(false);
     photo->hide();
     if (photo->ScanImage(this)) {
-        systeme::execute(*sauve_image);
-        const QString nom = sauve_image->nom->text();
+        const QString nom = sauve_image->demande();
         const QString extension = nom.size() > 12 ? QString() : nom.right(3).toUpper();
         static const QStringList acceptees = {QStringLiteral("BMP"), QStringLiteral("GIF"), QStringLiteral("JPG"),
                                               QStringLiteral("PCX"), QStringLiteral("TIF")};
@@ -875,23 +881,25 @@ void TForm1::photo_scannerClick()
         } else {
             const QString chemin = dossier_depart + nom;
             // The picture goes into its file first: the slide names only a file that was written.
-            if ((photo->*format->ecrit)(chemin) && stocke_chemin(fiche.chemin_image, chemin))
+            if ((photo->*format->ecrit)(chemin)) {
                 sauve();
+                document().fixe_image(chemin);
+            }
         }
     }
     Liste->setEnabled(true);
     affiche_diapo();
-    affecte_liste();
 }
 
 void TForm1::selection_liste()
 {
-    sauve();
     const int entree = Liste->currentRow();
-    if (entree < 0 || entree == diapo_courante - 1)
+    if (entree < 0 || entree == diapo_courante() - 1) {
+        sauve();
         return;
-    diapo_courante = entree + 1;
-    affiche_diapo();
+    }
+    sauve();
+    document().va_a(entree + 1);
     Liste->setFocus();
     photo->repaint();
 }
@@ -899,41 +907,27 @@ void TForm1::selection_liste()
 void TForm1::premiereClick()
 {
     sauve();
-    diapo_courante = 1;
-    affiche_diapo();
-    selectionne_entree(diapo_courante - 1);
+    document().premiere();
 }
 
 void TForm1::precedanteClick()
 {
     sauve();
-    if (diapo_courante < 2) {
+    if (!document().precedente())
         systeme::boite(systeme::TypeBoite::Information, QStringLiteral("Première diapositive"));
-    } else {
-        --diapo_courante;
-        affiche_diapo();
-    }
-    selectionne_entree(diapo_courante - 1);
 }
 
 void TForm1::suivanteClick()
 {
     sauve();
-    if (diapo_courante < nombre_fiches() - 1) {
-        ++diapo_courante;
-        affiche_diapo();
-    } else {
+    if (!document().suivante())
         systeme::boite(systeme::TypeBoite::Information, QStringLiteral("Dernière diapositive"));
-    }
-    selectionne_entree(diapo_courante - 1);
 }
 
 void TForm1::derniereClick()
 {
     sauve();
-    diapo_courante = nombre_fiches() - 1;
-    affiche_diapo();
-    selectionne_entree(diapo_courante - 1);
+    document().derniere();
 }
 
 bool TForm1::evenement_liste(QEvent *evenement)
@@ -944,7 +938,7 @@ bool TForm1::evenement_liste(QEvent *evenement)
         glisser_en_cours = false;
         return false;
     case QEvent::MouseMove:
-        if (souris_liste && diapo_courante >= 1) {
+        if (souris_liste && diapo_courante() >= 1 && !document().lecture_seule()) {
             demarre_glisser();
             return true;
         }
@@ -979,7 +973,7 @@ void TForm1::demarre_glisser()
     sauve();
     auto *glisser = new QDrag(Liste);
     auto *donnees = new QMimeData;
-    donnees->setData(FORMAT_GLISSER_DIAPO, QByteArray::number(diapo_courante));
+    donnees->setData(FORMAT_GLISSER_DIAPO, QByteArray::number(diapo_courante()));
     glisser->setMimeData(donnees);
     const QCursor curseur = curseur_ecran(CURSEUR_DEPLACE_DIAPO);
     glisser->setDragCursor(curseur.pixmap(), Qt::MoveAction);
@@ -993,57 +987,40 @@ void TForm1::ListeDragDrop(const QPoint &point)
 {
     const bool survole = survol_liste;
     survol_liste = false;
-    if (!survole || diapo_courante < 1)
+    if (!survole || diapo_courante() < 1)
         return;
     const int haut = Liste->indexAt(QPoint(0, 0)).row();
-    cible_depot = position_liste(point.y()) + std::max(haut, 0);
-    const int n = nombre_fiches() - 1;
+    const int cible_depot = position_liste(point.y()) + std::max(haut, 0);
     sauve();
-    const int place = place_apres_depot(n, cible_depot);
-    deplace_diapo(diapo_courante, place);
-    diapo_courante = place;
-    affecte_liste();
-    affiche_diapo();
+    document().deplace(place_apres_depot(document().nombre(), cible_depot));
+}
+
+void TForm1::deplace_d_une_place(int sens)
+{
+    sauve();
+    const int vers = diapo_courante() + sens;
+    if (vers >= 1 && vers <= document().nombre())
+        document().deplace(vers);
 }
 
 void TForm1::ajouterClick()
 {
     sauve();
-    diapo_courante = nombre_fiches();
-    nouvelle_fiche();
-    ecrit_fiche(diapo_courante);
-    active_diapo(true);
-    active_commande();
-    affiche_diapo();
-    affecte_liste();
+    document().ajoute();
 }
 
 void TForm1::insererClick()
 {
     sauve();
-    insere_fiche(diapo_courante);
-    active_diapo(true);
-    active_commande();
-    affiche_diapo();
-    affecte_liste();
+    document().insere();
 }
 
-void TForm1::supprime_diapo_courante()
+void TForm1::supprime_diapo_courante() { document().supprime(); }
+
+void TForm1::supprime_avec_confirmation()
 {
-    if (diapo_courante < 1)
-        return;
-    supprime_diapo(diapo_courante);
-    if (nombre_fiches() < 2)
-        diapo_courante = -1;
-    else if (diapo_courante >= nombre_fiches())
-        diapo_courante = nombre_fiches() - 1;
-    liste_par_programme = true;
-    Liste->clear();
-    liste_par_programme = false;
-    affiche_diapo();
-    affecte_liste();
-    active_commande();
-    active_diapo(diapo_courante >= 0);
+    if (diapo_courante() >= 1 && confirme(QStringLiteral("Désirez-vous supprimer cette diapositive")))
+        supprime_diapo_courante();
 }
 
 bool TForm1::confirme(const QString &question)
@@ -1056,11 +1033,8 @@ void TForm1::photo_supprimeClick()
 {
     if (!confirme(QStringLiteral("Désirez-vous affacer cette image")))
         return;
-    photo->setPicture(TPicture());
-    fiche.chemin_image.vide();
     sauve();
-    affiche_diapo();
-    affecte_liste();
+    document().efface_image();
 }
 
 void TForm1::sonClick()
@@ -1071,9 +1045,10 @@ void TForm1::sonClick()
     demande.filtre = QStringLiteral("Son Wav|*.wav");
     demande.nom = chemin_de_fiche(fiche.chemin_son.valeur());
     const QString chemin = systeme::choisir_fichier(demande);
-    if (chemin.isEmpty() || !stocke_chemin(fiche.chemin_son, chemin))
+    if (chemin.isEmpty())
         return;
-    son->setText(fiche.chemin_son.valeur());
+    sauve();
+    document().fixe_son(chemin);
 }
 
 void TForm1::jouer_sonClick() { systeme::joue_son(chemin_de_fiche(fiche.chemin_son.valeur()), 1); }
@@ -1082,18 +1057,22 @@ void TForm1::efface_sonClick()
 {
     if (!confirme(QStringLiteral("Désirez-vous affacer ce son")))
         return;
-    fiche.chemin_son.vide();
-    son->clear();
+    sauve();
+    document().efface_son();
 }
 
-void TForm1::texteChange(const QString &nouveau) { fiche.commentaire.affecte(nouveau.left(255)); }
+void TForm1::texteChange(const QString &nouveau)
+{
+    if (!liste_par_programme)
+        document().fixe_commentaire(nouveau);
+}
 
 void TForm1::efface_texteClick()
 {
     if (!confirme(QStringLiteral("Désirez-vous affacer ce texte")))
         return;
-    fiche.commentaire.vide();
     texte->clear();
+    sauve();
 }
 
 void TForm1::mode_btClick()
@@ -1115,11 +1094,11 @@ void TForm1::option_btClick()
 {
     position_main();
     option_affichage_general->principale = rectangle_principal;
-    lit_fiche(0);
+    sauve();
+    EmpruntFiche emprunt;
+    emprunt.lit(0);
     systeme::execute(*option_affichage_general);
-    ecrit_fiche(0);
-    if (diapo_courante >= 0)
-        lit_fiche(diapo_courante);
+    emprunt.ecrit(0);
 }
 
 void TForm1::Textepardefault1Click() { option_btClick(); }
@@ -1128,8 +1107,9 @@ void TForm1::option_texteClick()
 {
     position_main();
     option_affichage->principale = rectangle_principal;
-    systeme::execute(*option_affichage);
     sauve();
+    systeme::execute(*option_affichage);
+    document().attributs_changes();
 }
 
 void TForm1::lancerClick()
@@ -1145,5 +1125,4 @@ void TForm1::lancerClick()
     sauve();
     lit_config();
     systeme::execute(*lance_diaporama);
-    lit_fiche(diapo_courante);
 }

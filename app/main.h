@@ -7,6 +7,8 @@
 
 #include "fichier_sli.h"
 
+class Diaporama;
+
 class QAction;
 class QFrame;
 class QLabel;
@@ -52,13 +54,12 @@ public:
     explicit TForm1(QWidget *parent = nullptr);
     ~TForm1() override;
 
-    int diapo_courante = -2;
-    QString nom_diaporama;
+    // The slideshow edited, whose slide on display this window shows.
+    static Diaporama &document();
+    int diapo_courante() const;
+    QString nom_diaporama() const;
     int largeur_depart = 0;
     int hauteur_depart = 0;
-    int cible_depot = 0;
-    bool souris_liste = false;
-    bool survol_liste = false;
 
     void active_commande();
     void active_diapo(bool on);
@@ -67,6 +68,8 @@ public:
     // Opens or creates the slideshow `chemin` (what the open dialog does once a name is chosen).
     void ouvre_diaporama(const QString &chemin);
     void fermer_diaporama();
+    // Follows the document: what changed (Diaporama::Changement) is shown again.
+    void rafraichit(int quoi);
     void affecte_liste();
     void affiche_diapo();
     // Stores the comment field in the record buffer and writes the slide on display.
@@ -90,6 +93,10 @@ public:
     void insererClick();
     // Removes the slide on display (the trash can's request).
     void supprime_diapo_courante();
+    // The Delete key: the same removal once confirmed in a box.
+    void supprime_avec_confirmation();
+    // Ctrl+Up, Ctrl+Down: the slide on display one place up (-1) or down (+1).
+    void deplace_d_une_place(int sens);
     void photo_supprimeClick();
     void sonClick();
     void jouer_sonClick();
@@ -158,6 +165,11 @@ public:
     QMenu *PopupMenu1;
     QAction *Image1;
     QAction *Scnario1;
+    // Keys without a menu item: F5, Delete, Ctrl+Up, Ctrl+Down.
+    QAction *lancer_action;
+    QAction *supprime_diapo_action;
+    QAction *deplace_haut;
+    QAction *deplace_bas;
 
     // Toolbar.
     QToolButton *ouvre_bt;
@@ -218,10 +230,15 @@ private:
     void selectionne_entree(int entree);
     void demarre_glisser();
     bool evenement_liste(QEvent *evenement);
-    // Keeps `chemin` in `champ` in the form that fits; false, with a box, when none does.
+    // A question in a confirmation box; true when answered OK.
     bool confirme(const QString &question);
+    // The sound and comment of the slide on display into their fields.
+    void affiche_champs();
+    // Set while the window fills the list or the comment itself: no user change to follow.
     bool liste_par_programme = false;
     bool glisser_en_cours = false;
+    bool souris_liste = false;
+    bool survol_liste = false;
     void creer_menus();
     void creer_barre_outils();
     QWidget *creer_editeur();
@@ -229,9 +246,6 @@ private:
     void creer_ligne_etat();
     // Shows "PAS D'IMAGE" and answers false unless a slide with an image is on display.
     bool verifie_image();
-    // Moves the sample's picture and sound paths into the start-up folder.
-    void relocalise_exemple();
-    void passe_sans_diaporama();
 
     void Documentation1Click();
     void Configurationdelimprimante1Click();
@@ -248,7 +262,6 @@ private:
     void conversion_btClick();
     void photo_Click();
     void edition_btClick();
-    // The user confirmed on the trash can the removal of the slide on display.
 
     QTimer *minuterie_depart;
     // Plays the slide preview's scrolling messages in the application's idle time.

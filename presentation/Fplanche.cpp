@@ -1,5 +1,7 @@
 #include "Fplanche.h"
 
+#include "diaporama.h"
+
 #include "Fgauge.h"
 #include "Info.h"
 #include "Label3D.h"
@@ -138,8 +140,7 @@ void TPlanche::affiche_planche()
     // The page's pictures decode ahead on every core while the slots fill in order.
     for (int k = 1; k <= VIGNETTES_PAR_PLANCHE; ++k) {
         if (const int diapo = navigation_.diapo(k)) {
-            lit_fiche(diapo);
-            const QString stocke = fiche.chemin_image.valeur();
+            const QString stocke = Diaporama::courant().diapo(diapo).chemin_image.valeur();
             if (!stocke.isEmpty())
                 image[k]->PrefetchImageName(chemin_de_fiche(stocke));
         }
@@ -161,8 +162,7 @@ void TPlanche::affiche_planche()
 
 void TPlanche::affiche_image(int emplacement)
 {
-    lit_fiche(curseur_fiche);
-    const QString stocke = fiche.chemin_image.valeur();
+    const QString stocke = Diaporama::courant().diapo(curseur_fiche).chemin_image.valeur();
     TPMultiImage *vignette = image[emplacement];
     const QString chemin = chemin_de_fiche(stocke);
     // Every slide has a caption, so that each one can be selected, with or without a picture.
@@ -265,4 +265,10 @@ bool TPlanche::eventFilter(QObject *objet, QEvent *evenement)
         }
     }
     return QDialog::eventFilter(objet, evenement);
+}
+
+std::optional<int> TPlanche::diapo_choisie()
+{
+    systeme::execute(*this);
+    return choisi ? std::optional<int>(curseur_fiche) : std::nullopt;
 }

@@ -8,6 +8,7 @@
 
 #include <QDialog>
 #include <array>
+#include <optional>
 
 class QFrame;
 class QLabel;
@@ -39,6 +40,9 @@ public:
     QPushButton *BitBtn2;
 
     const NavigationPlanche &navigation() const { return navigation_; }
+
+    // Shows the sheet; the slide the user chose, nothing when cancelled.
+    std::optional<int> diapo_choisie();
 
     void FormShow();
     void affiche_planche();

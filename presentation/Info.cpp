@@ -1,5 +1,7 @@
 #include "Info.h"
 
+#include "diaporama.h"
+
 #include "Label3D.h"
 #include "fichier_sli.h"
 #include "outils.h"
@@ -105,10 +107,10 @@ void Tinfo_diapo::showEvent(QShowEvent *event)
 void Tinfo_diapo::FormShow()
 {
     setWindowTitle(QStringLiteral("Diapositive n°") + QString::number(numero));
-    lit_fiche(numero);
-    image->setText(fiche.chemin_image.valeur());
-    son->setText(fiche.chemin_son.valeur());
-    texte->setPlainText(fiche.commentaire.valeur());
+    const FicheDiapo lue = Diaporama::courant().diapo(numero);
+    image->setText(lue.chemin_image.valeur());
+    son->setText(lue.chemin_son.valeur());
+    texte->setPlainText(lue.commentaire.valeur());
 }
 
 void Tinfo_diapo::TabSet1Change(int onglet) { Notebook1->setCurrentIndex(onglet); }

@@ -1,5 +1,7 @@
 #include "Moteur.h"
 
+#include "diaporama.h"
+
 #include "TMultiP.h"
 #include "animation.h"
 #include "attributs_texte.h"
@@ -161,11 +163,8 @@ void Tlance_diaporama::FormActivate()
         systeme::suspend_economiseur(true);
     }
     animation->attach(diapositive);
-    // Record 0 into the show's own copy; the buffer is given back as it was.
-    const FicheDiapo tampon = fiche;
-    lit_fiche(0);
-    defauts = fiche;
-    fiche = tampon;
+    // The show reads its records into copies of its own: the editor's buffer stays as it is.
+    defauts = Diaporama::courant().diapo(0);
     diapo_courante = 1;
     pave->hide();
     Timer1->stop();
@@ -203,8 +202,8 @@ void Tlance_diaporama::affiche_diapositive()
     move(0, 0);
     FinAffichage fin(*this);
 
-    lit_fiche(diapo_courante);
-    const QString image = chemin_de_fiche(fiche.chemin_image.valeur());
+    const FicheDiapo diapo = Diaporama::courant().diapo(diapo_courante);
+    const QString image = chemin_de_fiche(diapo.chemin_image.valeur());
     if (!image.isEmpty() && fichier_present(image)) {
         montre_image(image);
     } else {
@@ -213,9 +212,9 @@ void Tlance_diaporama::affiche_diapositive()
             systeme::boite(systeme::TypeBoite::Erreur,
                            QStringLiteral("\"") + image + QStringLiteral("\"\nCette photo n'existe plus"));
     }
-    diapositive->setText(fiche.commentaire.valeur());
+    diapositive->setText(diapo.commentaire.valeur());
 
-    const FicheDiapo &source = defauts.toutes_diapos == 1 ? defauts : fiche;
+    const FicheDiapo &source = defauts.toutes_diapos == 1 ? defauts : diapo;
     diapositive->setFontColor(vers_qcolor(source.couleur_texte));
     diapositive->setFont(police_de_fiche(source));
     diapositive->setTextTransParent(source.fond_transparent != 0);
@@ -225,24 +224,22 @@ void Tlance_diaporama::affiche_diapositive()
     // Drawn now, before the sound starts and before the next pictures are read.
     diapositive->repaint();
 
-    if (!fiche.chemin_son.est_vide())
-        systeme::joue_son_diapo(chemin_de_fiche(fiche.chemin_son.valeur()));
+    if (!diapo.chemin_son.est_vide())
+        systeme::joue_son_diapo(chemin_de_fiche(diapo.chemin_son.valeur()));
     anticipe();
 }
 
 void Tlance_diaporama::anticipe()
 {
-    const FicheDiapo tampon = fiche;
     const int n = nombre_fiches() - 1;
     QStringList chemins;
     // The next slide first: it is the one most often asked for.
     for (Mouvement m : {Mouvement::Suivante, Mouvement::Precedente, Mouvement::Premiere, Mouvement::Derniere}) {
-        lit_fiche(diapo_apres(m, diapo_courante, n));
-        const QString chemin = chemin_de_fiche(fiche.chemin_image.valeur());
+        const QString chemin =
+            chemin_de_fiche(Diaporama::courant().diapo(diapo_apres(m, diapo_courante, n)).chemin_image.valeur());
         if (!chemin.isEmpty() && !chemins.contains(chemin))
             chemins << chemin;
     }
-    fiche = tampon;
     lecture.garde(chemins);
     for (const QString &chemin : chemins)
         lecture.prepare(chemin, diapositive->size(), profondeur(), diapositive->ImageDither());

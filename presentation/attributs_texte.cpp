@@ -2,11 +2,14 @@
 
 #include "couleurs.h"
 
+#include <algorithm>
+
 QFont police_de_fiche(const FicheDiapo &f)
 {
     QFont police(f.police.valeur());
+    // A damaged record's size is held to what a screen can show (the record keeps it).
     if (f.taille_texte > 0)
-        police.setPointSize(f.taille_texte);
+        police.setPointSize(std::min<int>(f.taille_texte, TAILLE_TEXTE_MAXIMALE));
     const int styles = code_vers_style(f.style_texte);
     police.setBold(styles & Gras);
     police.setItalic(styles & Italique);

@@ -7,6 +7,8 @@
 #include <QColor>
 #include <QFont>
 
+// The largest caption size shown, in points.
+constexpr int TAILLE_TEXTE_MAXIMALE = 200;
 // Name, size and style of the record's font (a style code outside 1..4 is regular).
 QFont police_de_fiche(const FicheDiapo &f);
 // Stores `police` and `couleur` in the record: the style set as its code (underline

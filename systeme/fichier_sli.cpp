@@ -7,6 +7,7 @@
 #include "systeme.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QList>
 #include <algorithm>
@@ -19,6 +20,7 @@ namespace {
 
 FichierType fichier(TAILLE_FICHE);
 QString chemin_ouvert;
+bool lecture_seule = false;
 
 }  // namespace
 
@@ -53,20 +55,74 @@ template struct ChaineCourte<255>;
 
 bool fichier_sli_ouvert() { return fichier.ouvert(); }
 
+bool fichier_sli_en_lecture_seule() { return fichier.ouvert() && lecture_seule; }
+
+bool nom_de_diaporama(const QString &chemin)
+{
+    return chemin.endsWith(QStringLiteral(".sli"), Qt::CaseInsensitive);
+}
+
+bool debut_de_diaporama(const QByteArray &debut)
+{
+    if (debut.isEmpty())
+        return true;
+    if (debut.size() < TAILLE_FICHE)
+        return false;
+    FicheDiapo reglages;
+    std::memcpy(&reglages, debut.constData(), TAILLE_FICHE);
+    // A length byte may not exceed its field's capacity (those of 255 cannot).
+    return reglages.chemin_image.longueur <= 80 && reglages.chemin_son.longueur <= 80 &&
+           reglages.police.longueur <= 40;
+}
+
+namespace {
+
+[[noreturn]] void refuse_pas_un_diaporama(const QString &chemin)
+{
+    throw erreurs::ErreurES(erreurs::AccesRefuse,
+                            QStringLiteral("« %1 » n'est pas un diaporama.").arg(QDir::toNativeSeparators(chemin)));
+}
+
+QByteArray debut_du_fichier(const QString &chemin)
+{
+    QFile f(chemin);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.read(TAILLE_FICHE);
+}
+
+}  // namespace
+
 void ouvre_fichier_sli(const QString &chemin)
 {
-    if (!fichier.ouvre(chemin)) {
+    const QFileInfo info(chemin);
+    if (!nom_de_diaporama(chemin) || (info.exists() && !info.isFile()))
+        refuse_pas_un_diaporama(chemin);
+    if (!info.exists()) {
         fichier.cree(chemin);
+        lecture_seule = false;
+        chemin_ouvert = chemin;
+        nouvelle_fiche();
+        ecrit_fiche(0);
+        return;
+    }
+    if (!debut_de_diaporama(debut_du_fichier(chemin)))
+        refuse_pas_un_diaporama(chemin);
+    lecture_seule = !fichier.ouvre(chemin);
+    if (lecture_seule && !fichier.ouvre(chemin, true))
+        erreurs::leve_errno(errno ? errno : EIO);
+    chemin_ouvert = chemin;
+    if (fichier.nombre() == 0 && !lecture_seule) {
         nouvelle_fiche();
         ecrit_fiche(0);
     }
-    chemin_ouvert = chemin;
 }
 
 void ferme_fichier_sli()
 {
     fichier.ferme();
     chemin_ouvert.clear();
+    lecture_seule = false;
 }
 
 QString dossier_fichier_sli()
@@ -84,29 +140,35 @@ QString chemin_de_fiche(const QString &stocke)
     return QFileInfo::exists(dans_le_dossier) ? dans_le_dossier : stocke;
 }
 
+namespace {
+
+// Every whole record of the file, in order.
+QList<FicheDiapo> toutes_les_fiches()
+{
+    const QByteArray octets = fichier.toutes();
+    QList<FicheDiapo> fiches(octets.size() / TAILLE_FICHE);
+    std::memcpy(static_cast<void *>(fiches.data()), octets.constData(), size_t(octets.size()));
+    return fiches;
+}
+
+// Writes `fiches` as the whole file, atomically, and reopens it.
+void reecrit(const QList<FicheDiapo> &fiches)
+{
+    QByteArray contenu(qsizetype(fiches.size()) * TAILLE_FICHE, Qt::Uninitialized);
+    for (qsizetype k = 0; k < fiches.size(); ++k)
+        std::memcpy(contenu.data() + k * TAILLE_FICHE, &fiches[k], TAILLE_FICHE);
+    remplace_fichier(chemin_ouvert, contenu);
+    if (!fichier.ouvre(chemin_ouvert))
+        erreurs::leve_errno(errno ? errno : EIO);
+}
+
+}  // namespace
+
 void deplace_diapo(int depuis, int vers)
 {
-    const int n = nombre_fiches();
-    QList<int> ordre;
-    for (int k = 1; k < n; ++k)
-        ordre.append(k);
-    ordre.move(depuis - 1, vers - 1);
-
-    QByteArray contenu(qsizetype(n) * TAILLE_FICHE, Qt::Uninitialized);
-    FicheDiapo lue;
-    fichier.positionne(0);
-    fichier.lit(contenu.data());
-    for (int place = 1; place < n; ++place) {
-        fichier.positionne(ordre[place - 1]);
-        fichier.lit(&lue);
-        std::memcpy(contenu.data() + qsizetype(place) * TAILLE_FICHE, &lue, TAILLE_FICHE);
-    }
-
-    remplace_fichier(chemin_ouvert, contenu);
-    const QString chemin = chemin_ouvert;
-    fichier.ferme();
-    if (!fichier.ouvre(chemin))
-        erreurs::leve_errno(errno ? errno : EIO);
+    QList<FicheDiapo> fiches = toutes_les_fiches();
+    fiches.move(depuis, vers);
+    reecrit(fiches);
 }
 
 int nombre_fiches() { return int(fichier.nombre()); }
@@ -117,41 +179,67 @@ void lit_fiche(int indice)
     fichier.lit(&fiche);
 }
 
-void ecrit_fiche(int indice)
+FicheDiapo copie_fiche(int indice)
 {
+    FicheDiapo lue;
     fichier.positionne(indice);
-    fichier.ecrit(&fiche);
+    fichier.lit(&lue);
+    return lue;
 }
 
-void nouvelle_fiche()
+void ecrit_fiche(int indice) { ecrit_fiche(indice, fiche); }
+
+void ecrit_fiche(int indice, const FicheDiapo &ecrite)
 {
-    fiche.chemin_image.vide();
-    fiche.commentaire.vide();
-    fiche.reserve1.vide();
-    fiche.reserve2.vide();
-    fiche.chemin_son.vide();
+    fichier.positionne(indice);
+    fichier.ecrit(&ecrite);
+}
+
+FicheDiapo fiche_nouvelle()
+{
+    FicheDiapo nouvelle = fiche;
+    nouvelle.chemin_image.vide();
+    nouvelle.commentaire.vide();
+    nouvelle.reserve1.vide();
+    nouvelle.reserve2.vide();
+    nouvelle.chemin_son.vide();
     if (fichier.ouvert() && fichier.nombre() > 0) {
-        FicheDiapo reglages;
-        fichier.positionne(0);
-        fichier.lit(&reglages);
-        fiche.couleur_texte = reglages.couleur_texte;
-        fiche.taille_texte = reglages.taille_texte;
-        fiche.style_texte = reglages.style_texte;
-        fiche.police = reglages.police;
-        fiche.police.longueur = std::min<quint8>(fiche.police.longueur, 40);
-        fiche.couleur_fond = reglages.couleur_fond;
-        fiche.fond_transparent = reglages.fond_transparent;
-        fiche.position_texte = reglages.position_texte;
+        const FicheDiapo reglages = copie_fiche(0);
+        nouvelle.couleur_texte = reglages.couleur_texte;
+        nouvelle.taille_texte = reglages.taille_texte;
+        nouvelle.style_texte = reglages.style_texte;
+        nouvelle.police = reglages.police;
+        nouvelle.police.longueur = std::min<quint8>(nouvelle.police.longueur, 40);
+        nouvelle.couleur_fond = reglages.couleur_fond;
+        nouvelle.fond_transparent = reglages.fond_transparent;
+        nouvelle.position_texte = reglages.position_texte;
     } else {
-        fiche.couleur_texte = 0;
-        fiche.taille_texte = 10;
-        fiche.style_texte = 1;
-        fiche.police.affecte(QStringLiteral("System"));
-        fiche.couleur_fond = clActiveCaption;
-        fiche.fond_transparent = 0;
-        fiche.position_texte = 1;
-        fiche.toutes_diapos = 0;
+        nouvelle.couleur_texte = 0;
+        nouvelle.taille_texte = 10;
+        nouvelle.style_texte = 1;
+        nouvelle.police.affecte(QStringLiteral("System"));
+        nouvelle.couleur_fond = clActiveCaption;
+        nouvelle.fond_transparent = 0;
+        nouvelle.position_texte = 1;
+        nouvelle.toutes_diapos = 0;
     }
+    return nouvelle;
+}
+
+void nouvelle_fiche() { fiche = fiche_nouvelle(); }
+
+int ajoute_fiche(const FicheDiapo &nouvelle)
+{
+    const int indice = nombre_fiches();
+    fichier.positionne(indice);
+    try {
+        fichier.ecrit(&nouvelle);
+    } catch (const erreurs::ErreurES &) {
+        fichier.positionne(indice);
+        fichier.tronque();
+        throw;
+    }
+    return indice;
 }
 
 int ajoute_fiche()
@@ -162,25 +250,25 @@ int ajoute_fiche()
     return indice;
 }
 
+void insere_fiche(int indice, const FicheDiapo &nouvelle)
+{
+    QList<FicheDiapo> fiches = toutes_les_fiches();
+    fiches.insert(indice, nouvelle);
+    reecrit(fiches);
+}
+
 void insere_fiche(int indice)
 {
-    for (int k = nombre_fiches(); k > indice; --k) {
-        lit_fiche(k - 1);
-        ecrit_fiche(k);
-    }
-    nouvelle_fiche();
-    ecrit_fiche(indice);
+    const FicheDiapo nouvelle = fiche_nouvelle();
+    insere_fiche(indice, nouvelle);
+    fiche = nouvelle;
 }
 
 void supprime_diapo(int indice)
 {
-    const int n = nombre_fiches();
-    for (int k = indice; k <= n - 2; ++k) {
-        lit_fiche(k + 1);
-        ecrit_fiche(k);
-    }
-    fichier.positionne(n - 1);
-    fichier.tronque();
+    QList<FicheDiapo> fiches = toutes_les_fiches();
+    fiches.removeAt(indice);
+    reecrit(fiches);
 }
 
 int style_vers_code(int styles)

@@ -58,26 +58,52 @@ constexpr int TAILLE_FICHE = int(sizeof(FicheDiapo));
 // The record buffer.
 extern FicheDiapo fiche;
 
-// Opens `chemin` for reading and writing; when it cannot be opened, creates it
-// (emptying a file of that name) holding the settings record with the defaults.
+// True for a name a slideshow may have: one ending in ".sli", in any case.
+bool nom_de_diaporama(const QString &chemin);
+// True when `debut` (the first bytes of a file) can start a slideshow: a whole
+// settings record whose texts fit their fields. An empty file can too.
+bool debut_de_diaporama(const QByteArray &debut);
+
+// Opens the slideshow `chemin` for reading and writing, or for reading only when
+// the file takes no writes; creates it, holding the settings record with the
+// defaults, when it does not exist. An existing file that is not a slideshow (by
+// its name or its first record) is refused with "… n'est pas un diaporama" and
+// never written; an empty one gets its settings record.
 void ouvre_fichier_sli(const QString &chemin);
 void ferme_fichier_sli();
 bool fichier_sli_ouvert();
+// True when the open slideshow could only be opened for reading.
+bool fichier_sli_en_lecture_seule();
 int nombre_fiches();
 void lit_fiche(int indice);
 void ecrit_fiche(int indice);
-// Prepares the buffer for a new slide: empty texts, display settings from record 0.
+// Writes `ecrite` over record `indice`, the record buffer untouched.
+void ecrit_fiche(int indice, const FicheDiapo &ecrite);
+// Record `indice` read without touching the record buffer.
+FicheDiapo copie_fiche(int indice);
+// A new slide: empty texts, display settings from record 0.
+FicheDiapo fiche_nouvelle();
+// Prepares the buffer for a new slide (fiche_nouvelle()).
 void nouvelle_fiche();
 
 // Appends an empty slide; returns its index.
 int ajoute_fiche();
-// Inserts an empty slide at `indice`, moving that slide and the following ones up.
-void insere_fiche(int indice);
-// Removes slide `indice`, moving the following ones down and cutting the file.
-void supprime_diapo(int indice);
+// Appends `nouvelle` in one record write; returns its index. A failed write cuts
+// the file back to its records, leaving it as it was.
+int ajoute_fiche(const FicheDiapo &nouvelle);
 
-// Moves slide `depuis` to place `vers` (both 1..N). The file is rewritten through a
-// copy that replaces it only once complete: a failure leaves it exactly as it was.
+// The operations that move records rewrite the whole file through a copy beside
+// it (links followed, owner and permissions kept) renamed over it once complete:
+// whatever fails or stops the program, the file holds the state before or after,
+// and the record buffer is not touched. A folder that takes no new file is said
+// so in the raised error.
+// Inserts `nouvelle` at `indice`, moving that slide and the following ones up.
+void insere_fiche(int indice, const FicheDiapo &nouvelle);
+// Inserts an empty slide at `indice` and puts it in the buffer.
+void insere_fiche(int indice);
+// Removes slide `indice`, moving the following ones down.
+void supprime_diapo(int indice);
+// Moves slide `depuis` to place `vers` (both 1..N).
 void deplace_diapo(int depuis, int vers);
 
 // The folder of the open slideshow, with its final "/"; empty when none is open.

@@ -2,7 +2,9 @@
 
 #include "erreurs.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
@@ -17,11 +19,11 @@ FichierType::~FichierType()
         ::close(descripteur_);
 }
 
-bool FichierType::ouvre(const QString &chemin)
+bool FichierType::ouvre(const QString &chemin, bool lecture_seule)
 {
     if (ouvert())
         ::close(descripteur_);
-    descripteur_ = ::open(QFile::encodeName(chemin).constData(), O_RDWR | O_CLOEXEC);
+    descripteur_ = ::open(QFile::encodeName(chemin).constData(), (lecture_seule ? O_RDONLY : O_RDWR) | O_CLOEXEC);
     position_ = 0;
     if (ouvert()) {
         struct stat etat {};
@@ -112,6 +114,23 @@ void FichierType::ecrit(const void *fiche)
     ++position_;
 }
 
+QByteArray FichierType::toutes()
+{
+    QByteArray octets(nombre() * taille_fiche_, Qt::Uninitialized);
+    qint64 lus = 0;
+    while (lus < octets.size()) {
+        const ssize_t n = ::pread(descripteur_, octets.data() + lus, size_t(octets.size() - lus), off_t(lus));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            erreurs::leve_errno(errno);
+        if (n == 0)
+            erreurs::leve(erreurs::FinDeFichier);
+        lus += n;
+    }
+    return octets;
+}
+
 void FichierType::tronque()
 {
     verifie_ouvert();
@@ -121,19 +140,36 @@ void FichierType::tronque()
 
 void remplace_fichier(const QString &chemin, const QByteArray &contenu)
 {
-    const QByteArray cible = QFile::encodeName(chemin);
-    QByteArray temporaire = cible + ".XXXXXX";
+    // A link stays a link: its target is the file replaced.
+    const QFileInfo lien(chemin);
+    const QString reel = lien.exists() ? lien.canonicalFilePath() : lien.absoluteFilePath();
+    const QFileInfo info(reel);
+    const QByteArray cible = QFile::encodeName(reel);
+    QByteArray temporaire = QFile::encodeName(info.absolutePath() + QStringLiteral("/.") + info.fileName()) +
+                            ".XXXXXX";
     const int d = ::mkstemp(temporaire.data());
-    if (d < 0)
-        erreurs::leve_errno(errno);
+    if (d < 0) {
+        const int numero = errno;
+        if (numero == EACCES || numero == EPERM || numero == EROFS)
+            throw erreurs::ErreurES(erreurs::AccesRefuse,
+                                    QStringLiteral("Le dossier « %1 » n'accepte pas de nouveau fichier : "
+                                                   "« %2 » n'a pas été modifié.")
+                                        .arg(QDir::toNativeSeparators(info.absolutePath()), info.fileName()));
+        erreurs::leve_errno(numero);
+    }
     const auto abandonne = [&](int numero) {
         ::close(d);
         ::unlink(temporaire.constData());
         erreurs::leve_errno(numero);
     };
     struct stat etat {};
-    if (::stat(cible.constData(), &etat) == 0)
+    if (::stat(cible.constData(), &etat) == 0) {
         ::fchmod(d, etat.st_mode & 07777);
+        // Only the owner's own or root's change goes through; a file of another
+        // owner then simply becomes the writer's, as any editor's save does.
+        if (::fchown(d, etat.st_uid, etat.st_gid) != 0)
+            errno = 0;
+    }
     qsizetype ecrit = 0;
     while (ecrit < contenu.size()) {
         const ssize_t n = ::write(d, contenu.constData() + ecrit, size_t(contenu.size() - ecrit));

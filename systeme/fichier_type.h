@@ -23,9 +23,11 @@ using entier16 = PetitBoutiste<qint16>;
 using entier32 = PetitBoutiste<qint32>;
 static_assert(sizeof(entier32) == 4 && alignof(entier32) == 1);
 
-// Replaces the file `chemin` by `contenu` through a temporary file of the same
-// folder, renamed over it only once wholly written: on any failure (raised as
-// the run-time error) the file is left exactly as it was and no temporary remains.
+// Replaces the file `chemin` (the target, when it is a symbolic link) by `contenu`
+// through a hidden temporary file of the same folder, with the file's permissions
+// and owner, renamed over it only once wholly written and synced: on any failure
+// (raised as the run-time error; a folder that takes no new file is named) the
+// file is left exactly as it was and no temporary remains.
 void remplace_fichier(const QString &chemin, const QByteArray &contenu);
 
 class FichierType {
@@ -35,8 +37,9 @@ public:
     FichierType(const FichierType &) = delete;
     FichierType &operator=(const FichierType &) = delete;
 
-    // Opens an existing file for reading and writing; false (nothing raised) when it cannot.
-    bool ouvre(const QString &chemin);
+    // Opens an existing regular file for reading and writing (or reading only);
+    // false (nothing raised, errno telling why) when it cannot.
+    bool ouvre(const QString &chemin, bool lecture_seule = false);
     // Creates the file, emptying an existing one; raises when it cannot.
     void cree(const QString &chemin);
     void ferme();
@@ -48,6 +51,8 @@ public:
     // Reads one record at the current position; past the last record raises "end of file".
     void lit(void *fiche);
     void ecrit(const void *fiche);
+    // Every whole record, in one read.
+    QByteArray toutes();
     // Cuts the file at the current position.
     void tronque();
 

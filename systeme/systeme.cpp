@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QScopeGuard>
 #include <QProcess>
 #include <QPushButton>
 #include <QAudioOutput>
@@ -323,9 +324,11 @@ QString fichier_du_document(const QString &premier, int n)
     return info.dir().filePath(QStringLiteral("%1-%2.%3").arg(info.completeBaseName()).arg(n + 1).arg(info.suffix()));
 }
 
-// Without any printer the documents go to a PDF file the user names.
-bool destination_choisie(QPrinter &printer)
+// Without any printer the documents go to a PDF file the user names, asked at
+// each printing. True when the destination is set; `demandee` says it was asked.
+bool destination_choisie(QPrinter &printer, bool &demandee)
 {
+    demandee = false;
     if (!printer.outputFileName().isEmpty() || !QPrinterInfo::availablePrinters().isEmpty())
         return true;
     DemandeFichier demande;
@@ -340,7 +343,25 @@ bool destination_choisie(QPrinter &printer)
         nom += QStringLiteral(".pdf");
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(nom);
+    demandee = true;
     return true;
+}
+
+// True when none of the files the documents go to exists, or the user lets them be replaced.
+bool remplacement_accepte(const QString &premier, int documents)
+{
+    QStringList existants;
+    for (int n = 0; n < documents; ++n)
+        if (QFileInfo::exists(fichier_du_document(premier, n)))
+            existants << QFileInfo(fichier_du_document(premier, n)).fileName();
+    if (existants.isEmpty())
+        return true;
+    const QString texte =
+        existants.size() == 1
+            ? QStringLiteral("Le fichier « %1 » existe déjà.\nVoulez-vous le remplacer ?").arg(existants.first())
+            : QStringLiteral("Les fichiers « %1 » existent déjà.\nVoulez-vous les remplacer ?")
+                  .arg(existants.join(QStringLiteral(" », « ")));
+    return boite(TypeBoite::Confirmation, texte, OK | Annuler) == OK;
 }
 
 }  // namespace
@@ -350,9 +371,14 @@ bool imprime_documents(int documents, const std::function<void(QPainter &, int)>
     QPrinter &printer = imprimante();
     if (documents <= 0)
         return true;
-    if (!destination_choisie(printer))
+    bool demandee = false;
+    if (!destination_choisie(printer, demandee))
         return false;
     const QString premier = printer.outputFileName();
+    // A name asked for is this printing's only: the next one asks again.
+    const auto oublie_nom = qScopeGuard([&] { printer.setOutputFileName(demandee ? QString() : premier); });
+    if (!premier.isEmpty() && !remplacement_accepte(premier, documents))
+        return false;
     bool tous = true;
     for (int n = 0; n < documents; ++n) {
         if (!premier.isEmpty())
@@ -366,7 +392,6 @@ bool imprime_documents(int documents, const std::function<void(QPainter &, int)>
         dessin(peintre, n);
         peintre.end();
     }
-    printer.setOutputFileName(premier);
     return tous;
 }
 

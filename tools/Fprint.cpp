@@ -43,3 +43,10 @@ Timpression::Timpression(QWidget *parent) : QDialog(parent)
 
 // The set-up dialog runs at once; this dialog stays open afterwards.
 void Timpression::BitBtn3Click() { systeme::configure_imprimante(this); }
+
+std::optional<OptionsImpression> Timpression::demande()
+{
+    if (systeme::execute(*this) != QDialog::Accepted)
+        return std::nullopt;
+    return OptionsImpression{zoom->text(), copies->text(), horizontal->isChecked(), vertical->isChecked()};
+}

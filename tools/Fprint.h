@@ -3,10 +3,19 @@
 #pragma once
 
 #include <QDialog>
+#include <optional>
 
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
+
+// What the user asked for, as typed: the caller checks the numbers.
+struct OptionsImpression {
+    QString zoom;
+    QString copies;
+    bool horizontal = false;
+    bool vertical = false;
+};
 
 class Timpression : public QDialog {
     Q_OBJECT
@@ -22,4 +31,6 @@ public:
     QPushButton *BitBtn2;
 
     void BitBtn3Click();
+    // Shows the options; what they hold when confirmed, nothing when cancelled.
+    std::optional<OptionsImpression> demande();
 };

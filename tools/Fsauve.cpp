@@ -2,6 +2,7 @@
 
 #include "Label3D.h"
 #include "outils.h"
+#include "systeme.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -23,4 +24,10 @@ Tsauve_image::Tsauve_image(QWidget *parent) : QDialog(parent)
                     (243 - 75) / 2, 79 - 40 + 4, 75, 32);
     BitBtn1->setDefault(true);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+QString Tsauve_image::demande()
+{
+    systeme::execute(*this);
+    return nom->text();
 }

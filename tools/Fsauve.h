@@ -13,5 +13,8 @@ public:
     explicit Tsauve_image(QWidget *parent = nullptr);
 
     QLineEdit *nom;
+
+    // Shows the prompt and gives the name then in its field, however it was closed.
+    QString demande();
     QPushButton *BitBtn1;
 };

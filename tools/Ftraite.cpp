@@ -1,5 +1,7 @@
 #include "Ftraite.h"
 
+#include "diaporama.h"
+
 #include "formats_outils.h"
 
 #include "Bimage.h"
@@ -151,8 +153,7 @@ void Ttraitement::BitBtn1Click()
         return;
     image->setPicture(conversion->MultiImage1->Picture());
     retourne_ = miroir_ = false;
-    if (stocke_chemin(fiche.chemin_image, conversion->nouveau_nom))
-        ecrit_fiche(numero_diapo);
+    Diaporama::courant().fixe_image(conversion->nouveau_nom);
     resize_image();
     titre();
 }

@@ -6,7 +6,9 @@
 #include "main.h"
 #include "script_systeme.h"
 
+#include <QAction>
 #include <QDir>
+#include <QLockFile>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +18,8 @@
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -56,7 +60,7 @@ protected:
             lit_fiche(k);
             noms << fiche.chemin_image.valeur().section(QLatin1Char('.'), 0, 0);
         }
-        lit_fiche(forme->diapo_courante);
+        lit_fiche(forme->diapo_courante());
         return noms.join(QLatin1Char(' '));
     }
 
@@ -93,7 +97,7 @@ TEST_F(Edition, GlisserUneDiapositiveLaPlaceSurLaCibleOuALaFin)
         depose(c.depuis, c.sur);
         EXPECT_EQ(ordre(), QString::fromLatin1(c.ordre)) << c.depuis << " sur " << c.sur;
         EXPECT_EQ(forme->Liste->count(), 5);
-        EXPECT_EQ(forme->Liste->currentRow(), forme->diapo_courante - 1);
+        EXPECT_EQ(forme->Liste->currentRow(), forme->diapo_courante() - 1);
         forme->fermer_diaporama();
     }
 }
@@ -138,7 +142,7 @@ TEST_F(Edition, AjouterInsererEtSupprimerGardentLaListeEtLeFichierDAccord)
 {
     ouvre(0);
     forme->ajouterClick();
-    EXPECT_EQ(forme->diapo_courante, 1);
+    EXPECT_EQ(forme->diapo_courante(), 1);
     EXPECT_EQ(forme->Liste->count(), 1);
     EXPECT_EQ(forme->Liste->item(0)->text(), QStringLiteral("Diapositive n°1 - Pas de photo"));
     EXPECT_TRUE(forme->inserer->isEnabled());
@@ -148,18 +152,18 @@ TEST_F(Edition, AjouterInsererEtSupprimerGardentLaListeEtLeFichierDAccord)
     forme->Liste->setCurrentRow(1);
     forme->insererClick();
     EXPECT_EQ(ordre(), QStringLiteral("1  2 3"));  // the new empty slide 2 on display
-    EXPECT_EQ(forme->diapo_courante, 2);
+    EXPECT_EQ(forme->diapo_courante(), 2);
     EXPECT_EQ(forme->Liste->item(1)->text(), QStringLiteral("Diapositive n°2 - Pas de photo"));
 
     forme->derniereClick();
     forme->supprime_diapo_courante();  // slide 4 of 4: slide 3 comes on display
-    EXPECT_EQ(forme->diapo_courante, 3);
+    EXPECT_EQ(forme->diapo_courante(), 3);
     EXPECT_EQ(ordre(), QStringLiteral("1  2"));
     forme->fermer_diaporama();
 
     ouvre(1);
     forme->supprime_diapo_courante();
-    EXPECT_EQ(forme->diapo_courante, -1);
+    EXPECT_EQ(forme->diapo_courante(), -1);
     EXPECT_EQ(forme->Liste->count(), 0);
     EXPECT_FALSE(forme->inserer->isEnabled());
     EXPECT_FALSE(forme->suivante->isEnabled());
@@ -193,9 +197,9 @@ TEST_F(Edition, LesBoutonsAuxBoutsDuDiaporamaLeDisentEtNeBougentPas)
     forme->suivanteClick();
     EXPECT_EQ(textes(systeme::TypeBoite::Information),
               (QStringList{"Première diapositive", "Dernière diapositive"}));
-    EXPECT_EQ(forme->diapo_courante, 2);
+    EXPECT_EQ(forme->diapo_courante(), 2);
     forme->premiereClick();
-    EXPECT_EQ(forme->diapo_courante, 1);
+    EXPECT_EQ(forme->diapo_courante(), 1);
     EXPECT_EQ(forme->Liste->currentRow(), 0);
 }
 
@@ -251,6 +255,81 @@ TEST_F(Edition, LImageChoisieDansLeNavigateurDevientCelleDeLaDiapositive)
     lit_fiche(1);
     EXPECT_EQ(fiche.chemin_image.valeur(), choisie);
     EXPECT_EQ(forme->Liste->item(0)->text(), QStringLiteral("Diapositive n°1 - NOUVELLE.JPG"));
+}
+
+TEST_F(Edition, LesTouchesDeLaFenetreFontCeQueFontSesCommandes)
+{
+    const struct {
+        const char *nom;
+        QKeySequence touche;
+        std::deque<int> reponses;
+        const char *ordre;  // after the key, slide 2 of 1..4 on display
+        int affichee;
+    } cas[] = {
+        {"Ctrl+Haut", QKeySequence(Qt::CTRL | Qt::Key_Up), {}, "2 1 3 4", 1},
+        {"Ctrl+Bas", QKeySequence(Qt::CTRL | Qt::Key_Down), {}, "1 3 2 4", 3},
+        {"Suppr confirmé", QKeySequence(Qt::Key_Delete), {systeme::OK}, "1 3 4", 2},
+        {"Suppr annulé", QKeySequence(Qt::Key_Delete), {systeme::Annuler}, "1 2 3 4", 2},
+    };
+    forme->show();
+    for (const auto &c : cas) {
+        SCOPED_TRACE(c.nom);
+        ouvre(4);
+        forme->Liste->setCurrentRow(1);
+        script.reponses = c.reponses;
+        for (QAction *a : forme->actions())
+            if (a->shortcut() == c.touche)
+                a->trigger();
+        EXPECT_EQ(ordre(), QString::fromLatin1(c.ordre));
+        EXPECT_EQ(forme->diapo_courante(), c.affichee);
+        forme->fermer_diaporama();
+    }
+    const struct {
+        QAction *action;
+        QKeySequence touche;
+    } menus[] = {{forme->Ouvrirundiaporama1, QKeySequence(QStringLiteral("Ctrl+O"))},
+                 {forme->Fermerundiaporama_me, QKeySequence(QStringLiteral("Ctrl+W"))},
+                 {forme->Quitter1, QKeySequence(QStringLiteral("Ctrl+Q"))},
+                 {forme->Documentation1, QKeySequence(QStringLiteral("F1"))},
+                 {forme->lancer_action, QKeySequence(QStringLiteral("F5"))}};
+    for (const auto &m : menus)
+        EXPECT_EQ(m.action->shortcut(), m.touche) << m.touche.toString().toStdString();
+    ouvre(2);
+    script.dialogues.push_back([](QDialog &d) {
+        EXPECT_EQ(d.objectName(), QStringLiteral("lance_diaporama"));
+        return int(QDialog::Rejected);
+    });
+    forme->lancer_action->trigger();
+    EXPECT_EQ(script.dialogues_montres.size(), 1);
+}
+
+TEST_F(Edition, UnDiaporamaEnLectureSeuleSeMontreSansRienPermettreDeModifier)
+{
+    ouvre(2);
+    forme->fermer_diaporama();
+    // Another program holds the slideshow open.
+    int pret[2];
+    ASSERT_EQ(pipe(pret), 0);
+    const pid_t autre = fork();
+    if (autre == 0) {
+        QLockFile verrou(dossier.chemin(QStringLiteral(".d.sli.lock")));
+        if (!verrou.tryLock(0) || write(pret[1], "!", 1) != 1)
+            _exit(1);
+        pause();
+        _exit(0);
+    }
+    char c = 0;
+    ASSERT_EQ(read(pret[0], &c, 1), 1);
+    script.reponses = {systeme::Oui};
+    forme->ouvre_diaporama(chemin);
+    kill(autre, SIGKILL);
+    waitpid(autre, nullptr, 0);
+    EXPECT_TRUE(forme->windowTitle().endsWith(QStringLiteral("(lecture seule)")));
+    for (QWidget *w : std::initializer_list<QWidget *>{forme->ajouter, forme->inserer, forme->photo_file,
+                                                       forme->option_texte, forme->efface_son})
+        EXPECT_FALSE(w->isEnabled());
+    EXPECT_TRUE(forme->lancer->isEnabled());
+    EXPECT_TRUE(forme->texte->isReadOnly());
 }
 
 }  // namespace

@@ -29,13 +29,13 @@ TEST(Exemple, SesDiapositivesTrouventLeursImagesEtSonsDansLeDossierDeDemarrage)
     TForm1 forme;
     forme.ouvre_diaporama(dossier.chemin(QStringLiteral("DEMO_KV.SLI")));
     ASSERT_GE(nombre_fiches(), 5);
-    EXPECT_EQ(forme.diapo_courante, 1);
+    EXPECT_EQ(forme.diapo_courante(), 1);
 
     QStringList types;
     bool son = false;
     bool accents = false;
     for (int k = 1; k < nombre_fiches(); ++k) {
-        lit_fiche(k);
+        const FicheDiapo fiche = copie_fiche(k);
         const QString image = fiche.chemin_image.valeur();
         EXPECT_TRUE(image.startsWith(dossier_depart)) << image.toStdString();
         sky::FileInfo info;

@@ -116,14 +116,14 @@ protected:
 
 TEST_F(FenetrePrincipale, LesTroisEtatsActiventExactementLeursCommandes)
 {
-    EXPECT_EQ(forme->diapo_courante, -2);
+    EXPECT_EQ(forme->diapo_courante(), -2);
     attend(etat(), {false, false, false, false, false, false, false});
     EXPECT_TRUE(forme->Documentation1->isEnabled());
     EXPECT_TRUE(forme->Ouvrirundiaporama1->isEnabled());
 
     const QString nouveau = dossier.chemin(QStringLiteral("nouveau.sli"));
     ouvre(nouveau);
-    EXPECT_EQ(forme->diapo_courante, -1);
+    EXPECT_EQ(forme->diapo_courante(), -1);
     attend(etat(), {false, false, false, false, true, true, true});
     EXPECT_EQ(QFile(nouveau).size(), 987);
     EXPECT_EQ(forme->windowTitle(), QStringLiteral("Slideshow V2.32 - ") + nouveau);
@@ -135,7 +135,7 @@ TEST_F(FenetrePrincipale, LesTroisEtatsActiventExactementLeursCommandes)
     const QString plein = dossier.chemin(QStringLiteral("plein.sli"));
     prepare(plein, 2, QStringLiteral("a.jpg"));
     ouvre(plein);
-    EXPECT_EQ(forme->diapo_courante, 1);
+    EXPECT_EQ(forme->diapo_courante(), 1);
     attend(etat(), {true, true, true, true, true, true, true});
     EXPECT_EQ(forme->Liste->count(), 2);
     EXPECT_EQ(forme->Liste->item(0)->text(), QStringLiteral("Diapositive n°1 - a.jpg"));
@@ -154,9 +154,9 @@ TEST_F(FenetrePrincipale, UnDialogueAnnuleNeChangeRien)
     const QString titre = forme->windowTitle();
     ouvre(QString());  // cancelled
     EXPECT_TRUE(fichier_sli_ouvert());
-    EXPECT_EQ(forme->nom_diaporama, plein);
+    EXPECT_EQ(forme->nom_diaporama(), plein);
     EXPECT_EQ(forme->windowTitle(), titre);
-    EXPECT_EQ(forme->diapo_courante, 1);
+    EXPECT_EQ(forme->diapo_courante(), 1);
     EXPECT_EQ(nombre_fiches(), 4);
 }
 
@@ -484,13 +484,13 @@ TEST_F(FenetrePrincipale, LaPlancheChoisitUneDiapoOuRendCelleDeLEditeur)
     };
     script.dialogues.push_back(sur_la_planche([](TPlanche &p) { p.BitBtn3Click(); }));
     forme->planche_bt->click();
-    EXPECT_EQ(forme->diapo_courante, 1);
+    EXPECT_EQ(forme->diapo_courante(), 1);
     EXPECT_EQ(fiche.commentaire.valeur(), QStringLiteral("diapo 1"));
 
     script.dialogues.push_back(
         sur_la_planche([](TPlanche &p) { QTest::mouseDClick(p.cadre[5], Qt::LeftButton); }));
     forme->Planchedimage1->trigger();
-    EXPECT_EQ(forme->diapo_courante, 17);
+    EXPECT_EQ(forme->diapo_courante(), 17);
     EXPECT_EQ(fiche.commentaire.valeur(), QStringLiteral("diapo 17"));
     EXPECT_EQ(forme->texte->text(), QStringLiteral("diapo 17"));
     EXPECT_EQ(forme->Liste->currentRow(), 16);

@@ -126,7 +126,7 @@ TEST_F(Presentation, ApresLeSpectacleLEditeurMontreSaDiapositiveAvecSesModificat
     });
     forme->lancer->click();
     EXPECT_EQ(vus, (QStringList{"Diapo 1", "modifiée"}));
-    EXPECT_EQ(forme->diapo_courante, 2);
+    EXPECT_EQ(forme->diapo_courante(), 2);
     EXPECT_EQ(fiche.commentaire.valeur(), "modifiée");
     EXPECT_EQ(forme->texte->text(), "modifiée");
 }

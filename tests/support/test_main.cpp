@@ -8,8 +8,16 @@
 
 #ifdef VISTA_APPLICATION
 #include "application.h"
+#include "diaporama.h"
 #include "script_systeme.h"
 using ApplicationDeTest = Application;
+
+namespace {
+// The program's one slideshow starts every test closed, whatever the last test left.
+class DiaporamaFermeEntreLesTests : public ::testing::EmptyTestEventListener {
+    void OnTestEnd(const ::testing::TestInfo &) override { Diaporama::courant().oublie(); }
+};
+}  // namespace
 #else
 using ApplicationDeTest = QApplication;
 #endif
@@ -30,5 +38,8 @@ int main(int argc, char **argv)
     systeme::garde_comme_defauts();
 #endif
     ::testing::InitGoogleTest(&argc, argv);
+#ifdef VISTA_APPLICATION
+    ::testing::UnitTest::GetInstance()->listeners().Append(new DiaporamaFermeEntreLesTests);
+#endif
     return RUN_ALL_TESTS();
 }

@@ -2,6 +2,7 @@
 #include "Ftraite.h"
 #include "TMultiP.h"
 #include "ecran.h"
+#include "diaporama.h"
 #include "fichier_sli.h"
 #include "imagefile.h"
 #include "jpegflip.h"
@@ -114,8 +115,10 @@ TEST_F(Traitement, UneEcritureInterrompueLaisseLeFichier)
 
 TEST_F(Traitement, LaConversionChangeLaDiapoSeulementQuandElleAEteFaite)
 {
-    ouvre_fichier_sli(dossier.chemin("d.sli"));
-    fenetre.numero_diapo = ajoute_fiche();
+    Diaporama &document = Diaporama::courant();
+    ASSERT_TRUE(document.ouvre(dossier.chemin("d.sli")));
+    document.ajoute();
+    fenetre.numero_diapo = document.courante();
     const QString chemin = diapo("VUE.PNG", 40, 30, "PNG");
     ecrit_fiche(fenetre.numero_diapo);
     script.dialogues.push_back([](QDialog &) { return int(QDialog::Accepted); });
@@ -137,7 +140,7 @@ TEST_F(Traitement, LaConversionChangeLaDiapoSeulementQuandElleAEteFaite)
     EXPECT_EQ(fenetre.windowTitle(), "Manipulation de l'image  -  VUE.BMP");
     QCoreApplication::processEvents();
     capture_ecran(&fenetre, "traitement");
-    ferme_fichier_sli();
+    document.ferme();
 }
 
 }  // namespace
