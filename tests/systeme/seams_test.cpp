@@ -1,6 +1,12 @@
 #include "script_systeme.h"
 
+#include <QDateTime>
 #include <QDialog>
+#include <QFileInfo>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QTemporaryDir>
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
@@ -45,6 +51,35 @@ TEST(Seams, UneReponsePrevueEstDonneeUneFoisPuisLeScriptEstRetire)
     // The script of the whole test program is back: still no real dialog.
     EXPECT_NONFATAL_FAILURE(EXPECT_TRUE(systeme::choisir_dossier(nullptr, "x", {}).isEmpty()),
                             "dossier");
+}
+
+}  // namespace
+
+namespace {
+
+// Without a printer each printing asks for its PDF, and a file already there is replaced only when allowed.
+TEST(Impression, ChaqueImpressionDemandeSonFichierEtNeRemplaceRienSansAccord)
+{
+    if (!QPrinterInfo::availablePrinters().isEmpty())
+        GTEST_SKIP() << "a printer is installed";
+    ScriptSysteme script;
+    QTemporaryDir dossier;
+    const QString a = dossier.filePath(QStringLiteral("a.pdf"));
+    const QString a2 = dossier.filePath(QStringLiteral("a-2.pdf"));
+    systeme::imprimante().setOutputFileName(QString());
+    const auto imprime = [](int documents) {
+        return systeme::imprime_documents(documents, [](QPainter &p, int) { p.drawText(100, 100, "x"); });
+    };
+    script.fichiers = {a, a, a};
+    ASSERT_TRUE(imprime(2));
+    const QDateTime premiere = QFileInfo(a2).lastModified();
+    script.reponses = {systeme::Annuler};
+    EXPECT_FALSE(imprime(2));
+    EXPECT_EQ(QFileInfo(a2).lastModified(), premiere);
+    EXPECT_TRUE(script.textes_boites().last().contains(QStringLiteral("a.pdf")));
+    script.reponses = {systeme::OK};
+    EXPECT_TRUE(imprime(1));
+    EXPECT_EQ(script.demandes.size(), 3);
 }
 
 }  // namespace
