@@ -3,10 +3,15 @@
 # Headers are included by bare name, so each name must belong to one folder only.
 # A folder may include its own headers and those of folders of a lower rank;
 # folders of the same rank (the base and the imaging library) know nothing of each other.
+# Outside imaging/ only the library's public types (sky.h) may be included: the
+# rest of the library is reached through the image file operations of imaging/.
 set(layers
   systeme 0  imaging/library 0  launcher 0
   imaging/library/convert 1  imaging/logic 1
   imaging 2  components 3  tools 4  presentation 5  decor 6  app 7  assets/generateur 8)
+
+cmake_policy(VERSION 3.16)
+set(public_library sky.h)
 
 set(ranks)
 set(folders)
@@ -43,7 +48,10 @@ foreach(folder ${folders})
         continue()
       endif()
       set(target ${home_${name}})
-      if(NOT rank_${target} LESS rank_${folder})
+      if(target STREQUAL "imaging/library" AND NOT folder MATCHES "^imaging(/|$)" AND NOT name IN_LIST public_library)
+        file(RELATIVE_PATH shown ${ROOT} ${source})
+        list(APPEND problems "${shown} includes ${name} of the imaging library: outside imaging/ only ${public_library} may be")
+      elseif(NOT rank_${target} LESS rank_${folder})
         file(RELATIVE_PATH shown ${ROOT} ${source})
         list(APPEND problems "${shown} includes ${name} from ${target}/, which is not below ${folder}/")
       endif()
@@ -53,6 +61,6 @@ endforeach()
 
 if(problems)
   list(JOIN problems "\n  " text)
-  message(FATAL_ERROR "Includes that run upward or sideways:\n  ${text}")
+  message(FATAL_ERROR "Includes that run upward or sideways, or past imaging/ into its library:\n  ${text}")
 endif()
 message(STATUS "Every include runs downward")

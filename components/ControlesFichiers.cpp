@@ -1,7 +1,6 @@
 #include "ControlesFichiers.h"
 
-#include "formats.h"
-
+#include "imagefile.h"
 #include "systeme.h"
 #include "systeme_fichiers.h"
 
@@ -25,9 +24,8 @@ QIcon glyphe_type(const QString &nom)
         return *trouve;
     // Each picture format a hue of its own, in the order of the library's table.
     QColor teinte(160, 160, 160);
-    const auto formats = sky::formats();
-    if (const sky::FormatRow *format = sky::formatOfExtension(QLatin1Char('.') + type))
-        teinte = QColor::fromHsv(int(format - formats.data()) * 300 / int(formats.size()), 170, 190);
+    if (const int rang = FormatRankOfExtension(QLatin1Char('.') + type); rang >= 0)
+        teinte = QColor::fromHsv(rang * 300 / FormatCount(), 170, 190);
     else if (type == QLatin1String("SCM"))
         teinte = QColor(90, 90, 90);
     QPixmap p(16, 16);

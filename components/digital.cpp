@@ -26,7 +26,8 @@ QString heure_longue(const QTime &heure, const QLocale &langue)
     return langue.toString(heure, format_sans_fuseau(langue.timeFormat(QLocale::LongFormat)));
 }
 
-THORLOGE_DIGITAL::THORLOGE_DIGITAL(QWidget *parent) : QLabel(parent)
+THORLOGE_DIGITAL::THORLOGE_DIGITAL(QWidget *parent, std::function<QTime()> horloge, const QLocale &langue)
+    : QLabel(parent), horloge_(std::move(horloge)), langue_(langue)
 {
     setGeometry(560, 417, 80, 25);
     setFixedSize(80, 25);
@@ -43,5 +44,5 @@ THORLOGE_DIGITAL::THORLOGE_DIGITAL(QWidget *parent) : QLabel(parent)
 
 void THORLOGE_DIGITAL::Timer1Timer()
 {
-    setText(heure_longue(QTime::currentTime(), QLocale::system()));
+    setText(heure_longue(horloge_(), langue_));
 }

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QTime>
+#include <functional>
 
 class QTimer;
 
@@ -15,11 +16,15 @@ class THORLOGE_DIGITAL : public QLabel {
     Q_OBJECT
 
 public:
-    explicit THORLOGE_DIGITAL(QWidget *parent = nullptr);
+    // `horloge` gives the time of day and `langue` its format (a test sets its own).
+    explicit THORLOGE_DIGITAL(QWidget *parent = nullptr, std::function<QTime()> horloge = &QTime::currentTime,
+                              const QLocale &langue = QLocale::system());
 
     // The timer's handler: the caption takes the current time.
     void Timer1Timer();
 
 private:
     QTimer *Timer1;
+    std::function<QTime()> horloge_;
+    QLocale langue_;
 };

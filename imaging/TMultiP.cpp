@@ -1,6 +1,7 @@
 #include "TMultiP.h"
 
 #include "couleurs.h"
+#include "service_lecture.h"
 #include "systeme.h"
 
 #include <QApplication>
@@ -119,11 +120,15 @@ void TPMultiImage::setPicture(const TPicture &picture)
 
 void TPMultiImage::setImageName(const QString &path) { result_ = load(path); }
 
+DemandeLecture TPMultiImage::readAheadRequest(const QString &path) const
+{
+    return {path, ReadDepth(imageReadRes_, displayBits()), imageDither_, readReduction_, true, nullptr};
+}
+
 void TPMultiImage::PrefetchImageName(const QString &path)
 {
-    const sky::FormatRow *format = PictureFormatOfPath(path);
-    if (!readReduction_.isEmpty() && format && format->format == sky::Format::Jpeg && IsFile(path))
-        PrefetchJpegFileReduced(path, ReadDepth(imageReadRes_, displayBits()), imageDither_, readReduction_);
+    if (readAhead_ && !readReduction_.isEmpty() && IsFile(path))
+        readAhead_->demande(readAheadRequest(path));
 }
 
 void TPMultiImage::setImageLibPalette(bool on)
@@ -279,9 +284,18 @@ void TPMultiImage::readBitmapFile(ImageKind kind, const QString &path)
     } else {
         const sky::FormatRow &format = *PictureFormatOfPath(path);
         const int depth = ReadDepth(imageReadRes_, displayBits());
-        read = format.format == sky::Format::Jpeg && !readReduction_.isEmpty()
-                   ? ReadJpegFileReduced(path, depth, imageDither_, readReduction_, bitmap)
-                   : ReadImageFile(format.format, path, depth, imageDither_, bitmap);
+        if (readAhead_ && !readReduction_.isEmpty())
+            bitmap.bitmap = readAhead_->prend(readAheadRequest(path), true);
+        if (!bitmap.empty()) {
+            read = true;
+            // What the library's last progress call would have done: the windows stay alive.
+            if (ProgressCallback)
+                ProgressCallback(100);
+        } else {
+            read = format.format == sky::Format::Jpeg && !readReduction_.isEmpty()
+                       ? ReadJpegFileReduced(path, depth, imageDither_, readReduction_, bitmap)
+                       : ReadImageFile(format.format, path, depth, imageDither_, bitmap);
+        }
         name = QLatin1String(format.option);
     }
     if (!read)

@@ -27,6 +27,8 @@
 #include <QString>
 
 class QLabel;
+class ServiceLecture;
+struct DemandeLecture;
 class QPainter;
 
 class TPMultiImage : public QFrame {
@@ -112,8 +114,10 @@ public:
     // this zone needs (thumbnails); the Info fields keep the file's own size.
     QSize ReadReduction() const { return readReduction_; }
     void setReadReduction(QSize zone) { readReduction_ = zone; }
-    // With a ReadReduction, starts decoding the JPEG `path` in a worker thread; the
-    // next setImageName(path) takes the result. Nothing for other files.
+    // The service that reads this control's pictures ahead (none at start).
+    void setReadAhead(ServiceLecture *service) { readAhead_ = service; }
+    // With a ReadReduction and a read-ahead service, starts reading the picture
+    // `path` on the service's pool; the next setImageName(path) takes the result.
     void PrefetchImageName(const QString &path);
     bool UseTwainWindow() const { return useTwainWindow_; }
     void setUseTwainWindow(bool on) { useTwainWindow_ = on; }
@@ -209,6 +213,7 @@ protected:
 private:
     QString load(const QString &path);
     void readBitmapFile(ImageKind kind, const QString &path);
+    DemandeLecture readAheadRequest(const QString &path) const;
     void assignPicture(const TPicture &picture);
     void PictureChanged();
     void setInfo(const QString &type, int width, int height, int bits, int density, int colors,
@@ -253,4 +258,5 @@ private:
     int textRotate_ = 0;
     bool useTwainWindow_ = true;
     QSize readReduction_;
+    ServiceLecture *readAhead_ = nullptr;
 };

@@ -1,14 +1,15 @@
 #include "conversion_lot.h"
 
 #include "imagekinds.h"
-#include "formats.h"
+#include "progression.h"
+#include "service_lecture.h"
 #include "systeme.h"
 
-#include <QCoreApplication>
+#include <QEventLoop>
 #include <QHash>
+#include <QThreadPool>
 #include <condition_variable>
 #include <mutex>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -19,12 +20,13 @@ const sky::FormatRow *format_source(const QString &chemin) { return PictureForma
 int lit(const QString &chemin, const ReglagesConversion &r, QImage &image)
 {
     const sky::FormatRow *format = format_source(chemin);
-    return format ? format->read(chemin, r.profondeur_lecture, r.tramage, image, {}) : int(sky::BadFormat);
+    return format ? ReadImageFileQuietly(format->format, chemin, r.profondeur_lecture, r.tramage, {}, image, {})
+                  : int(sky::BadFormat);
 }
 
 int ecrit(const QString &chemin, const ReglagesConversion &r, const QImage &image)
 {
-    return sky::formatRow(r.format).write(chemin, r.profondeur_ecriture, image, r.options, {});
+    return WriteImageFileQuietly(r.format, chemin, r.profondeur_ecriture, r.options, image);
 }
 
 }  // namespace
@@ -48,6 +50,8 @@ void convertit_lot(const QList<ConversionFichier> &lot, const ReglagesConversion
     int rendues = 0;
     // At most this many results wait for the caller, so pictures read do not pile up.
     const int avance = 2 * qMax(1, fils);
+    // Woken by each result; the workers run on the program's one pool.
+    QEventLoop attente;
 
     const auto travaille = [&] {
         for (;;) {
@@ -78,29 +82,41 @@ void convertit_lot(const QList<ConversionFichier> &lot, const ReglagesConversion
             issues[size_t(k)] = std::move(issue);
             fini[size_t(k)] = true;
             change.notify_all();
+            QMetaObject::invokeMethod(&attente, &QEventLoop::quit, Qt::QueuedConnection);
         }
     };
-    std::vector<std::thread> ouvriers;
-    for (int i = 0; i < qBound(1, fils, qMax(1, n)); ++i)
-        ouvriers.emplace_back(travaille);
+    int actifs = 0;
+    const int ouvriers = qBound(1, fils, qMax(1, n));
+    for (int i = 0; i < ouvriers; ++i) {
+        ++actifs;
+        ServiceLecture::reservoir().start([&] {
+            travaille();
+            std::lock_guard<std::mutex> l(verrou);
+            --actifs;
+            change.notify_all();
+        });
+    }
 
     for (int k = 0; k < n; ++k) {
         IssueConversion issue;
         for (;;) {
-            std::unique_lock<std::mutex> l(verrou);
-            if (change.wait_for(l, std::chrono::milliseconds(20), [&] { return bool(fini[size_t(k)]); })) {
-                issue = std::move(issues[size_t(k)]);
-                ++rendues;
-                change.notify_all();
-                break;
+            {
+                std::lock_guard<std::mutex> l(verrou);
+                if (fini[size_t(k)]) {
+                    issue = std::move(issues[size_t(k)]);
+                    ++rendues;
+                    change.notify_all();
+                    break;
+                }
             }
-            l.unlock();
-            QCoreApplication::processEvents();
+            // The windows repaint meanwhile; the user's input waits, as in every other wait.
+            const RetenueEntrees retenue;
+            attente.exec(QEventLoop::ExcludeUserInputEvents);
         }
         recu(k, issue);
     }
-    for (std::thread &t : ouvriers)
-        t.join();
+    std::unique_lock<std::mutex> l(verrou);
+    change.wait(l, [&] { return actifs == 0; });
 }
 
 void signale_echec(const ConversionFichier &fichier, const ReglagesConversion &reglages,

@@ -1,14 +1,13 @@
 #include "imagefile.h"
 
 #include "codecs.h"
+#include "jpegflip.h"
 #include "reduction.h"
 #include "reglages_scanner.h"
 #include "sky.h"
 #include "systeme.h"
 
 #include <QApplication>
-#include <QFuture>
-#include <QtConcurrent/QtConcurrentRun>
 #include <QFile>
 #include <QFileInfo>
 #include <QPixmap>
@@ -33,7 +32,7 @@ constexpr qint64 kTaggedMessageFileCap = 4 * 1024 * 1024;
 
 bool nameFits(const QString &fileName)
 {
-    if (fileName.size() <= kLongestFileName)
+    if (NameFitsLibrary(fileName))
         return true;
     systeme::boite(systeme::TypeBoite::Erreur,
                    QStringLiteral("Le nom de fichier dépasse %1 caractères :\n%2")
@@ -116,6 +115,8 @@ std::optional<QByteArray> readFile(const QString &fileName, qint64 cap)
 }
 
 }  // namespace
+
+bool NameFitsLibrary(const QString &fileName) { return fileName.size() <= kLongestFileName; }
 
 int DeviceColorBits(int devicePixelBits)
 {
@@ -232,72 +233,29 @@ int reducedScale(const QString &fileName, QSize zone)
                : 1;
 }
 
-struct PrefetchKey {
-    QString fileName;
-    int depth;
-    bool dither;
-    QSize zone;
-    bool operator==(const PrefetchKey &) const = default;
-};
-
-struct Prefetched {
-    int status;
-    QImage image;
-};
-
-// Reads started ahead and not taken yet (user-interface thread only). Few: a page of thumbnails.
-QList<QPair<PrefetchKey, QFuture<Prefetched>>> &prefetches()
-{
-    static QList<QPair<PrefetchKey, QFuture<Prefetched>>> started;
-    return started;
-}
-constexpr int kMostPrefetches = 24;
-
 }  // namespace
 
 bool ReadJpegFileReduced(const QString &fileName, int depth, bool dither, QSize zone, BitmapObject &bitmap)
 {
-    auto &started = prefetches();
-    const PrefetchKey key{fileName, depth, dither, zone};
-    for (qsizetype i = 0; i < started.size(); ++i) {
-        if (!(started[i].first == key))
-            continue;
-        const Prefetched read = started.takeAt(i).second.result();
-        if (!sky::succeeded(read.status))
-            break;
-        bitmap.bitmap = read.image;
-        // What the library's last progress call would have done: the windows stay alive.
-        if (ProgressCallback)
-            ProgressCallback(100);
-        return true;
-    }
     const int scale = reducedScale(fileName, zone);
     return readInto(fileName, bitmap, [&](QImage &image) {
         return sky::readJpeg(fileName, depth, scale, dither, image, ProgressCallback);
     });
 }
 
-void PrefetchJpegFileReduced(const QString &fileName, int depth, bool dither, QSize zone)
+int ReadImageFileQuietly(sky::Format format, const QString &fileName, int depth, bool dither, QSize zone,
+                         QImage &out, const sky::Progress &progress)
 {
-    auto &started = prefetches();
-    if (fileName.size() > kLongestFileName)
-        return;
-    // Reads never taken (a page left half filled by an error) are dropped.
-    if (started.size() >= kMostPrefetches)
-        started.clear();
-    started.append({PrefetchKey{fileName, depth, dither, zone}, QtConcurrent::run([=] {
-                         Prefetched read;
-                         read.status = sky::readJpeg(fileName, depth, reducedScale(fileName, zone), dither,
-                                                     read.image, {});
-                         return read;
-                     })});
+    const int status = format == sky::Format::Jpeg && !zone.isEmpty()
+                           ? sky::readJpeg(fileName, depth, reducedScale(fileName, zone), dither, out, progress)
+                           : sky::formatRow(format).read(fileName, depth, dither, out, progress);
+    return sky::succeeded(status) && out.isNull() ? int(sky::Failed) : status;
 }
 
-bool PrepareImageFile(sky::Format format, const QString &fileName, int depth, bool dither, QImage &out)
+int WriteImageFileQuietly(sky::Format format, const QString &fileName, int depth,
+                          const sky::WriteOptions &options, const QImage &image)
 {
-    // No box from a worker thread: a name too long is simply not prepared.
-    return fileName.size() <= kLongestFileName &&
-           sky::succeeded(sky::formatRow(format).read(fileName, depth, dither, out, {})) && !out.isNull();
+    return sky::formatRow(format).write(fileName, depth, image, options, {});
 }
 
 bool WriteBmpFile(const QString &fileName, int depth, BitmapObject &bitmap)
@@ -336,6 +294,21 @@ bool WriteTifFile(const QString &fileName, int compression, int depth, BitmapObj
     options.tiffCompression = compression;
     return WriteImageFile(sky::Format::Tif, fileName, depth, options, bitmap);
 }
+
+int FormatRankOfExtension(const QString &extension)
+{
+    const sky::FormatRow *format = sky::formatOfExtension(extension);
+    return format ? int(format - sky::formats().data()) : -1;
+}
+
+int FormatCount() { return int(sky::formats().size()); }
+
+bool TurnJpegLosslessly(const QByteArray &jpeg, bool flip, bool mirror, QByteArray &out)
+{
+    return sky::transformJpeg(jpeg, flip, mirror, out);
+}
+
+int JpegDataQuality(const QByteArray &jpeg) { return sky::jpegQuality(jpeg); }
 
 bool MirrorBitmap(BitmapObject &bitmap) { return transformWith(sky::mirror, bitmap); }
 

@@ -7,6 +7,7 @@
 #include "formats.h"
 #include "messagefile.h"
 
+#include <QByteArray>
 #include <QColor>
 #include <QImage>
 #include <QSize>
@@ -31,6 +32,10 @@ extern bool ScanBusy;
 enum TLoadResolution { lColorVga, lMonoChrome, lColor16, lColor256, lColorTrue, lAutoMatic };
 enum TSaveResolution { sColorVga, sMonoChrome, sColor16, sColor256, sColorTrue, sJpegGray, sAutoMatic };
 enum TTiffCompression { sNONE, sCCITT, sLZW, sPACKBITS };
+
+// The library takes file names of at most 255 characters; the ordinary reads and
+// writes report a longer one in a box.
+bool NameFitsLibrary(const QString &fileName);
 
 // Display depth from a device's bits per pixel: 1..4 gives 4, 5..15 gives 8, 16 and more 24.
 int DeviceColorBits(int devicePixelBits);
@@ -57,14 +62,14 @@ bool ReadJpegFile(const QString &fileName, int depth, bool dither, BitmapObject 
 // A JPEG decoded only as large as the picture fitted into `zone` needs
 // (echelle_de_decodage); at full size when its header cannot be read.
 bool ReadJpegFileReduced(const QString &fileName, int depth, bool dither, QSize zone, BitmapObject &bitmap);
-// Starts that decoding in a worker thread, so that several pictures decode at once;
-// the next ReadJpegFileReduced of the same file and settings takes its result (a
-// decoding that failed there is done again, to be reported).
-void PrefetchJpegFileReduced(const QString &fileName, int depth, bool dither, QSize zone);
-
-// ReadImageFile with no progress and no box, so that a worker thread may prepare a
-// picture ahead. False for an unreadable file: the ordinary read then reports the failure.
-bool PrepareImageFile(sky::Format format, const QString &fileName, int depth, bool dither, QImage &out);
+// The reading and the writing of a worker thread: no progress of the windows and
+// no box (the caller reports a failure on its own thread), the library's status
+// returned. `zone` not empty: a JPEG is decoded only as large as fitting it into
+// `zone` needs. A reading that gives no picture fails.
+int ReadImageFileQuietly(sky::Format format, const QString &fileName, int depth, bool dither, QSize zone,
+                         QImage &out, const sky::Progress &progress);
+int WriteImageFileQuietly(sky::Format format, const QString &fileName, int depth,
+                          const sky::WriteOptions &options, const QImage &image);
 
 bool WriteBmpFile(const QString &fileName, int depth, BitmapObject &bitmap);
 bool WritePcxFile(const QString &fileName, int depth, BitmapObject &bitmap);
@@ -72,6 +77,17 @@ bool WriteGifFile(const QString &fileName, int depth, BitmapObject &bitmap);
 bool WritePngFile(const QString &fileName, int depth, bool interlaced, BitmapObject &bitmap);
 bool WriteJpegFile(const QString &fileName, int quality, int smoothing, int depth, BitmapObject &bitmap);
 bool WriteTifFile(const QString &fileName, int compression, int depth, BitmapObject &bitmap);
+
+// The rank of the format of files named with `extension` (dot included, any case)
+// in the library's table of FormatCount() formats; -1 for none.
+int FormatRankOfExtension(const QString &extension);
+int FormatCount();
+
+// `jpeg` turned over without decoding it (nothing of the picture is lost); false,
+// `out` untouched, when that cannot be done (the library's transformJpeg).
+bool TurnJpegLosslessly(const QByteArray &jpeg, bool flip, bool mirror, QByteArray &out);
+// The quality (1..100) a JPEG was saved at; 0 when the data holds no luminance table.
+int JpegDataQuality(const QByteArray &jpeg);
 
 bool MirrorBitmap(BitmapObject &bitmap);
 bool FlipBitmap(BitmapObject &bitmap);

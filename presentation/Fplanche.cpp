@@ -73,6 +73,7 @@ TPlanche::TPlanche(Tinfo_diapo *info, Tjauge *jauge, QWidget *parent)
         image[k]->setImageDither(true);
         image[k]->setColor(face);
         image[k]->setReadReduction(zone_vignette());
+        image[k]->setReadAhead(&vignettes_);
         nom[k] = place(new QLabel(cadre[k]), 5, 116, 144, 15);
         nom[k]->setObjectName(QStringLiteral("nom") + numero);
         nom[k]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -137,7 +138,9 @@ void TPlanche::affiche_planche()
         image[k]->ClearDisplay();
         charge_[k] = false;
     }
-    // The page's pictures decode ahead on every core while the slots fill in order.
+    // The page's pictures decode ahead on every core while the slots fill in order;
+    // those of the page before that were never shown (an error box) are stopped.
+    vignettes_.vide();
     for (int k = 1; k <= VIGNETTES_PAR_PLANCHE; ++k) {
         if (const int diapo = navigation_.diapo(k)) {
             const QString stocke = Diaporama::courant().diapo(diapo).chemin_image.valeur();

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "regles_planche.h"
+#include "service_lecture.h"
 
 #include <QDialog>
 #include <array>
@@ -69,4 +70,6 @@ private:
     NavigationPlanche navigation_;
     // Whether slot k holds a picture loaded for its slide (its description is then worth showing).
     std::array<bool, VIGNETTES_PAR_PLANCHE + 1> charge_{};
+    // The thumbnails' pictures read ahead.
+    ServiceLecture vignettes_;
 };

@@ -45,6 +45,8 @@ public:
     void Timer1Timer();
     // End of the show: the timer stops and the window closes.
     void sortirClick();
+    // The pictures read ahead (a test waits on them).
+    LectureAnticipee &lecture_anticipee() { return lecture; }
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -1,19 +1,9 @@
 #include "anticipation.h"
 
 #include "defilement.h"
-#include "imagefile.h"
-#include "imagekinds.h"
 
-#include <QFileInfo>
-#include <QtConcurrent>
-
-namespace {
-
-QImage lit_partie_visible(const QString &chemin, sky::Format format, QSize ecran, int profondeur, bool tramage)
+QImage apprete_pour_l_ecran(QImage image, QSize ecran)
 {
-    QImage image;
-    if (!PrepareImageFile(format, chemin, profondeur, tramage, image))
-        return {};
     const QRect partie = partie_visible(ecran, image.size());
     if (partie != image.rect())
         image = image.copy(partie);
@@ -23,73 +13,37 @@ QImage lit_partie_visible(const QString &chemin, sky::Format format, QSize ecran
     return image;
 }
 
-}  // namespace
-
-LectureAnticipee::~LectureAnticipee()
-{
-    vide();
-    for (QFuture<QImage> &image : abandonnees_)
-        image.waitForFinished();
-}
-
-void LectureAnticipee::abandonne(QFuture<QImage> image)
-{
-    abandonnees_.removeIf([](const QFuture<QImage> &f) { return f.isFinished(); });
-    if (!image.isFinished())
-        abandonnees_.append(image);
-}
-
-bool LectureAnticipee::inchangee(const Lecture &lecture, const QString &chemin)
-{
-    const QFileInfo info(chemin);
-    return info.isFile() && info.lastModified() == lecture.modification && info.size() == lecture.taille;
-}
-
 void LectureAnticipee::prepare(const QString &chemin, QSize ecran, int profondeur, bool tramage)
 {
-    const sky::FormatRow *format = chemin.isEmpty() ? nullptr : PictureFormatOfPath(chemin);
-    if (!format)
-        return;
-    const auto trouvee = lectures_.constFind(chemin);
-    if (trouvee != lectures_.constEnd() && trouvee->ecran == ecran && trouvee->profondeur == profondeur &&
-        inchangee(*trouvee, chemin))
-        return;
-    const QFileInfo info(chemin);
-    if (!info.isFile())
-        return;
-    Lecture lecture;
-    // Taken before the reading starts: a change made while it runs shows as a change.
-    lecture.modification = info.lastModified();
-    lecture.taille = info.size();
-    lecture.ecran = ecran;
-    lecture.profondeur = profondeur;
-    lecture.image = QtConcurrent::run(lit_partie_visible, chemin, format->format, ecran, profondeur, tramage);
-    if (trouvee != lectures_.constEnd())
-        abandonne(trouvee->image);
-    lectures_.insert(chemin, lecture);
+    const DemandeLecture demande{chemin, profondeur, tramage, ecran, false, apprete_pour_l_ecran};
+    const bool autre = demandes_.contains(chemin) && demandes_.value(chemin) != demande;
+    service_.demande(demande);
+    if (service_.suivi(demande))
+        demandes_.insert(chemin, demande);
+    else
+        demandes_.remove(chemin);
+    // The reading of the same picture for another size or depth is no longer wanted.
+    if (autre)
+        service_.garde(demandes_.values());
 }
 
 QImage LectureAnticipee::prise(const QString &chemin, QSize ecran, int profondeur)
 {
-    const auto trouvee = lectures_.find(chemin);
-    if (trouvee == lectures_.end() || trouvee->ecran != ecran || trouvee->profondeur != profondeur)
+    const auto trouvee = demandes_.constFind(chemin);
+    if (trouvee == demandes_.constEnd() || trouvee->cible != ecran || trouvee->profondeur != profondeur)
         return {};
-    if (!inchangee(*trouvee, chemin)) {
-        abandonne(trouvee->image);
-        lectures_.erase(trouvee);
-        return {};
-    }
-    return trouvee->image.result();
+    return service_.prend(*trouvee, false);
 }
 
 void LectureAnticipee::garde(const QStringList &chemins)
 {
-    for (auto it = lectures_.begin(); it != lectures_.end();) {
-        if (chemins.contains(it.key())) {
-            ++it;
-        } else {
-            abandonne(it->image);
-            it = lectures_.erase(it);
-        }
-    }
+    for (auto it = demandes_.begin(); it != demandes_.end();)
+        it = chemins.contains(it.key()) ? std::next(it) : demandes_.erase(it);
+    service_.garde(demandes_.values());
+}
+
+QStringList LectureAnticipee::attend_lectures()
+{
+    service_.attend();
+    return service_.lues();
 }

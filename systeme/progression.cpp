@@ -20,37 +20,6 @@ Jauges &jauges()
     return j;
 }
 
-// Swallows the user's input while an image operation lets the windows repaint,
-// so that no command runs in the middle of the operation.
-class RetenueEntrees : public QObject {
-public:
-    RetenueEntrees() { qApp->installEventFilter(this); }
-    ~RetenueEntrees() override { qApp->removeEventFilter(this); }
-
-protected:
-    bool eventFilter(QObject *, QEvent *evenement) override
-    {
-        switch (evenement->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::KeyPress:
-        case QEvent::KeyRelease:
-        case QEvent::ShortcutOverride:
-        case QEvent::Shortcut:
-        case QEvent::Wheel:
-        case QEvent::ContextMenu:
-        case QEvent::DragEnter:
-        case QEvent::Drop:
-            return true;
-        case QEvent::Close:
-            return evenement->spontaneous();
-        default:
-            return false;
-        }
-    }
-};
-
 void remet_a_zero_si_pleine(QProgressBar *jauge)
 {
     if (jauge && jauge->value() >= 100)
@@ -58,6 +27,32 @@ void remet_a_zero_si_pleine(QProgressBar *jauge)
 }
 
 }  // namespace
+
+RetenueEntrees::RetenueEntrees() { qApp->installEventFilter(this); }
+
+RetenueEntrees::~RetenueEntrees() { qApp->removeEventFilter(this); }
+
+bool RetenueEntrees::eventFilter(QObject *, QEvent *evenement)
+{
+    switch (evenement->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu:
+    case QEvent::DragEnter:
+    case QEvent::Drop:
+        return true;
+    case QEvent::Close:
+        return evenement->spontaneous();
+    default:
+        return false;
+    }
+}
 
 void fixe_jauge_principale(QWidget *fenetre, QProgressBar *jauge)
 {

@@ -23,5 +23,19 @@ void retire_jauges();
 // Set when the program is ending: every operation in progress is then stopped.
 void fixe_fin_application(bool fin);
 
+// Swallows the user's input while an operation lets the windows repaint, so that
+// no command runs in the middle of the operation; a close asked from the window
+// system waits too.
+class RetenueEntrees : public QObject {
+public:
+    RetenueEntrees();
+    ~RetenueEntrees() override;
+    RetenueEntrees(const RetenueEntrees &) = delete;
+    RetenueEntrees &operator=(const RetenueEntrees &) = delete;
+
+protected:
+    bool eventFilter(QObject *objet, QEvent *evenement) override;
+};
+
 // Returns 1 to go on, 0 to stop the operation.
 int progression(int pourcentage);

@@ -9,7 +9,7 @@
 #include "chemins.h"
 #include "fichier_sli.h"
 #include "fichier_type.h"
-#include "jpegflip.h"
+#include "imagefile.h"
 #include "outils.h"
 #include "systeme.h"
 
@@ -135,11 +135,11 @@ bool Ttraitement::enregistre_jpeg(const QString &chemin)
     const QByteArray origine = fichier.open(QIODevice::ReadOnly) ? fichier.readAll() : QByteArray();
     fichier.close();
     QByteArray tourne;
-    if (sky::transformJpeg(origine, retourne_, miroir_, tourne)) {
+    if (TurnJpegLosslessly(origine, retourne_, miroir_, tourne)) {
         remplace_fichier(chemin, tourne);
         return true;
     }
-    image->setJPegSaveQuality(qMax(QUALITE_JPEG, sky::jpegQuality(origine)));
+    image->setJPegSaveQuality(qMax(QUALITE_JPEG, JpegDataQuality(origine)));
     const bool ecrit = image->SaveAsJpeg(chemin);
     image->setJPegSaveQuality(QUALITE_JPEG);
     return ecrit;

@@ -5,6 +5,7 @@
 // the last line gives the worse format of each.
 #include "Moteur.h"
 #include "TMultiP.h"
+#include "banc.h"
 #include "config_sli.h"
 #include "fichier_sli.h"
 
@@ -13,35 +14,12 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
-#include <QPainter>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
 #include <cstdio>
 
 namespace {
-
-double mediane(QList<double> mesures)
-{
-    std::sort(mesures.begin(), mesures.end());
-    return mesures[mesures.size() / 2];
-}
-
-QImage photo(int graine)
-{
-    QImage image(4000, 3000, QImage::Format_RGB32);
-    QPainter p(&image);
-    QLinearGradient ciel(0, 0, 0, 3000);
-    ciel.setColorAt(0, QColor(40, 60, 160 + graine));
-    ciel.setColorAt(1, QColor(250, 180, 90));
-    p.fillRect(image.rect(), ciel);
-    QRandomGenerator hasard(graine);
-    for (int i = 0; i < 4000; ++i)
-        p.fillRect(hasard.bounded(4000), hasard.bounded(3000), 40, 40,
-                   QColor::fromRgb(hasard.generate() | 0xFF000000u));
-    return image;
-}
 
 struct Temps {
     double suivante;
@@ -55,7 +33,7 @@ Temps mesure(const QString &dossier, const char *format, const char *extension)
     ouvre_fichier_sli(sli);
     for (int k = 1; k <= n; ++k) {
         const QString image = QStringLiteral("%1/P%2.%3").arg(dossier).arg(k).arg(QLatin1String(extension));
-        photo(k).save(image, format, 90);
+        banc::photo(quint32(k)).save(image, format, 90);
         ajoute_fiche();
         fiche.chemin_image.affecte(image);
         fiche.commentaire.affecte(QStringLiteral("Diapositive %1").arg(k));
@@ -95,7 +73,7 @@ Temps mesure(const QString &dossier, const char *format, const char *extension)
         std::fprintf(stderr, "picture not shown at the screen's size\n");
     joueur.sortirClick();
     ferme_fichier_sli();
-    const Temps t{mediane(suivantes), mediane(sauts)};
+    const Temps t{banc::mediane(suivantes), banc::mediane(sauts)};
     std::printf("%s: next slide %.0f ms, jump %.0f ms (median; worst %.0f and %.0f); "
                 "first slide, not read ahead: %.0f ms\n",
                 extension, t.suivante, t.saut, *std::max_element(suivantes.begin(), suivantes.end()),
@@ -109,14 +87,7 @@ Temps mesure(const QString &dossier, const char *format, const char *extension)
 int main(int argc, char **argv)
 {
     QTemporaryDir dossier;
-    const QString ecran = dossier.filePath(QStringLiteral("ecran.json"));
-    {
-        QFile f(ecran);
-        f.open(QIODevice::WriteOnly);
-        f.write(R"({"screens":[{"name":"bench","x":0,"y":0,"width":1920,"height":1080,)"
-                R"("logicalDpi":96,"logicalBaseDpi":96,"dpr":1}]})");
-    }
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + ecran.toLocal8Bit());
+    banc::hors_ecran(dossier, QSize(1920, 1080));
     QApplication app(argc, argv);
     QDir::setCurrent(dossier.path());
     const Temps jpeg = mesure(dossier.path(), "JPEG", "JPG");

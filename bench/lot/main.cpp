@@ -1,54 +1,15 @@
 // Times the batch conversion of twelve 12-megapixel JPEGs to each format, on one
 // thread and on two, against vips run once per file with its default concurrency.
 // BENCH_FILES=N uses N pictures. Last line: "worst ratio to vips: R" (two threads).
+#include "banc.h"
 #include "conversion_lot.h"
 #include "imagefile.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
-#include <QImage>
-#include <QPainter>
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <cstdio>
-
-namespace {
-
-// Sky gradient, blocks of colour and grain: compresses like a photo.
-QImage photo(int graine)
-{
-    QImage image(4000, 3000, QImage::Format_RGB32);
-    QPainter p(&image);
-    QLinearGradient ciel(0, 0, 0, 3000);
-    ciel.setColorAt(0, QColor(40, 60, 160));
-    ciel.setColorAt(1, QColor(250, 180, 90));
-    p.fillRect(image.rect(), ciel);
-    QRandomGenerator hasard(graine);
-    for (int i = 0; i < 3000; ++i)
-        p.fillRect(hasard.bounded(4000), hasard.bounded(3000), 60, 40, QColor::fromRgb(hasard.generate() | 0xFF000000u));
-    p.end();
-    for (int y = 0; y < 3000; ++y) {
-        auto *ligne = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < 4000; ++x) {
-            const int d = int(hasard.bounded(17)) - 8;
-            const QRgb c = ligne[x];
-            ligne[x] = qRgb(qBound(0, qRed(c) + d, 255), qBound(0, qGreen(c) + d, 255), qBound(0, qBlue(c) + d, 255));
-        }
-    }
-    return image;
-}
-
-double secondes(const std::function<void()> &travail)
-{
-    QElapsedTimer chrono;
-    chrono.start();
-    travail();
-    return chrono.nsecsElapsed() / 1e9;
-}
-
-}  // namespace
 
 int main(int argc, char **argv)
 {
@@ -61,7 +22,7 @@ int main(int argc, char **argv)
     QStringList sources;
     for (int i = 0; i < n; ++i) {
         sources << d.filePath(QStringLiteral("photo%1.jpg").arg(i, 2, 10, QLatin1Char('0')));
-        photo(i).save(sources.last(), "JPEG", 90);
+        banc::photo(quint32(i), true).save(sources.last(), "JPEG", 90);
     }
     struct Format {
         sky::Format format;
@@ -84,10 +45,10 @@ int main(int argc, char **argv)
         r.options.quality = 100;  // the window's default, and that asked of vips
         int echecs = 0;
         const auto compte = [&](int, const IssueConversion &issue) { echecs += !issue.reussie(); };
-        const double un = secondes([&] { convertit_lot(lot, r, 1, compte); });
-        const double deux = secondes([&] { convertit_lot(lot, r, 2, compte); });
+        const double un = 1e-3 * banc::millisecondes([&] { convertit_lot(lot, r, 1, compte); });
+        const double deux = 1e-3 * banc::millisecondes([&] { convertit_lot(lot, r, 2, compte); });
         bool vips_ok = true;
-        const double vips = secondes([&] {
+        const double vips = 1e-3 * banc::millisecondes([&] {
             for (const QString &s : sources) {
                 const QString cible = d.filePath(QStringLiteral("vips/%1.%2%3")
                                                      .arg(QFileInfo(s).baseName(), QString(f.extension).toLower(),

@@ -1,6 +1,7 @@
 // Times the image browser where a user waits: the preview of a 12-megapixel JPEG
 // and the listing of a folder of 2,000 pictures. Prints the median of five runs.
 #include "ControlesFichiers.h"
+#include "banc.h"
 #include "Fnormal.h"
 #include "Fopen.h"
 #include "TMultiP.h"
@@ -10,45 +11,16 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QImage>
-#include <QPainter>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <cstdio>
-
-namespace {
-
-double mediane(QList<double> mesures)
-{
-    std::sort(mesures.begin(), mesures.end());
-    return mesures[mesures.size() / 2];
-}
-
-QImage photo()
-{
-    QImage image(4000, 3000, QImage::Format_RGB32);
-    QPainter p(&image);
-    QLinearGradient ciel(0, 0, 0, 3000);
-    ciel.setColorAt(0, QColor(40, 60, 160));
-    ciel.setColorAt(1, QColor(250, 180, 90));
-    p.fillRect(image.rect(), ciel);
-    auto *hasard = QRandomGenerator::global();
-    for (int i = 0; i < 4000; ++i)
-        p.fillRect(hasard->bounded(4000), hasard->bounded(3000), 40, 40,
-                   QColor::fromRgb(hasard->generate() | 0xFF000000u));
-    return image;
-}
-
-}  // namespace
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
     QTemporaryDir dossier;
+    banc::hors_ecran(dossier);
+    QApplication app(argc, argv);
     QDir::setCurrent(dossier.path());
-    photo().save(dossier.filePath("GRANDE.JPG"), "JPEG", 90);
+    banc::photo(1).save(dossier.filePath("GRANDE.JPG"), "JPEG", 90);
     const QString grand = dossier.filePath("beaucoup");
     QDir().mkdir(grand);
     for (int i = 0; i < 2000; ++i)
@@ -74,6 +46,6 @@ int main(int argc, char **argv)
         if (fenetre.FileListBox1->count() != 2000 || fenetre.MultiImage1->InfoWidth != 4000)
             return 1;
     }
-    std::printf("preview 12 MP: %.0f ms; list 2000 files: %.0f ms\n", mediane(apercus), mediane(listes));
+    std::printf("preview 12 MP: %.0f ms; list 2000 files: %.0f ms\n", banc::mediane(apercus), banc::mediane(listes));
     return 0;
 }

@@ -2,6 +2,7 @@
 // filled, and the same twelve decoded at full size by an image control, as a
 // sheet without reduced decoding would. Prints the median of five runs.
 #include "Fgauge.h"
+#include "banc.h"
 #include "Fplanche.h"
 #include "Info.h"
 #include "TMultiP.h"
@@ -14,47 +15,19 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
-#include <QPainter>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <cstdio>
-
-namespace {
-
-double mediane(QList<double> mesures)
-{
-    std::sort(mesures.begin(), mesures.end());
-    return mesures[mesures.size() / 2];
-}
-
-QImage photo()
-{
-    QImage image(4000, 3000, QImage::Format_RGB32);
-    QPainter p(&image);
-    QLinearGradient ciel(0, 0, 0, 3000);
-    ciel.setColorAt(0, QColor(40, 60, 160));
-    ciel.setColorAt(1, QColor(250, 180, 90));
-    p.fillRect(image.rect(), ciel);
-    auto *hasard = QRandomGenerator::global();
-    for (int i = 0; i < 4000; ++i)
-        p.fillRect(hasard->bounded(4000), hasard->bounded(3000), 40, 40,
-                   QColor::fromRgb(hasard->generate() | 0xFF000000u));
-    return image;
-}
-
-}  // namespace
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
     QTemporaryDir dossier;
+    banc::hors_ecran(dossier);
+    QApplication app(argc, argv);
     QDir::setCurrent(dossier.path());
     ProgressCallback = progression;
 
     QStringList photos;
-    photo().save(dossier.filePath("PHOTO00.JPG"), "JPEG", 90);
+    banc::photo(1).save(dossier.filePath("PHOTO00.JPG"), "JPEG", 90);
     for (int k = 0; k < 12; ++k) {
         photos << dossier.filePath(QStringLiteral("PHOTO%1.JPG").arg(k, 2, 10, QLatin1Char('0')));
         if (k > 0)
@@ -90,7 +63,7 @@ int main(int argc, char **argv)
             return 1;
     }
     ferme_fichier_sli();
-    std::printf("page of 12: %.0f ms; full-size decode of the same 12: %.0f ms\n", mediane(pages),
-                mediane(pleines));
+    std::printf("page of 12: %.0f ms; full-size decode of the same 12: %.0f ms\n", banc::mediane(pages),
+                banc::mediane(pleines));
     return 0;
 }

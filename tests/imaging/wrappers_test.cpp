@@ -1,6 +1,8 @@
 // The library wrappers: argument orders, depths, progress and the yes/no result.
 #include "gris.h"
+#include "TMultiP.h"
 #include "imagefile.h"
+#include "service_lecture.h"
 #include "sky.h"
 
 #include "script_systeme.h"
@@ -180,25 +182,41 @@ TEST_F(Wrappers, MirrorAndFlipInPlace)
     EXPECT_EQ(script.boites[0].texte, sky::errorText(sky::EmptyPicture));
 }
 
-TEST_F(Wrappers, ReducedJpegReadsTheSameWhetherDecodedAheadOrNot)
+// The control takes the picture its read-ahead service prepared instead of calling the
+// library again (the library's progress is then only told the end); a picture that
+// fails ahead is read again in place, and its failure reported once.
+TEST_F(Wrappers, AThumbnailPreparedAheadIsTheOneShown)
 {
     BitmapObject source;
     source.bitmap = gradient().bitmap.scaled(1200, 900);
     ASSERT_TRUE(WriteJpegFile(dossier.chemin("grande.jpg"), 90, 0, 24, source));
-    const QSize zone(145, 110);
-    BitmapObject ahead, direct;
-    PrefetchJpegFileReduced(dossier.chemin("grande.jpg"), 24, false, zone);
-    ASSERT_TRUE(ReadJpegFileReduced(dossier.chemin("grande.jpg"), 24, false, zone, ahead));
-    ASSERT_TRUE(ReadJpegFileReduced(dossier.chemin("grande.jpg"), 24, false, zone, direct));
-    EXPECT_EQ(ahead.bitmap.size(), QSize(150, 113));
-    EXPECT_EQ(ahead.bitmap, direct.bitmap);
-
-    // A file that fails ahead is read again in place, and its failure reported once.
     QFile faux(dossier.chemin("faux.jpg"));
     ASSERT_TRUE(faux.open(QIODevice::WriteOnly));
     faux.write(QByteArray(500, 'x'));
     faux.close();
-    PrefetchJpegFileReduced(dossier.chemin("faux.jpg"), 24, false, zone);
-    EXPECT_FALSE(ReadJpegFileReduced(dossier.chemin("faux.jpg"), 24, false, zone, direct));
-    EXPECT_EQ(script.boites.size(), 1);
+    ServiceLecture service;
+    TPMultiImage vignette;
+    vignette.setReadReduction(QSize(145, 110));
+    vignette.setReadAhead(&service);
+    QList<int> progres;
+    ProgressCallback = [&](int pourcentage) {
+        progres << pourcentage;
+        return 1;
+    };
+
+    vignette.PrefetchImageName(dossier.chemin("grande.jpg"));
+    vignette.PrefetchImageName(dossier.chemin("faux.jpg"));
+    service.attend();
+    vignette.setImageName(dossier.chemin("grande.jpg"));
+    EXPECT_EQ(progres, QList<int>{100});
+    const QImage ahead = vignette.Picture().image();
+    EXPECT_EQ(ahead.size(), QSize(150, 113));
+    progres.clear();
+    vignette.setImageName(dossier.chemin("grande.jpg"));  // taken once: read by the library now
+    EXPECT_GT(progres.size(), 1);
+    EXPECT_EQ(vignette.Picture().image(), ahead);
+
+    vignette.setImageName(dossier.chemin("faux.jpg"));
+    EXPECT_TRUE(vignette.Picture().isEmpty());
+    EXPECT_EQ(script.textes_boites().count("Reading jpg file failed"), 1);
 }

@@ -276,7 +276,8 @@ TEST_F(Lecteur, UneImageChangeeSurLeDisqueEstRelue)
 {
     diaporama(2);
     lance();
-    QTest::qWait(200);  // the next picture read ahead
+    // The next picture read ahead, before it changes on the disc.
+    ASSERT_TRUE(joueur->lecture_anticipee().attend_lectures().contains(dossier.chemin("2.bmp")));
     QImage autre(200, 100, QImage::Format_RGB32);
     autre.fill(Qt::white);
     QTest::qWait(20);

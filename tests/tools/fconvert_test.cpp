@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -79,6 +81,28 @@ TEST_F(Lot, LesSourcesQuiSeRencontrentGardentLaPlusHauteEtUnFichierIlisibleNArre
     ASSERT_TRUE(jpeg.open(QIODevice::ReadOnly));
     EXPECT_EQ(sky::jpegQuality(jpeg.readAll()), 25);  // the spin's 0 falls back to 25
     EXPECT_FALSE(script.boites.isEmpty());  // the damaged file was reported
+}
+
+// The window stays, and the batch goes to its end, when its closing button is
+// clicked while the batch runs: the wait holds the user's input back.
+TEST_F(Lot, UnClicSurSortirPendantLeLotNeFaitRien)
+{
+    QImage grande(2400, 1800, QImage::Format_RGB32);
+    grande.fill(Qt::green);
+    ASSERT_TRUE(grande.save(dossier.chemin("grande.bmp"), "BMP"));
+    fenetre.FileListBox1->Update();
+    choisit({"grande.bmp", "photo1.bmp"});
+    fenetre.CTOPNG->click();
+    fenetre.show();
+    bool clique = false;
+    QTimer::singleShot(0, &fenetre, [&] {
+        QTest::mouseClick(fenetre.BitBtn1, Qt::LeftButton);
+        clique = true;
+    });
+    fenetre.convert->click();
+    ASSERT_TRUE(clique);
+    EXPECT_TRUE(fenetre.isVisible());
+    EXPECT_EQ(sorties(), (QStringList{"GRANDE.PNG", "PHOTO1.PNG"}));
 }
 
 TEST_F(Lot, LeFiltreNeChangeQueLaListeSource)

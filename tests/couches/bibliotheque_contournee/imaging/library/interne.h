@@ -1,0 +1,2 @@
+// A piece of the library's own.
+#pragma once

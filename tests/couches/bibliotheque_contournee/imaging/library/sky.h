@@ -1,0 +1,2 @@
+// The library's public types.
+#pragma once
