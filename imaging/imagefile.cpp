@@ -7,6 +7,7 @@
 #include "systeme.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFuture>
 #include <QtConcurrent/QtConcurrentRun>
 #include <QFile>
@@ -50,13 +51,17 @@ bool succeeded(int status)
     return false;
 }
 
+int lastReadStatus = sky::Ok;
+
 // Reads install whatever picture the library gave back, even on failure.
 bool readInto(const QString &fileName, BitmapObject &bitmap, const std::function<int(QImage &)> &read)
 {
+    lastReadStatus = sky::BadArgument;
     if (!nameFits(fileName))
         return false;
     QImage image;
     const int status = read(image);
+    lastReadStatus = status;
     bitmap.bitmap = image;
     return succeeded(status);
 }
@@ -266,6 +271,7 @@ bool ReadJpegFileReduced(const QString &fileName, int depth, bool dither, QSize 
         if (!sky::succeeded(read.status))
             break;
         bitmap.bitmap = read.image;
+        lastReadStatus = read.status;
         // What the library's last progress call would have done: the windows stay alive.
         if (ProgressCallback)
             ProgressCallback(100);
@@ -423,6 +429,13 @@ bool ReadLineMessageFile(const QString &fileName, MessageFont &font, int &speed,
         return false;
     parseLineMessage(*contents, font, speed, lines, background);
     return true;
+}
+
+int LastReadStatus() { return lastReadStatus; }
+
+QString FailureWithFile(int status, const QString &fileName)
+{
+    return QStringLiteral("%1 : %2").arg(sky::errorText(status), QDir::toNativeSeparators(fileName));
 }
 
 void ReportLibraryError(int status)
