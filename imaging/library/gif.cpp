@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -71,10 +72,16 @@ int statusOf(const Decoder &d)
     return BadFormat;
 }
 
-// Opens the file and checks its logical screen: one without width or height
-// holds no picture, whatever its pictures claim.
+// Opens the file and checks its stamp and its logical screen: one without
+// width or height holds no picture, whatever its pictures claim.
 int open(Decoder &d)
 {
+    // giflib takes any "GIF" stamp; the files of the format, as fileInfo()
+    // recognises them, begin "GIF87a" or "GIF89a".
+    char stamp[4] = {};
+    if (std::fread(stamp, 1, sizeof stamp, d.stream.file) != sizeof stamp || std::memcmp(stamp, "GIF8", 4) != 0)
+        return BadFormat;
+    std::rewind(d.stream.file);
     d.gif = DGifOpen(&d.stream, readBytes, &d.error);
     if (!d.gif)
         return statusOf(d);
