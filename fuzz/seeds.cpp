@@ -1,13 +1,16 @@
 // Writes a small seed corpus for the fuzz targets into DIR/bmp, DIR/pcx and
-// DIR/dib: small pictures from our own encoders at every depth they write,
-// and the variants they do not write, crafted byte by byte.
+// DIR/dib (small pictures from our own encoders at every depth they write, and
+// the variants they do not write, crafted byte by byte) and into DIR/jpeg,
+// DIR/png, DIR/gif and DIR/tif (our writers' files in their variants).
 #include "bytes.h"
 #include "codecs.h"
+#include "sky.h"
 #include "octets.h"
 
 #include <QDir>
 #include <QImage>
 #include <cstdio>
+#include <utility>
 
 using namespace sky;
 
@@ -110,6 +113,21 @@ int main(int argc, char **argv)
     const QList<Octets> pcxs = craftedPcxs();
     for (int i = 0; i < pcxs.size(); ++i)
         saveFile(path("pcx", QStringLiteral("crafted%1.pcx").arg(i)), pcxs[i].data);
+    // The formats read through the codec libraries, from our own writers.
+    for (const char *sub : {"jpeg", "png", "gif", "tif"})
+        root.mkpath(QString::fromLatin1(sub));
+    const QImage colour = picture(24), indexed = picture(8);
+    ok = writeJpeg(path("jpeg", QStringLiteral("colour.jpg")), 90, 0, 24, colour, {}) > 0 && ok;
+    ok = writeJpeg(path("jpeg", QStringLiteral("grey.jpg")), 40, 20, 1, colour, {}) > 0 && ok;
+    ok = writePng(path("png", QStringLiteral("colour.png")), 24, false, colour, {}) > 0 && ok;
+    ok = writePng(path("png", QStringLiteral("interlaced.png")), 8, true, indexed, {}) > 0 && ok;
+    ok = writePng(path("png", QStringLiteral("mono.png")), 1, false, indexed, {}) > 0 && ok;
+    ok = writeGif(path("gif", QStringLiteral("indexed.gif")), 8, indexed, {}) > 0 && ok;
+    ok = writeGif(path("gif", QStringLiteral("mono.gif")), 1, colour, {}) > 0 && ok;
+    for (const auto &[compression, bits] : {std::pair{1, 24}, std::pair{5, 8}, std::pair{32773, 24}, std::pair{2, 1}})
+        ok = writeTiff(path("tif", QStringLiteral("c%1_%2.tif").arg(compression).arg(bits)), compression, bits,
+                       bits == 24 ? colour : indexed, {}) > 0 &&
+             ok;
     // The bitmaps without their 14-byte file header.
     for (const QString &name : QDir(root.filePath(QStringLiteral("bmp"))).entryList(QDir::Files))
         saveFile(path("dib", name + QStringLiteral(".dib")), loadFile(path("bmp", name)).mid(14));

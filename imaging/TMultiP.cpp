@@ -6,6 +6,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -38,6 +40,42 @@ qint64 FileLength(const QString &path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.size() : -1;
 }
+
+// While a picture is read: once the reading has taken half a second, the busy
+// cursor shows until it ends, and the windows are repainted at each step of its
+// progress (the program's progress routine does it when there is one).
+class LongReadWatch {
+public:
+    LongReadWatch() : saved_(ProgressCallback)
+    {
+        clock_.start();
+        ProgressCallback = [this](int percent) {
+            if (!busy_ && clock_.elapsed() >= kBusyAfterMs) {
+                QApplication::setOverrideCursor(Qt::WaitCursor);
+                busy_ = true;
+            }
+            if (saved_)
+                return saved_(percent);
+            if (busy_)
+                QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            return 1;
+        };
+    }
+    ~LongReadWatch()
+    {
+        ProgressCallback = saved_;
+        if (busy_)
+            QApplication::restoreOverrideCursor();
+    }
+    LongReadWatch(const LongReadWatch &) = delete;
+    LongReadWatch &operator=(const LongReadWatch &) = delete;
+
+private:
+    static constexpr qint64 kBusyAfterMs = 500;
+    std::function<int(int)> saved_;
+    QElapsedTimer clock_;
+    bool busy_ = false;
+};
 
 enum class ClipboardAction { None, Copy, Cut, Paste };
 
@@ -228,13 +266,16 @@ void TPMultiImage::LayoutCaption()
 // message; the other picture files are read by the file operations, which show
 // the library's error, followed here by "Reading ... file failed". Any other
 // extension leaves the picture as it was. An error raised on the way empties the
-// picture without a box.
+// picture without a box. Whatever did not give the file's whole picture is told
+// by ReadFailure(); what a failed reading decoded is shown, marked incomplete.
 
 QString TPMultiImage::load(const QString &path)
 {
+    readFailure_.clear();
     const ImageKind kind = KindOfPath(path);
     if (kind != ImageKind::Resource && !IsFile(path)) {
         ClearDisplay();
+        readFailure_ = FailureWithFile(sky::FileNotFound, path);
         return kFileNotFound;
     }
     try {
@@ -244,9 +285,11 @@ QString TPMultiImage::load(const QString &path)
             ClearDisplay();
             const TPicture picture =
                 kind == ImageKind::Icon ? LoadIconPicture(path) : LoadMetafilePicture(path);
-            if (picture.isEmpty())
+            if (picture.isEmpty()) {
+                readFailure_ = FailureWithFile(sky::BadFormat, path);
                 return kind == ImageKind::Icon ? QStringLiteral("Reading ico file failed")
                                                : QStringLiteral("Reading wmf file failed");
+            }
             assignPicture(picture);
             ReadImageInfo(path);
             return kNotLibraryImage;
@@ -261,6 +304,7 @@ QString TPMultiImage::load(const QString &path)
             ReadImageInfo(path);
             break;
         case ImageKind::Other:
+            readFailure_ = QStringLiteral("Type de fichier image non reconnu : %1").arg(QDir::toNativeSeparators(path));
             break;
         case ImageKind::Picture:
         case ImageKind::Resource:
@@ -269,6 +313,7 @@ QString TPMultiImage::load(const QString &path)
         }
     } catch (const std::exception &) {
         assignPicture({});
+        readFailure_ = FailureWithFile(sky::OutOfMemory, path);
     }
     return path.toUpper();
 }
@@ -292,15 +337,18 @@ void TPMultiImage::readBitmapFile(ImageKind kind, const QString &path)
             if (ProgressCallback)
                 ProgressCallback(100);
         } else {
+            LongReadWatch watch;
             read = format.format == sky::Format::Jpeg && !readReduction_.isEmpty()
                        ? ReadJpegFileReduced(path, depth, imageDither_, readReduction_, bitmap)
                        : ReadImageFile(format.format, path, depth, imageDither_, bitmap);
         }
         name = QLatin1String(format.option);
     }
-    if (!read)
+    if (!read) {
+        readFailure_ = FailureWithFile(LastReadStatus(), path);
         InformationBox(QStringLiteral("Reading %1 file failed").arg(name));
-    assignPicture(TPicture::fromBitmap(bitmap.bitmap));
+    }
+    assignPicture(read ? TPicture::fromBitmap(bitmap.bitmap) : TPicture::incompleteBitmap(bitmap.bitmap, readFailure_));
     ReadImageInfo(path);
 }
 
@@ -384,8 +432,20 @@ QImage TPMultiImage::pictureBitmap() const
     return flat;
 }
 
+bool TPMultiImage::PictureWritable()
+{
+    if (picture_.readFailure().isEmpty())
+        return true;
+    systeme::boite(systeme::TypeBoite::Erreur,
+                   picture_.readFailure() +
+                       QStringLiteral("\nCette image n'a pas pu être lue en entier : elle n'est pas enregistrée."));
+    return false;
+}
+
 bool TPMultiImage::save(sky::Format format, const QString &fileName)
 {
+    if (!PictureWritable())
+        return false;
     if (!fileName.isEmpty())
         defSaveFilename_ = fileName;
     try {

@@ -67,6 +67,10 @@ public:
     QString ImageName() const { return result_; }
     // Loads the file (see the loading rules in TMultiP.cpp).
     void setImageName(const QString &path);
+    // Why the last load did not give the file's whole picture, naming the file
+    // ("Fichier image incomplet : C:\\A.JPG"); empty when it did. The picture
+    // then shown, if any, is only what was decoded (its readFailure()).
+    QString ReadFailure() const { return readFailure_; }
     bool ImageLibPalette() const { return imageLibPalette_; }
     void setImageLibPalette(bool on);
     bool ImageDither() const { return imageDither_; }
@@ -147,6 +151,10 @@ public:
     bool SaveAsGif(const QString &fileName = {});
     bool SaveAsTif(const QString &fileName = {});
     bool SaveAsPcx(const QString &fileName = {});
+
+    // False, after an error box naming the file, when the picture is only what a
+    // failed reading decoded: such a picture is never written.
+    bool PictureWritable();
 
     // Fills the Info fields for `fileName`; false when its characteristics cannot be read.
     bool ReadImageInfo(const QString &fileName);
@@ -232,6 +240,7 @@ private:
     ScrollingMessage message_;
     ScaledPictureCache cache_;
     QString result_;
+    QString readFailure_;
     bool clickStarted_ = false;
 
     bool autoSize_ = false;

@@ -123,7 +123,7 @@ void signale_echec(const ConversionFichier &fichier, const ReglagesConversion &r
                    const IssueConversion &issue)
 {
     if (issue.lecture <= 0) {
-        ReportLibraryError(issue.lecture);
+        systeme::boite(systeme::TypeBoite::Erreur, FailureWithFile(issue.lecture, fichier.source));
         const sky::FormatRow *format = format_source(fichier.source);
         const QLatin1String nom(format ? format->option : "image");
         systeme::boite(systeme::TypeBoite::Information, QStringLiteral("Reading %1 file failed").arg(nom));

@@ -38,7 +38,8 @@ struct IssueConversion {
 void convertit_lot(const QList<ConversionFichier> &lot, const ReglagesConversion &reglages, int fils,
                    const std::function<void(int indice, const IssueConversion &issue)> &recu);
 
-// Reports a failed conversion as the image control does: the library's error box,
-// then "Reading jpg file failed" or "Writing png file failed".
+// Reports a failed conversion as the image control does: the library's error box
+// (naming the source when it could not be read), then "Reading jpg file failed"
+// or "Writing png file failed". A source not read whole is never written.
 void signale_echec(const ConversionFichier &fichier, const ReglagesConversion &reglages,
                    const IssueConversion &issue);

@@ -8,6 +8,7 @@
 #include "systeme.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPixmap>
@@ -49,13 +50,17 @@ bool succeeded(int status)
     return false;
 }
 
+int lastReadStatus = sky::Ok;
+
 // Reads install whatever picture the library gave back, even on failure.
 bool readInto(const QString &fileName, BitmapObject &bitmap, const std::function<int(QImage &)> &read)
 {
+    lastReadStatus = sky::BadArgument;
     if (!nameFits(fileName))
         return false;
     QImage image;
     const int status = read(image);
+    lastReadStatus = status;
     bitmap.bitmap = image;
     return succeeded(status);
 }
@@ -396,6 +401,13 @@ bool ReadLineMessageFile(const QString &fileName, MessageFont &font, int &speed,
         return false;
     parseLineMessage(*contents, font, speed, lines, background);
     return true;
+}
+
+int LastReadStatus() { return lastReadStatus; }
+
+QString FailureWithFile(int status, const QString &fileName)
+{
+    return QStringLiteral("%1 : %2").arg(sky::errorText(status), QDir::toNativeSeparators(fileName));
 }
 
 void ReportLibraryError(int status)

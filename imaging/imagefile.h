@@ -106,3 +106,8 @@ bool ReadLineMessageFile(const QString &fileName, MessageFont &font, int &speed,
                          QColor &background);
 
 void ReportLibraryError(int status);
+// The library status of the last read made through the functions above (Ok
+// after a read taken from a prefetch).
+int LastReadStatus();
+// "Fichier image incomplet : C:\\PHOTOS\\A.JPG": the status's text and the file it concerns.
+QString FailureWithFile(int status, const QString &fileName);

@@ -15,6 +15,14 @@ public:
     static TPicture fromBitmap(const QImage &image) { return TPicture(Kind::Bitmap, image); }
     static TPicture fromIcon(const QImage &image) { return TPicture(Kind::Icon, image); }
     static TPicture fromMetafile(const QImage &image) { return TPicture(Kind::Metafile, image); }
+    // What a reading that failed part-way decoded, with its failure (the reading's
+    // message and the file): it may be shown, never written as that file's picture.
+    static TPicture incompleteBitmap(const QImage &image, const QString &failure)
+    {
+        TPicture picture(Kind::Bitmap, image);
+        picture.readFailure_ = failure;
+        return picture;
+    }
 
     Kind kind() const { return kind_; }
     bool isEmpty() const { return kind_ == Kind::Empty; }
@@ -23,8 +31,17 @@ public:
     int width() const { return image_.width(); }
     int height() const { return image_.height(); }
 
-    // The same kind of picture holding `image` instead (after a flip, say).
-    TPicture withImage(const QImage &image) const { return TPicture(kind_, image); }
+    // Empty for a picture that is whole.
+    const QString &readFailure() const { return readFailure_; }
+
+    // The same kind of picture holding `image` instead (after a flip, say),
+    // still incomplete if this one was.
+    TPicture withImage(const QImage &image) const
+    {
+        TPicture picture(kind_, image);
+        picture.readFailure_ = readFailure_;
+        return picture;
+    }
 
 private:
     TPicture(Kind kind, const QImage &image)
@@ -34,6 +51,7 @@ private:
 
     Kind kind_ = Kind::Empty;
     QImage image_;
+    QString readFailure_;
 };
 
 // The largest image of an icon file, read by Qt's own reader; empty when unreadable.

@@ -4,6 +4,7 @@
 #include "fichier_sli.h"
 #include "formats_outils.h"
 #include "outils.h"
+#include "systeme.h"
 
 #include <QGroupBox>
 #include <QProgressBar>
@@ -85,7 +86,8 @@ void Tconversion::SaveRes()
 
 // The stored file is read again, so unsaved changes of the caller's picture are not
 // converted. The slide only takes a name that was written: a failed read or write
-// (reported by the control) leaves `converti` and `nouveau_nom` as they were.
+// (reported by the control) leaves `converti` and `nouveau_nom` as they were. A
+// file not read whole writes nothing, whatever the control still shows.
 void Tconversion::ConvertClick()
 {
     QRadioButton *const radios[] = {CTOJPEG, CTOBMP, CTOGIF, CTOPCX, CTOPNG, CTOTIF};
@@ -93,7 +95,10 @@ void Tconversion::ConvertClick()
     const QString source = chemin_stocke();
     const QString cible = nom_converti(source, extension_outil(format));
     MultiImage1->setImageName(source);
-    if (!MultiImage1->Picture().isEmpty() && (MultiImage1->*format.ecrit)(cible)) {
+    if (!MultiImage1->ReadFailure().isEmpty()) {
+        systeme::boite(systeme::TypeBoite::Erreur,
+                       MultiImage1->ReadFailure() + QStringLiteral("\nL'image n'est pas convertie."));
+    } else if (!MultiImage1->Picture().isEmpty() && (MultiImage1->*format.ecrit)(cible)) {
         converti = true;
         nouveau_nom = cible;
         setWindowTitle(QStringLiteral("CONVERSION DE ") + cible);

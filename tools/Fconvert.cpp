@@ -223,7 +223,9 @@ void TConversion_images::ConvertClick()
         avancement->setText(QStringLiteral("Fichier 1 sur %1").arg(plan.size()));
     convertit_lot(plan, reglages, QThread::idealThreadCount(), [&](int k, const IssueConversion &issue) {
         if (!issue.image.isNull())
-            MultiImage1->setPicture(TPicture::fromBitmap(issue.image));
+            MultiImage1->setPicture(issue.lecture > 0 ? TPicture::fromBitmap(issue.image)
+                                                      : TPicture::incompleteBitmap(
+                                                            issue.image, FailureWithFile(issue.lecture, plan[k].source)));
         if (!issue.reussie()) {
             QApplication::restoreOverrideCursor();
             signale_echec(plan[k], reglages, issue);

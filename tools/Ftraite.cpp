@@ -114,6 +114,9 @@ void Ttraitement::pivote_btClick()
 // only once the new one is whole, so a failure leaves the slide's file as it was.
 void Ttraitement::BitBtn2Click()
 {
+    // A picture read only in part is not written over its file, even unchanged.
+    if (!image->PictureWritable())
+        return;
     const QString chemin = chemin_de_fiche(fiche.chemin_image.valeur());
     const FormatOutil *format = format_outil(chemin.right(3));
     bool ecrit;

@@ -263,7 +263,8 @@ int decodeUncompressed(ByteReader &reader, const DibHeader &dib, QImage &image,
 
 // RLE8 and RLE4: runs, absolute runs, end of line, deltas and end of bitmap.
 // Pixels a delta or an end of line skip keep index 0; anything drawn outside
-// the picture makes the file damaged. `highest` is the highest index drawn.
+// the picture makes the file damaged, a stream ending before the last row
+// incomplete. `highest` is the highest index drawn.
 int decodeRle(ByteReader &reader, const DibHeader &dib, QImage &image, ProgressTracker &tracker,
               int &highest)
 {
@@ -307,7 +308,9 @@ int decodeRle(ByteReader &reader, const DibHeader &dib, QImage &image, ProgressT
             if (!tracker.step(row))
                 return Stopped;
         } else if (value == 1) {
-            return Ok;
+            // An end of bitmap before the last row leaves rows never drawn: the
+            // file was cut, it does not describe a picture of index 0.
+            return row + 1 >= dib.height ? Ok : int(Truncated);
         } else {
             const int dx = reader.byte();
             const int dy = reader.byte();
@@ -343,7 +346,7 @@ int decodeDibAt(ByteReader &reader, qint64 bitsOffset, QImage &out, const Progre
     int status = parseDibHeader(reader, dib);
     if (!succeeded(status))
         return status;
-    status = checkSize(dib.width, dib.height);
+    status = checkDecodedSize(dib.width, dib.height);
     if (!succeeded(status))
         return status;
 

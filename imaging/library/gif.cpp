@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -65,15 +66,26 @@ int statusOf(const Decoder &d)
     const int error = d.gif ? d.gif->Error : d.error;
     if (error == D_GIF_ERR_NOT_ENOUGH_MEM)
         return OutOfMemory;
-    if (d.stream.atEnd || error == D_GIF_ERR_EOF_TOO_SOON)
+    // The picture's data ending (its blocks or its code stream) before its last row.
+    if (d.stream.atEnd || error == D_GIF_ERR_EOF_TOO_SOON || error == D_GIF_ERR_IMAGE_DEFECT)
         return Truncated;
     return BadFormat;
 }
 
+// Opens the file and checks its stamp and its logical screen: one without
+// width or height holds no picture, whatever its pictures claim.
 int open(Decoder &d)
 {
+    // giflib takes any "GIF" stamp; the files of the format, as fileInfo()
+    // recognises them, begin "GIF87a" or "GIF89a".
+    char stamp[4] = {};
+    if (std::fread(stamp, 1, sizeof stamp, d.stream.file) != sizeof stamp || std::memcmp(stamp, "GIF8", 4) != 0)
+        return BadFormat;
+    std::rewind(d.stream.file);
     d.gif = DGifOpen(&d.stream, readBytes, &d.error);
-    return d.gif ? Ok : statusOf(d);
+    if (!d.gif)
+        return statusOf(d);
+    return d.gif->SWidth > 0 && d.gif->SHeight > 0 ? Ok : int(BadFormat);
 }
 
 // Reads records up to the first picture's descriptor (and its colour map).
@@ -152,7 +164,7 @@ int decode(Decoder &d, QImage &image, const Progress &progress)
     if (desc.Width <= 0 || desc.Height <= 0 || desc.Left < 0 || desc.Top < 0)
         return BadFormat;
     const QSize size = screenSize(d.gif);
-    if (const int status = checkSize(size.width(), size.height()); status != Ok)
+    if (const int status = checkDecodedSize(size.width(), size.height()); status != Ok)
         return status;
     image = QImage(size, QImage::Format_Indexed8);
     if (image.isNull())

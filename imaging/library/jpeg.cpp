@@ -46,7 +46,8 @@ int statusOf(int code, bool reading, bool atEnd)
     case JERR_NO_IMAGE:
     case JERR_INPUT_EOF: return BadFormat;
     case JERR_IMAGE_TOO_BIG:
-    case JERR_WIDTH_OVERFLOW: return TooLarge;
+    case JERR_WIDTH_OVERFLOW:
+    case JERR_NO_BACKING_STORE: return TooLarge;
     case JERR_ARITH_NOTIMPL:
     case JERR_CONVERSION_NOTIMPL:
     case JERR_NOT_COMPILED:
@@ -192,13 +193,50 @@ void cmykToRgb(const uchar *cmyk, int width, bool inverted, uchar *rgb)
     }
 }
 
+// Bytes of the DCT coefficients of the whole picture, 2 a coefficient, that a
+// file of several scans (progressive ones) keeps until its last scan.
+template <typename Codec>
+qint64 coefficientBytes(const Codec &c)
+{
+    int maxH = 1, maxV = 1;
+    for (int i = 0; i < c.num_components; ++i) {
+        maxH = std::max(maxH, c.comp_info[i].h_samp_factor);
+        maxV = std::max(maxV, c.comp_info[i].v_samp_factor);
+    }
+    const auto blocks = [](qint64 size, int factor, int max) {
+        return (size * factor + qint64(8) * max - 1) / (qint64(8) * max);
+    };
+    qint64 total = 0;
+    for (int i = 0; i < c.num_components; ++i) {
+        const jpeg_component_info &comp = c.comp_info[i];
+        total += blocks(c.image_width, comp.h_samp_factor, maxH) *
+                 blocks(c.image_height, comp.v_samp_factor, maxV) * DCTSIZE2 * 2;
+    }
+    return total;
+}
+
+// Where the picture and libjpeg's own buffers would pass the budget of a reading.
+int checkDecodingBudget(jpeg_decompress_struct &c)
+{
+    if (const int size = checkDecodedSize(c.output_width, c.output_height); size != Ok)
+        return size;
+    const qint64 picture = qint64(c.output_width) * c.output_height * 3;
+    const qint64 coefficients = jpeg_has_multiple_scans(&c) ? coefficientBytes(c) : 0;
+    if (picture + coefficients > kMaxDecodedBytes)
+        return TooLarge;
+    // What libjpeg may take beyond that (its row buffers) is bounded too.
+    c.mem->max_memory_to_use = long(std::max<qint64>(kMaxDecodedBytes - picture, qint64(32) << 20));
+    return Ok;
+}
+
 int decode(Decoder &d, int bits, int scale, ProgressTracker &tracker)
 {
-    if (setjmp(d.errors.jump))
+    if (setjmp(d.errors.jump)) {
+        // Rows never decoded hold whatever the memory held: nothing to show.
+        d.image = QImage();
         return d.errors.status;
+    }
     jpeg_decompress_struct &c = d.cinfo;
-    if (const int size = checkSize(c.image_width, c.image_height); size != Ok)
-        return size;
     const bool cmyk = c.jpeg_color_space == JCS_CMYK || c.jpeg_color_space == JCS_YCCK;
     const bool grey = c.jpeg_color_space == JCS_GRAYSCALE && bits != 24;
     c.out_color_space = cmyk ? JCS_CMYK : grey ? JCS_GRAYSCALE : JCS_EXT_RGB;
@@ -208,6 +246,8 @@ int decode(Decoder &d, int bits, int scale, ProgressTracker &tracker)
     d.monitor.tracker = &tracker;
     c.progress = &d.monitor.pub;
     jpeg_calc_output_dimensions(&c);
+    if (const int budget = checkDecodingBudget(c); budget != Ok)
+        return budget;
     d.image = QImage(int(c.output_width), int(c.output_height),
                      grey ? QImage::Format_Indexed8 : QImage::Format_RGB888);
     if (d.image.isNull())
@@ -234,32 +274,14 @@ int decode(Decoder &d, int bits, int scale, ProgressTracker &tracker)
             cmykToRgb(d.cmyk.data(), int(c.output_width), c.saw_Adobe_marker, line);
     }
     jpeg_finish_decompress(&c);
-    // A file that ends right after its headers holds no picture at all.
-    if (d.source.atEnd && d.source.delivered == d.headerEnd)
+    // libjpeg warned of the premature end: the rows below the cut are grey. A
+    // file that ends right after its headers holds no picture at all.
+    if (d.source.atEnd) {
+        if (d.source.delivered == d.headerEnd)
+            d.image = QImage();
         return Truncated;
+    }
     return tracker.finish() ? Ok : Stopped;
-}
-
-// Bytes libjpeg holds for the DCT coefficients of the whole picture (2 a
-// coefficient) when it makes optimised Huffman tables, which needs all of
-// them before the first byte of the scan is written.
-qint64 coefficientBytes(const jpeg_compress_struct &c)
-{
-    int maxH = 1, maxV = 1;
-    for (int i = 0; i < c.num_components; ++i) {
-        maxH = std::max(maxH, c.comp_info[i].h_samp_factor);
-        maxV = std::max(maxV, c.comp_info[i].v_samp_factor);
-    }
-    const auto blocks = [](qint64 size, int factor, int max) {
-        return (size * factor + qint64(8) * max - 1) / (qint64(8) * max);
-    };
-    qint64 total = 0;
-    for (int i = 0; i < c.num_components; ++i) {
-        const jpeg_component_info &comp = c.comp_info[i];
-        total += blocks(c.image_width, comp.h_samp_factor, maxH) *
-                 blocks(c.image_height, comp.v_samp_factor, maxV) * DCTSIZE2 * 2;
-    }
-    return total;
 }
 
 // Optimised tables save some 25% at high quality, but their buffer comes on

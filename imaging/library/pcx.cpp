@@ -228,7 +228,7 @@ int decodePcx(ByteReader &reader, QImage &out, const Progress &progress)
     int status = readHeader(reader, pcx);
     if (!succeeded(status))
         return status;
-    status = checkSize(pcx.width, pcx.height);
+    status = checkDecodedSize(pcx.width, pcx.height);
     if (!succeeded(status))
         return status;
     QVector<QRgb> palette;

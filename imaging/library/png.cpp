@@ -20,6 +20,8 @@ namespace {
 // each other: unfiltered rows at level 3 are within 1 % of the best.
 constexpr int kRgbLevel = 1;
 constexpr int kPaletteLevel = 3;
+// Colour profiles and camera data stay far below this.
+constexpr png_alloc_size_t kLargestChunk = png_alloc_size_t(16) << 20;
 
 struct Session {
     png_structp png = nullptr;
@@ -54,15 +56,15 @@ void onError(png_structp png, png_const_charp message)
         status = OutOfMemory;
     else if (s.tooLarge)
         status = TooLarge;
-    else if (s.atEnd)
+    else if (s.atEnd || std::strstr(message, "Not enough image data"))
         status = Truncated;
     fail(png, status);
 }
 
-// libpng warns of each limit a header exceeds, then fails on the header.
+// libpng warns of each limit the header's size exceeds, then fails on the header.
 void onWarning(png_structp png, png_const_charp message)
 {
-    if (std::strstr(message, "exceeds user limit") || std::strstr(message, "too large"))
+    if (std::strstr(message, "exceeds user limit") || std::strstr(message, "is too large for"))
         sessionOf(png).tooLarge = true;
 }
 
@@ -100,6 +102,11 @@ int start(Session &s)
     png_set_read_fn(s.png, &s, readData);
     png_set_sig_bytes(s.png, 8);
     png_set_user_limits(s.png, kMaxSide, kMaxSide);
+    // No chunk but the picture's own data may claim more than this, and text is
+    // never read: a file cannot make libpng hold what its pixels do not need.
+    png_set_chunk_malloc_max(s.png, kLargestChunk);
+    static const png_byte kText[] = "tEXt\0zTXt\0iTXt";
+    png_set_keep_unknown_chunks(s.png, PNG_HANDLE_CHUNK_NEVER, kText, 3);
     png_read_info(s.png, s.info);
     return Ok;
 }
@@ -132,6 +139,8 @@ int decode(Session &s, QImage &image, ProgressTracker &tracker)
     image = QImage(w, h, indexed ? QImage::Format_Indexed8 : QImage::Format_RGB888);
     if (image.isNull())
         return OutOfMemory;
+    // Rows a cut file never reaches show black, not what the memory held.
+    image.fill(0);
     if (type == PNG_COLOR_TYPE_PALETTE) {
         png_colorp entries = nullptr;
         int count = 0;
@@ -209,7 +218,7 @@ int readPng(const QString &path, int bits, bool dither, QImage &out, const Progr
         s.file = file;
         int status = start(s);
         if (status == Ok)
-            status = checkSize(png_get_image_width(s.png, s.info), png_get_image_height(s.png, s.info));
+            status = checkDecodedSize(png_get_image_width(s.png, s.info), png_get_image_height(s.png, s.info));
         if (status != Ok)
             return status;
         const int passes = png_get_interlace_type(s.png, s.info) == PNG_INTERLACE_ADAM7 ? 7 : 1;

@@ -67,9 +67,12 @@ struct Failure {
 [[nodiscard]] QString failureText(int status);
 
 // Largest picture the readers accept: width and height each at most this,
-// and at most kMaxPixels pixels in all.
+// at most kMaxPixels pixels in all, and no more than kMaxDecodedBytes once
+// decoded in true colour (3 bytes a pixel), the budget of one reading. A file
+// claiming more is refused (TooLarge) before anything is decoded.
 constexpr int kMaxSide = 65535;
 constexpr qint64 kMaxPixels = qint64(1) << 28;
+constexpr qint64 kMaxDecodedBytes = qint64(256) << 20;
 
 struct FileInfo {
     QString type;         // "BMP", "PCX", "PNG", "JPEG", "GIF", "TIFF": at most 5 characters
@@ -85,6 +88,9 @@ struct FileInfo {
 [[nodiscard]] int fileInfo(const QString &path, FileInfo &info);
 
 // Readers: `bits` 0, 1, 4, 8 or 24; `dither` for the reductions to 8, 4 and 1 bits.
+// A file that ends before its picture does fails with Truncated; `out` then
+// holds what was decoded when the reader got that far (the rest grey or
+// background), for display only: it is never to be written as the file's picture.
 [[nodiscard]] int readBmp(const QString &path, int bits, bool dither, QImage &out, const Progress &progress);
 [[nodiscard]] int readPcx(const QString &path, int bits, bool dither, QImage &out, const Progress &progress);
 [[nodiscard]] int readPng(const QString &path, int bits, bool dither, QImage &out, const Progress &progress);

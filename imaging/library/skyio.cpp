@@ -111,6 +111,12 @@ int checkSize(qint64 width, qint64 height)
     return Ok;
 }
 
+int checkDecodedSize(qint64 width, qint64 height)
+{
+    const int status = checkSize(width, height);
+    return status == Ok && width * height * 3 > kMaxDecodedBytes ? int(TooLarge) : status;
+}
+
 bool validDepth(int bits) { return bits == 0 || bits == 1 || bits == 4 || bits == 8 || bits == 24; }
 
 FilePtr openForReading(const QString &path, int &status)
@@ -142,7 +148,12 @@ int readPicture(const QString &path, int bits, bool dither, QImage &out,
         return BadDepth;
     QImage decoded;
     const int status = readFile(path, [&](FILE *file) { return decode(file, decoded); });
-    return succeeded(status) ? toDepth(decoded, bits, dither, out) : status;
+    if (succeeded(status))
+        return toDepth(decoded, bits, dither, out);
+    // What a cut file gave is still shown, with its status.
+    if (status == Truncated && !decoded.isNull() && !succeeded(toDepth(decoded, bits, dither, out)))
+        out = QImage();
+    return status;
 }
 
 int writePicture(const QString &path, int bits, const QImage &image, const Progress &progress,

@@ -66,6 +66,9 @@ private:
 
 // Ok when a picture of that size may be allocated, else TooLarge or BadFormat.
 [[nodiscard]] int checkSize(qint64 width, qint64 height);
+// The same for a picture a reader is about to decode, held to the budget of a
+// reading as well (kMaxDecodedBytes): checked before anything is decoded.
+[[nodiscard]] int checkDecodedSize(qint64 width, qint64 height);
 
 [[nodiscard]] bool validDepth(int bits);
 

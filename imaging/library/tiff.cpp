@@ -9,6 +9,7 @@
 #include <QFile>
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -29,6 +30,7 @@ struct Session {
     FILE *file = nullptr;
     bool atEnd = false;   // a read ran past the end of the file
     bool failed = false;  // libtiff reported an error
+    bool dataShort = false;  // a strip or tile ended before its rows did
     TIFF *tiff = nullptr;
     ~Session()
     {
@@ -75,9 +77,15 @@ toff_t sizeProc(thandle_t handle)
 int mapProc(thandle_t, void **, toff_t *) { return 0; }
 void unmapProc(thandle_t, void *, toff_t) {}
 
-int onError(TIFF *, void *user, const char *, const char *, va_list)
+int onError(TIFF *, void *user, const char *, const char *format, va_list arguments)
 {
-    static_cast<Session *>(user)->failed = true;
+    auto *s = static_cast<Session *>(user);
+    s->failed = true;
+    // The codecs say "Not enough data" when a compressed strip stops short.
+    char message[512] = "";
+    std::vsnprintf(message, sizeof message, format, arguments);
+    if (std::strstr(message, "Not enough data") || std::strstr(message, "Read error"))
+        s->dataShort = true;
     return 1;
 }
 
@@ -91,6 +99,8 @@ int open(Session &s, const char *mode)
         return OutOfMemory;
     TIFFOpenOptionsSetErrorHandlerExtR(options.get(), onError, &s);
     TIFFOpenOptionsSetWarningHandlerExtR(options.get(), onWarning, &s);
+    // No allocation of libtiff's may pass the budget of a reading either.
+    TIFFOpenOptionsSetMaxSingleMemAlloc(options.get(), tmsize_t(kMaxDecodedBytes));
     s.tiff = TIFFClientOpenExt("image", mode, &s, readProc, writeProc, seekProc, closeProc,
                                sizeProc, mapProc, unmapProc, options.get());
     if (s.tiff)
@@ -100,7 +110,7 @@ int open(Session &s, const char *mode)
     return s.atEnd ? Truncated : BadFormat;
 }
 
-int readStatus(const Session &s) { return s.atEnd ? Truncated : BadFormat; }
+int readStatus(const Session &s) { return s.atEnd || s.dataShort ? Truncated : BadFormat; }
 
 // Dots per inch from XResolution and ResolutionUnit; 0 when the file has none.
 int densityOf(TIFF *tiff)
@@ -123,7 +133,7 @@ int decode(Session &s, QImage &image, const Progress &progress)
     uint32_t w = 0, h = 0;
     TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &w);
     TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &h);
-    if (const int size = checkSize(w, h); size != Ok)
+    if (const int size = checkDecodedSize(w, h); size != Ok)
         return size;
     char message[1024] = "";
     if (!TIFFRGBAImageOK(tiff, message))
@@ -148,6 +158,7 @@ int decode(Session &s, QImage &image, const Progress &progress)
     image = QImage(int(w), int(h), QImage::Format_RGB888);
     if (image.isNull())
         return OutOfMemory;
+    image.fill(0);  // what a cut file never reaches
     const int dpi = densityOf(tiff);
     setDensity(image, std::lround(dpi / 0.0254), std::lround(dpi / 0.0254));
     ProgressTracker tracker(progress, h);

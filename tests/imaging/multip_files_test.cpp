@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QThread>
 #include <gtest/gtest.h>
 
 namespace {
@@ -62,6 +63,49 @@ TEST_F(Files, EachFormatIsSavedAndLoadedBack)
         EXPECT_EQ(image.InfoFileSize, QFileInfo(path(format.name)).size());
     }
     EXPECT_TRUE(boxes.boites.isEmpty()) << boxes.textes_boites().join(QLatin1Char('|')).toStdString();
+}
+
+TEST_F(Files, APictureReadInPartIsShownWithItsFailureAndNeverWritten)
+{
+    image.setPicture(TPicture::fromBitmap(Photo(200, 150)));
+    ASSERT_TRUE(image.SaveAsJpeg(path("whole.jpg")));
+    QFile::copy(path("whole.jpg"), path("cut.jpg"));
+    QFile cut(path("cut.jpg"));
+    ASSERT_TRUE(cut.resize(cut.size() / 2));
+
+    image.setImageName(path("cut.jpg"));
+    const QString failure = FailureWithFile(sky::Truncated, path("cut.jpg"));
+    EXPECT_EQ(image.ReadFailure(), failure);
+    EXPECT_EQ(image.Picture().size(), QSize(200, 150));
+    boxes.boites.clear();
+    image.MirrorImage();
+    EXPECT_EQ(image.Picture().readFailure(), failure);
+    EXPECT_FALSE(image.SaveAsPng(path("cut.png")));
+    EXPECT_FALSE(QFileInfo::exists(path("cut.png")));
+    ASSERT_EQ(boxes.boites.size(), 1);
+    EXPECT_TRUE(boxes.boites[0].texte.startsWith(failure + QLatin1Char('\n')));
+
+    image.setImageName(path("whole.jpg"));
+    EXPECT_TRUE(image.ReadFailure().isEmpty());
+    EXPECT_TRUE(image.SaveAsPng(path("whole.png")));
+}
+
+TEST_F(Files, AReadingPastHalfASecondShowsTheBusyCursorUntilItEnds)
+{
+    image.setPicture(TPicture::fromBitmap(Photo(200, 150)));
+    ASSERT_TRUE(image.SaveAsJpeg(path("slow.jpg")));
+    QList<bool> busy;
+    ProgressCallback = [&](int) {
+        if (busy.isEmpty())
+            QThread::msleep(600);
+        busy.append(QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor);
+        return 1;
+    };
+    image.setImageName(path("slow.jpg"));
+    ASSERT_GE(busy.size(), 3);
+    EXPECT_FALSE(busy.first());
+    EXPECT_TRUE(busy.last());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(Files, SavingWithoutANameWritesTheDefaultName)

@@ -152,3 +152,29 @@ TEST(Convert, PrintsOneInformationLinePerFile)
     EXPECT_LE(info.colors, 256);
     EXPECT_TRUE(r.err.startsWith(dir.chemin("none.gif") + QStringLiteral(": ")));
 }
+
+TEST(Convert, NeverWritesOverAFileOfTheSameRun)
+{
+    DossierTemporaire dir;
+    QDir().mkpath(dir.chemin("out"));
+    const QString first = dir.chemin("anniversaire_maman_2023.jpg");
+    const QString second = dir.chemin("anniversaire_maman_2024.png");
+    ASSERT_EQ(Ok, writeJpeg(first, 90, 0, 24, photo(), {}));
+    ASSERT_EQ(Ok, writePng(second, 24, false, photo().scaled(20, 10), {}));
+
+    const Outcome r = run({"--format", "jpg", "--dest", dir.chemin("out"), first, second});
+    EXPECT_EQ(1, r.status);
+    const QString target = dir.chemin("out/ANNIVERSAIRE_.JPG");
+    EXPECT_EQ(first + " -> " + target + "\n", r.out);
+    EXPECT_EQ(second + " n'est pas converti : il porterait le même nom que " + first + ", déjà converti en " +
+                  target + ".\n",
+              r.err);
+    FileInfo info;
+    ASSERT_EQ(Ok, fileInfo(target, info));
+    EXPECT_EQ(40, info.width);
+
+    // A later run replaces it, as any existing file.
+    EXPECT_EQ(0, run({"--format", "jpg", "--dest", dir.chemin("out"), second}).status);
+    ASSERT_EQ(Ok, fileInfo(target, info));
+    EXPECT_EQ(20, info.width);
+}

@@ -242,7 +242,7 @@ TEST(Pcx, RefusesTruncatedAbsurdAndMislabelledFiles)
     EXPECT_EQ(BadFormat, decodePcx(nullptr, 0, image));
 
     EXPECT_EQ(TooLarge, status(pcxHeader(5, 1, 1, 65536, 65536, 8192).repeat(0, 100)));
-    EXPECT_EQ(Truncated, status(pcxHeader(5, 8, 3, 60000, 3000, 60000).repeat(0, 100)));
+    EXPECT_EQ(Truncated, status(pcxHeader(5, 8, 3, 20000, 4000, 20000).repeat(0, 100)));
     Octets inverted = pcxHeader(5, 8, 1, 1, 1, 2);
     inverted.data[4] = 9;  // first column after the last
     EXPECT_EQ(BadFormat, status(inverted.repeat(0, 10)));

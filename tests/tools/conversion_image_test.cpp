@@ -93,3 +93,38 @@ TEST_F(Conversion, UneEcritureManqueeNeDonneAucunNom)
 }
 
 }  // namespace
+
+TEST_F(Conversion, UneImageIllisibleNEstEcriteSousAucunNom)
+{
+    photo("AVANT.JPG", "JPG");  // the slide shown before
+    QImage image(120, 80, QImage::Format_RGB32);
+    image.fill(Qt::darkGreen);
+    const QString longue = dossier.chemin("PHOTO2.JPEG");
+    ASSERT_TRUE(image.save(longue, "JPG", 90));
+    const QByteArray entiere = contenu(longue);
+    const QString coupee = dossier.chemin("COUPEE.JPG");
+    QFile fichier(coupee);
+    ASSERT_TRUE(fichier.open(QIODevice::WriteOnly));
+    fichier.write(entiere.left(entiere.size() / 2));
+    fichier.close();
+    const QStringList avant = QDir(dossier.chemin()).entryList(QDir::Files);
+
+    const struct {
+        QString chemin;
+        QString message;
+    } cas[] = {
+        {longue, "Type de fichier image non reconnu : " + QDir::toNativeSeparators(longue)},
+        {coupee, FailureWithFile(sky::Truncated, coupee)},
+    };
+    fenetre.CTOPNG->setChecked(true);
+    for (const auto &c : cas) {
+        SCOPED_TRACE(c.chemin.toStdString());
+        fiche.chemin_image.affecte(c.chemin);
+        script.boites.clear();
+        fenetre.Convert->click();
+        EXPECT_FALSE(fenetre.converti);
+        EXPECT_EQ(QDir(dossier.chemin()).entryList(QDir::Files), avant);
+        ASSERT_FALSE(script.boites.isEmpty());
+        EXPECT_EQ(script.boites.last().texte, c.message + "\nL'image n'est pas convertie.");
+    }
+}

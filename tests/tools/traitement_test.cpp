@@ -144,3 +144,25 @@ TEST_F(Traitement, LaConversionChangeLaDiapoSeulementQuandElleAEteFaite)
 }
 
 }  // namespace
+
+TEST_F(Traitement, UneImageLueEnPartieNEstJamaisEnregistree)
+{
+    const QString chemin = diapo("COUPEE.JPG", 300, 200, "JPG", 90);
+    const QByteArray entiere = contenu(chemin);
+    QFile fichier(chemin);
+    ASSERT_TRUE(fichier.open(QIODevice::WriteOnly));
+    fichier.write(entiere.left(entiere.size() / 2));
+    fichier.close();
+    TPMultiImage lecteur;
+    lecteur.setImageName(chemin);
+    ASSERT_FALSE(lecteur.Picture().isEmpty());
+    fenetre.image->setPicture(lecteur.Picture());
+    script.boites.clear();
+
+    fenetre.BitBtn12->click();
+    fenetre.BitBtn2->click();
+    EXPECT_EQ(contenu(chemin), entiere.left(entiere.size() / 2));
+    ASSERT_EQ(script.boites.size(), 1);
+    EXPECT_TRUE(script.boites[0].texte.startsWith(FailureWithFile(sky::Truncated, chemin)))
+        << script.boites[0].texte.toStdString();
+}

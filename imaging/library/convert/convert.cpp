@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QImage>
 #include <algorithm>
 #include <array>
@@ -53,7 +54,8 @@ const char *const kHelp =
     "\n"
     "Convertit chaque FICHIER, lu en couleurs vraies, dans le DOSSIER de destination, sous le\n"
     "nom du fichier (jusqu'à son premier point) en majuscules, limité à 13 caractères, suivi de\n"
-    "l'extension du format : .JPG, .BMP, .GIF, .PCX, .PNG ou .TIF. Un fichier existant est remplacé.\n"
+    "l'extension du format : .JPG, .BMP, .GIF, .PCX, .PNG ou .TIF. Un fichier existant est remplacé,\n"
+    "sauf s'il a été écrit par la même commande : le fichier qui porterait son nom n'est pas converti.\n"
     "\n"
     "Options :\n"
     "  --format FORMAT      format des fichiers écrits : jpg, bmp, gif, pcx, png ou tif\n"
@@ -192,6 +194,11 @@ QString targetName(const QString &source, Format format)
     return nom_de_base_converti(source) + QLatin1String(formatRow(format).extension);
 }
 
+QString targetPath(const QString &source, const QString &folder, Format format)
+{
+    return QDir(folder).filePath(targetName(source, format));
+}
+
 int convertFile(const QString &source, const QString &folder, const ConvertOptions &options,
                 QString *written)
 {
@@ -199,7 +206,7 @@ int convertFile(const QString &source, const QString &folder, const ConvertOptio
     const int status = readAnyPicture(source, 24, false, picture, {});
     if (!succeeded(status))
         return status;
-    const QString target = QDir(folder).filePath(targetName(source, options.format));
+    const QString target = targetPath(source, folder, options.format);
     if (written)
         *written = target;
     return writeImage(target, options, picture);
@@ -238,8 +245,20 @@ int runConvert(const QStringList &arguments, QTextStream &out, QTextStream &err)
         return 1;
     }
     bool allDone = true;
+    // The files written in this run, by their absolute path, and the source of each.
+    QHash<QString, QString> writtenFrom;
     for (const QString &file : std::as_const(command.files)) {
         int status = Ok;
+        const QString target =
+            command.info ? QString() : QFileInfo(targetPath(file, command.folder, command.options.format)).absoluteFilePath();
+        if (const auto earlier = writtenFrom.constFind(target); !command.info && earlier != writtenFrom.cend()) {
+            err << QStringLiteral("%1 n'est pas converti : il porterait le même nom que %2, déjà converti en %3.")
+                       .arg(file, *earlier, QDir::toNativeSeparators(target))
+                << "\n";
+            err.flush();
+            allDone = false;
+            continue;
+        }
         if (command.info) {
             FileInfo info;
             status = fileInfo(file, info);
@@ -248,8 +267,10 @@ int runConvert(const QStringList &arguments, QTextStream &out, QTextStream &err)
         } else {
             QString written;
             status = convertFile(file, command.folder, command.options, &written);
-            if (succeeded(status))
+            if (succeeded(status)) {
                 out << file << " -> " << written << "\n";
+                writtenFrom.insert(target, file);
+            }
         }
         if (!succeeded(status)) {
             err << file << ": " << failureText(status) << "\n";

@@ -29,6 +29,9 @@ struct ConvertOptions {
 // case, cut to 13 characters, with the format's extension (".JPG", ...).
 QString targetName(const QString &source, Format format);
 
+// Where `source` is converted to in `folder`.
+QString targetPath(const QString &source, const QString &folder, Format format);
+
 // Converts one file into `folder`; the written path goes to `written`.
 [[nodiscard]] int convertFile(const QString &source, const QString &folder, const ConvertOptions &options,
                 QString *written = nullptr);
@@ -37,7 +40,8 @@ QString targetName(const QString &source, Format format);
 QString infoLine(const QString &name, const FileInfo &info);
 
 // The whole command: arguments without the program name; returns the exit
-// status (0 all converted, 1 some file failed, 2 usage error).
+// status (0 all converted, 1 some file failed, 2 usage error). A file that
+// would be written over one this run wrote is reported and skipped.
 int runConvert(const QStringList &arguments, QTextStream &out, QTextStream &err);
 
 }  // namespace sky

@@ -1,0 +1,128 @@
+#include "entrees.h"
+
+#include "config_sli.h"
+#include "erreurs.h"
+#include "fichier_sli.h"
+#include "sky.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QSize>
+#include <QTemporaryDir>
+#include <cstdlib>
+#include <cstring>
+
+namespace fuzz {
+
+namespace {
+
+// One folder for the whole run: the readers under test read files.
+const QString &dossier()
+{
+    static const QTemporaryDir temporaire;
+    static const QString chemin = temporaire.path() + QLatin1Char('/');
+    return chemin;
+}
+
+QString ecrit(const QString &nom, const uint8_t *data, size_t size)
+{
+    const QString chemin = dossier() + nom;
+    QFile fichier(chemin);
+    if (!fichier.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        fichier.write(reinterpret_cast<const char *>(data), qint64(size)) != qint64(size))
+        std::abort();
+    return chemin;
+}
+
+QByteArray contenu(const QString &chemin)
+{
+    QFile fichier(chemin);
+    return fichier.open(QIODevice::ReadOnly) ? fichier.readAll() : QByteArray();
+}
+
+void exige(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
+}  // namespace
+
+void diaporama(const uint8_t *data, size_t size)
+{
+    const QString chemin = ecrit(QStringLiteral("FUZZ.SLI"), data, size);
+    try {
+        ouvre_fichier_sli(chemin);
+        const int n = nombre_fiches();
+        for (int k = 0; k < n; ++k) {
+            lit_fiche(k);
+            // Every text and value a window would take from the record.
+            (void)fiche.chemin_image.valeur();
+            (void)fiche.commentaire.valeur();
+            (void)fiche.chemin_son.valeur();
+            (void)fiche.police.valeur();
+            (void)code_vers_style(fiche.style_texte);
+        }
+        const QByteArray avant = contenu(chemin).left(qsizetype(n) * TAILLE_FICHE);
+        if (n >= 2) {
+            const int k = 1 + int(data[0]) % (n - 1);
+            insere_fiche(k);
+            exige(nombre_fiches() == n + 1);
+            lit_fiche(k);
+            exige(fiche.chemin_image.est_vide() && fiche.commentaire.est_vide());
+            supprime_diapo(k);
+            exige(nombre_fiches() == n && contenu(chemin) == avant);
+        }
+        if (n >= 3) {
+            const int depuis = 1 + int(data[1]) % (n - 1), vers = 1 + int(data[2]) % (n - 1);
+            deplace_diapo(depuis, vers);
+            exige(nombre_fiches() == n);
+            deplace_diapo(vers, depuis);
+            exige(contenu(chemin) == avant);
+        }
+    } catch (const erreurs::ErreurES &) {
+        // A file the layer refuses (too short for a record, say) is reported to the user.
+    }
+    ferme_fichier_sli();
+}
+
+void configuration(const uint8_t *data, size_t size)
+{
+    const QString chemin = ecrit(QStringLiteral("SLI.CFG"), data, size);
+    fixe_dossier_config(dossier());
+    try {
+        lit_config();
+    } catch (const erreurs::ErreurES &) {
+        return;  // too short for its record: the program says so
+    }
+    const ReglagesPresentation lus = reglages;
+    sauve_config();
+    exige(contenu(chemin) == QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
+    lit_config();
+    exige(reglages.mode_defilement == lus.mode_defilement && reglages.controle == lus.controle &&
+          reglages.delai == lus.delai);
+}
+
+void image(sky::Format format, const uint8_t *data, size_t size)
+{
+    const sky::FormatRow &ligne = sky::formatRow(format);
+    const QString chemin = ecrit(QStringLiteral("image") + QLatin1String(ligne.extension), data, size);
+    sky::FileInfo info;
+    const bool decrit = sky::succeeded(sky::fileInfo(chemin, info));
+    // Pictures larger than this are read at one depth only: the target stays fast.
+    const bool grande = decrit && qint64(info.width) * info.height > qint64(1) << 20;
+    for (const int bits : {24, 8, 4, 1, 0}) {
+        QImage lue;
+        const int status = ligne.read(chemin, bits, bits == 4, lue, {});
+        if (sky::succeeded(status))
+            exige(decrit && !lue.isNull() && lue.size() == QSize(info.width, info.height));
+        else
+            exige(status == sky::Truncated || lue.isNull());
+        if (grande || (!sky::succeeded(status) && status != sky::Truncated))
+            break;
+    }
+}
+
+}  // namespace fuzz
