@@ -4,6 +4,7 @@
 #include "navigation.h"
 #include "application.h"
 #include "config_sli.h"
+#include "emplacements.h"
 #include "cp1252.h"
 #include "curseurs.h"
 #include "erreurs.h"
@@ -157,11 +158,11 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     ProgressCallback = progression;
     animation = new AnimationIdle(this);
     attache_animation(true);
-    dossier_depart = QDir::currentPath() + QLatin1Char('/');
-    fixe_dossier_config(dossier_depart);
-    poubelle->fixe_dossier_sons(dossier_depart);
+    dossier_depart = emplacements::dossier_depart();
+    fixe_dossier_config(emplacements::dossier_config());
+    poubelle->fixe_dossier_sons(emplacements::dossier_ressources());
     mode->fichier_aide = option_affichage->fichier_aide = option_affichage_general->fichier_aide =
-        dossier_depart + QStringLiteral("DOC.HLP");
+        emplacements::dossier_ressources() + QStringLiteral("DOC.HLP");
     enregistre_curseur(CURSEUR_DEPLACE_DIAPO, charge_curseur(QStringLiteral("deplace_diapositive")));
     poubelle->fixe_etat(false);
     nom_diaporama.clear();
@@ -520,7 +521,8 @@ void TForm1::relocalise_exemple()
     auto relocalise = [&](ChaineCourte<80> &champ) {
         if (champ.est_vide())
             return;
-        const QString nouveau = chemin_relocalise(dossier_depart, champ.valeur());
+        const QString nouveau =
+            chemin_relocalise(QFileInfo(nom_diaporama).absolutePath() + QLatin1Char('/'), champ.valeur());
         if (nouveau.isEmpty())
             refuse = true;
         else
@@ -790,7 +792,10 @@ void TForm1::Apropos1Click()
     a_propos->LOGO1->stop();
 }
 
-void TForm1::Documentation1Click() { systeme::aide(dossier_depart + QStringLiteral("DOC.HLP"), 1); }
+void TForm1::Documentation1Click()
+{
+    systeme::aide(emplacements::dossier_ressources() + QStringLiteral("DOC.HLP"), 1);
+}
 
 void TForm1::Configurationdelimprimante1Click() { systeme::configure_imprimante(this); }
 
