@@ -62,5 +62,28 @@ grep -q 'Diaporama Vistarama' "$prefix/share/mime/application/x-vistarama-diapor
 [ "$(cd "$tmp" && "$prefix/bin/vistarama-convert" --version)" = "vistarama-convert $version" ] ||
   faute "vistarama-convert --version"
 
+# Started as a new user would, from an empty folder: the user's files go only
+# into the user's folders, and the sample is copied and opened there.
+maison="$tmp/maison"
+vide="$tmp/vide"
+mkdir -p "$maison" "$vide"
+exemple="$maison/donnees/vistarama/exemple"
+lance() {  # the installed program, for a few seconds, then stopped
+  (cd "$vide" && HOME="$maison" XDG_CONFIG_HOME="$maison/config" XDG_DATA_HOME="$maison/donnees" \
+     QT_QPA_PLATFORM=offscreen "$prefix/bin/vistarama" "$@" >/dev/null 2>&1) &
+  local programme=$!
+  sleep 4
+  kill "$programme" 2>/dev/null
+  wait "$programme" 2>/dev/null || true
+}
+lance
+for f in DEMO_KV.SLI PLAGE.JPG MONTAGNE.PNG FORET.BMP VILLE.GIF VAGUE.WAV; do
+  [ -w "$exemple/$f" ] || faute "l'exemple copié n'a pas $f"
+done
+[ -z "$(ls -A "$vide")" ] || faute "des fichiers dans le dossier de départ : $(ls -A "$vide")"
+[ "$(cd "$maison" && find . -name SLI.CFG)" = ./config/vistarama/SLI.CFG ] || faute "SLI.CFG hors de XDG_CONFIG_HOME"
+lance "$exemple/DEMO_KV.SLI"
+grep -qa "$exemple/PLAGE.JPG" "$exemple/DEMO_KV.SLI" || faute "l'exemple ouvert ne montre pas les images de sa copie"
+
 [ "$fautes" -eq 0 ] && echo "installation complète"
 exit "$fautes"
