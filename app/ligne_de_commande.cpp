@@ -22,6 +22,9 @@ QString refus_du_fichier(const QString &nom, bool presentation)
         return presentation ? QStringLiteral("« %1 » est introuvable.").arg(nom) : QString();
     if (!fichier.isFile() || fichier.size() == 0 || fichier.size() % TAILLE_FICHE != 0)
         return QStringLiteral("« %1 » n'est pas un diaporama.").arg(nom);
+    // Record 0 holds the settings: a show needs at least one slide after it.
+    if (presentation && fichier.size() < 2 * TAILLE_FICHE)
+        return QStringLiteral("« %1 » n'a aucune diapositive à présenter.").arg(nom);
     return {};
 }
 

@@ -24,6 +24,7 @@ TEST(LigneDeCommande, ChaqueFormeDonneSonActionEtSonDiaporama)
     DossierTemporaire dossier;
     ecrit_fichier(dossier.chemin(QStringLiteral("Vacances.SLI")), QByteArray(987 * 2, '\0'));
     ecrit_fichier(dossier.chemin(QStringLiteral("coupe.sli")), QByteArray(1000, '\0'));
+    ecrit_fichier(dossier.chemin(QStringLiteral("vide.sli")), QByteArray(987, '\0'));
     ecrit_fichier(dossier.chemin(QStringLiteral("photo.jpg")), QByteArray("\xff\xd8\xff\xe0", 4));
     const QString vacances = dossier.chemin(QStringLiteral("Vacances.SLI"));
     const QString nouveau = dossier.chemin(QStringLiteral("nouveau.sli"));
@@ -47,6 +48,8 @@ TEST(LigneDeCommande, ChaqueFormeDonneSonActionEtSonDiaporama)
         {{"absent.jpg"}, Action::Refus, {}, "« absent.jpg » est introuvable."},
         {{"coupe.sli"}, Action::Refus, {}, "« coupe.sli » n'est pas un diaporama."},
         {{"--diaporama", "nouveau.sli"}, Action::Refus, {}, "« nouveau.sli » est introuvable."},
+        {{"vide.sli"}, Action::Fenetre, dossier.chemin(QStringLiteral("vide.sli")), {}},
+        {{"--diaporama", "vide.sli"}, Action::Refus, {}, "« vide.sli » n'a aucune diapositive à présenter."},
         {{"--diaporama"}, Action::Refus, {}, "--diaporama demande un fichier .sli."},
         {{"a.sli", "b.sli"}, Action::Refus, {}, "un seul diaporama à la fois."},
     };
