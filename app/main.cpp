@@ -4,6 +4,7 @@
 #include "navigation.h"
 #include "application.h"
 #include "config_sli.h"
+#include "emplacements.h"
 #include "cp1252.h"
 #include "curseurs.h"
 #include "erreurs.h"
@@ -159,11 +160,11 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     ProgressCallback = progression;
     animation = new AnimationIdle(this);
     attache_animation(true);
-    dossier_depart = QDir::currentPath() + QLatin1Char('/');
-    fixe_dossier_config(dossier_depart);
-    poubelle->fixe_dossier_sons(dossier_depart);
+    dossier_depart = emplacements::dossier_depart();
+    fixe_dossier_config(emplacements::dossier_config());
+    poubelle->fixe_dossier_sons(emplacements::dossier_ressources());
     mode->fichier_aide = option_affichage->fichier_aide = option_affichage_general->fichier_aide =
-        dossier_depart + QStringLiteral("DOC.HLP");
+        emplacements::dossier_ressources() + QStringLiteral("DOC.HLP");
     enregistre_curseur(CURSEUR_DEPLACE_DIAPO, charge_curseur(QStringLiteral("deplace_diapositive")));
     poubelle->fixe_etat(false);
     connect(&document(), &Diaporama::change, this, &TForm1::rafraichit);
@@ -541,8 +542,9 @@ void TForm1::ouvre_diaporama(const QString &chemin)
         rafraichit(tout);
         throw;
     }
+    // The sample's pictures and sounds are those beside it (its copy in the user's folder).
     const bool relocalise = !ouvert || extrait_fichier(chemin).toUpper() != QStringLiteral("DEMO_KV.SLI") ||
-                            document().relocalise(dossier_depart);
+                            document().relocalise(QFileInfo(chemin).absolutePath() + QLatin1Char('/'));
     pas_encore.reset();
     rafraichit(tout);
     if (!relocalise)
@@ -796,7 +798,10 @@ void TForm1::Apropos1Click()
     a_propos->LOGO1->stop();
 }
 
-void TForm1::Documentation1Click() { systeme::aide(dossier_depart + QStringLiteral("DOC.HLP"), 1); }
+void TForm1::Documentation1Click()
+{
+    systeme::aide(emplacements::dossier_ressources() + QStringLiteral("DOC.HLP"), 1);
+}
 
 void TForm1::Configurationdelimprimante1Click() { systeme::configure_imprimante(this); }
 

@@ -166,7 +166,8 @@ void Ostrel::Image3_MouseDown(int coin)
             return;
         break;
     case COIN_INSTALLATION:
-        plateforme().lance_programme(CheminAppli + INSTALLATION);
+        // The installer speaks the language chosen here.
+        plateforme().lance_programme(CheminAppli + INSTALLATION, {CodeLangue});
         break;
     case COIN_DEMO:
         lance_demo();
@@ -206,7 +207,7 @@ void Ostrel::lance_demo()
     const Sablier sablier;
     plateforme().attends(duree_attente(QTime::currentTime().msec()));
     plateforme().arrete_son();
-    plateforme().lance_programme(CheminAppli + programme_demo(CodeLangue));
+    plateforme().lance_programme(CheminAppli + programme_demo(CodeLangue), {});
 }
 
 void Ostrel::closeEvent(QCloseEvent *event)

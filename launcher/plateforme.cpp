@@ -54,8 +54,8 @@ Plateforme defauts()
     p.choisir_dossier = [](QWidget *parent, const QString &titre) {
         return QFileDialog::getExistingDirectory(parent, titre, dossier_du_bureau());
     };
-    p.lance_programme = [](const QString &programme) {
-        return QProcess::startDetached(programme, {});
+    p.lance_programme = [](const QString &programme, const QStringList &arguments) {
+        return QProcess::startDetached(programme, arguments);
     };
     p.attends = attends_reel;
     return p;

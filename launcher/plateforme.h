@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QWidget;
@@ -20,7 +21,7 @@ struct Plateforme {
     std::function<QString(QWidget *parent, const QString &titre)> choisir_dossier;
     // Starts a program on its own, with no shell, and does not wait for it; false
     // when it could not start.
-    std::function<bool(const QString &programme)> lance_programme;
+    std::function<bool(const QString &programme, const QStringList &arguments)> lance_programme;
     // Waits that many milliseconds while the windows go on handling their events.
     std::function<void(int millisecondes)> attends;
 };

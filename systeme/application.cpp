@@ -1,5 +1,6 @@
 #include "application.h"
 
+#include "emplacements.h"
 #include "erreurs.h"
 
 #include <QLibraryInfo>
@@ -21,9 +22,13 @@ void Application::charge_traductions()
         return;
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     traduction = new QTranslator(qApp);
-    if (traduction->load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(traduction);
+    // The copy installed with the program first, then Qt's own.
+    for (const QString &dossier : {emplacements::dossier_ressources() + QStringLiteral("translations"),
+                                   QLibraryInfo::path(QLibraryInfo::TranslationsPath)})
+        if (traduction->load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"), dossier)) {
+            QCoreApplication::installTranslator(traduction);
+            return;
+        }
 }
 
 bool Application::notify(QObject *receiver, QEvent *event)

@@ -21,8 +21,7 @@ QString nom_de_base_converti(const QString &chemin);
 bool fichier_present(const QString &nom);
 
 // The stored form of a path relocated into `dossier`: the full path when it fits
-// the 80-byte field, else the bare name (found in the start-up folder, which
-// stays the current folder). Empty when the name cannot be stored in Windows-1252.
+// the 80-byte field, else the bare name (found in the current folder). Empty when the name cannot be stored in Windows-1252.
 QString chemin_relocalise(const QString &dossier, const QString &chemin);
 
 // How a chosen picture or sound is kept in its 80-byte field: the path itself when

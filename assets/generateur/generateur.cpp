@@ -3,6 +3,7 @@
 //   build/assets/generateur/vista_generateur assets
 // and commit what it writes.
 #include "decor.h"
+#include "icone.h"
 #include "fichier_sli.h"
 #include "sky.h"
 
@@ -495,9 +496,10 @@ int main(int argc, char **argv)
     ok = ok && curseur_deplacement().save(assets + "/curseurs/deplace_diapositive.png");
     ok = ok && ecrit_decor(assets, {plage(), montagne(), foret()});
     ok = ok && ecrit_poubelle(assets);
+    ok = ok && ecrit_icone(assets);
 
     // The sample as it is found on the disc: its paths name the disc's folder,
-    // and opening it moves them to the start-up folder.
+    // and opening it moves them to the folder it is in.
     const Diapo diapos[] = {
         {"PLAGE.JPG", "Coucher de soleil sur la plage, un soir d'été", "VAGUE.WAV", 0x00FFFFFF,
          2, 24, "Times New Roman", 0x00401A10, false, 2},

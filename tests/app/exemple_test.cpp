@@ -37,7 +37,7 @@ TEST(Exemple, SesDiapositivesTrouventLeursImagesEtSonsDansLeDossierDeDemarrage)
     for (int k = 1; k < nombre_fiches(); ++k) {
         const FicheDiapo fiche = copie_fiche(k);
         const QString image = fiche.chemin_image.valeur();
-        EXPECT_TRUE(image.startsWith(dossier_depart)) << image.toStdString();
+        EXPECT_TRUE(image.startsWith(dossier.chemin() + QLatin1Char('/'))) << image.toStdString();
         sky::FileInfo info;
         ASSERT_GT(sky::fileInfo(image, info), 0) << image.toStdString();
         types << info.type;
@@ -54,7 +54,7 @@ TEST(Exemple, SesDiapositivesTrouventLeursImagesEtSonsDansLeDossierDeDemarrage)
     EXPECT_TRUE(son);
     EXPECT_TRUE(accents);
     for (const char *nom : {"DOC.HLP", "alumette.wav", "stop.wav", "feu.wav"})
-        EXPECT_TRUE(QFileInfo::exists(dossier_depart + QString::fromLatin1(nom))) << nom;
+        EXPECT_TRUE(QFileInfo::exists(dossier.chemin(QString::fromLatin1(nom)))) << nom;
     EXPECT_TRUE(script.boites.isEmpty());
 
     // The first slide's picture is in the preview, fitted into its frame.
@@ -68,12 +68,12 @@ TEST(Exemple, SesDiapositivesTrouventLeursImagesEtSonsDansLeDossierDeDemarrage)
     capture_ecran(&forme, QStringLiteral("exemple"));
 
     // A slide whose picture has gone shows the empty frame and says so.
-    QFile::remove(dossier_depart + QStringLiteral("PLAGE.JPG"));
+    QFile::remove(dossier.chemin(QStringLiteral("PLAGE.JPG")));
     forme.affiche_diapo();
     EXPECT_TRUE(forme.photo->Picture().isEmpty());
     ASSERT_EQ(script.boites.size(), 1);
-    EXPECT_EQ(script.boites[0].texte, QStringLiteral("\"") + dossier_depart +
-                                          QStringLiteral("PLAGE.JPG\"\nCette photo n'existe plus"));
+    EXPECT_EQ(script.boites[0].texte, QStringLiteral("\"") + dossier.chemin(QStringLiteral("PLAGE.JPG")) +
+                                          QStringLiteral("\"\nCette photo n'existe plus"));
     ferme_fichier_sli();
 }
 

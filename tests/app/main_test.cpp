@@ -7,6 +7,7 @@
 #include "ecran.h"
 #include "fichier_sli.h"
 #include "main.h"
+#include "emplacements.h"
 #include "Bimage.h"
 #include "Finfo.h"
 #include "Label3D.h"
@@ -172,8 +173,8 @@ TEST_F(FenetrePrincipale, LExempleEstRelocaliseQuelleQueSoitLaCasseMaisPasUneCop
     ouvre(exemple);
     for (int i = 1; i <= 2; ++i) {
         lit_fiche(i);
-        EXPECT_EQ(fiche.chemin_image.valeur(), dossier_depart + QStringLiteral("PLAGE.JPG"));
-        EXPECT_EQ(fiche.chemin_son.valeur(), dossier_depart + QStringLiteral("vague.wav"));
+        EXPECT_EQ(fiche.chemin_image.valeur(), dossier.chemin(QStringLiteral("PLAGE.JPG")));
+        EXPECT_EQ(fiche.chemin_son.valeur(), dossier.chemin(QStringLiteral("vague.wav")));
     }
     lit_fiche(0);
     EXPECT_TRUE(fiche.chemin_image.est_vide());  // empty paths stay empty
@@ -295,13 +296,15 @@ TEST_F(FenetrePrincipale, UneErreurEnQuittantLaisseLeProgrammeOuvert)
 
 TEST_F(FenetrePrincipale, LeDemarrageCreeSliCfgEtRetientLaTaille)
 {
-    ASSERT_FALSE(QFile::exists(QStringLiteral("SLI.CFG")));
+    // In the user's configuration folder, never in the current folder.
+    const QString config = emplacements::dossier_config() + QStringLiteral("SLI.CFG");
+    QFile::remove(config);
     reglages = {1, 2, 40};
     forme->resize(900, 650);
     forme->show();
     QTest::qWait(1200);
-    EXPECT_TRUE(QFile::exists(QStringLiteral("SLI.CFG")));
-    EXPECT_EQ(QFile(QStringLiteral("SLI.CFG")).size(), 49);
+    EXPECT_FALSE(QFile::exists(QStringLiteral("SLI.CFG")));
+    EXPECT_EQ(QFile(config).size(), 49);
     EXPECT_EQ(reglages.mode_defilement, 2);
     EXPECT_EQ(reglages.controle, 1);
     EXPECT_EQ(reglages.delai, 10);
@@ -362,7 +365,7 @@ TEST_F(FenetrePrincipale, LaDocumentationOuvreDocHlpAuContexte1)
     forme->BitBtn1->click();
     forme->Documentation1->trigger();
     ASSERT_EQ(script.aides.size(), 2);
-    EXPECT_EQ(script.aides[0].first, dossier_depart + QStringLiteral("DOC.HLP"));
+    EXPECT_EQ(script.aides[0].first, QStringLiteral(VISTA_ASSETS "/demo/DOC.HLP"));
     EXPECT_EQ(script.aides[0].second, 1);
 }
 
@@ -453,7 +456,7 @@ TEST_F(FenetrePrincipale, LaPoubelleSuitLaDiapoAfficheeEtDemandeLaSuppression)
     QTest::mouseClick(forme->poubelle, Qt::LeftButton);
     QTest::mouseClick(forme->poubelle, Qt::RightButton);
     EXPECT_EQ(demandes.count(), 1);
-    EXPECT_EQ(script.sons, QStringList({dossier_depart + "alumette.wav", dossier_depart + "feu.wav"}));
+    EXPECT_EQ(script.sons, QStringList({VISTA_ASSETS "/demo/alumette.wav", VISTA_ASSETS "/demo/feu.wav"}));
     capture_ecran(forme.get(), QStringLiteral("fenetre_poubelle_allumee"));
 
     forme->fermer_diaporama();

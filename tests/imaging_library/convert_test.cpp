@@ -90,10 +90,15 @@ TEST(Convert, RefusesBadCommandLines)
         EXPECT_EQ(2, r.status) << arguments.join(' ').toStdString();
         EXPECT_TRUE(r.err.contains(QStringLiteral("--help"))) << r.err.toStdString();
     }
-    const Outcome help = run({"--help"});
-    EXPECT_EQ(0, help.status);
-    EXPECT_TRUE(help.out.contains(QStringLiteral("dossier de destination")));
-    EXPECT_TRUE(help.out.contains(QStringLiteral("--resolution")));
+    for (const char *option : {"--help", "-h"}) {
+        const Outcome help = run({option});
+        EXPECT_EQ(0, help.status) << option;
+        EXPECT_TRUE(help.out.contains(QStringLiteral("dossier de destination"))) << option;
+        EXPECT_TRUE(help.out.contains(QStringLiteral("--resolution"))) << option;
+    }
+    const Outcome version = run({"--version"});
+    EXPECT_EQ(0, version.status);
+    EXPECT_EQ(version.out, QStringLiteral("vistarama-convert " VISTA_VERSION "\n"));
 }
 
 TEST(Convert, ConvertsEachFileAndReportsFailures)

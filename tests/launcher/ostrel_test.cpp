@@ -37,8 +37,8 @@ struct ScriptPlateforme {
             titres << titre;
             return dossiers.isEmpty() ? QString() : dossiers.takeFirst();
         };
-        p.lance_programme = [this](const QString &programme) {
-            programmes << programme;
+        p.lance_programme = [this](const QString &programme, const QStringList &arguments) {
+            programmes << (QStringList{programme} + arguments).join(QLatin1Char(' '));
             return true;
         };
         p.attends = [this](int ms) {
@@ -167,7 +167,7 @@ TEST_F(Lanceur, AnyButtonRunsTheCornerWhichStaysDarkUntilTheMouseLeavesIt)
         SCOPED_TRACE(int(bouton));
         script.programmes.clear();
         clique(COIN_INSTALLATION, bouton);
-        EXPECT_EQ(script.programmes, QStringList{chemin(QStringLiteral("Setup/Setup.exe"))});
+        EXPECT_EQ(script.programmes, QStringList{chemin(QStringLiteral("Setup/Setup.exe A"))});
         EXPECT_EQ(script.sons.last(), QStringLiteral("Tarvik2.wav"));
         survole(CENTRES[COIN_INSTALLATION] + QPoint(10, 10));
         EXPECT_FALSE(allume(COIN_INSTALLATION));

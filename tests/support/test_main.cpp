@@ -31,6 +31,11 @@ int main(int argc, char **argv)
     QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                               QFileDevice::ExeOwner);
     qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+    // The user's own folders are scratch ones: no test reads or writes the real ones.
+    QTemporaryDir utilisateur;
+    for (const char *variable : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"})
+        qputenv(variable, (utilisateur.path() + QLatin1Char('/') + QLatin1String(variable)).toLocal8Bit());
+    QDir().mkpath(qEnvironmentVariable("HOME"));
     ApplicationDeTest app(argc, argv);
 #ifdef VISTA_APPLICATION
     // A seam that a test reaches without a script of its own fails that test.

@@ -68,13 +68,15 @@ const char *const kHelp =
     "  --dest DOSSIER       dossier de destination\n"
     "  --info               affiche les caractéristiques de chaque fichier, sans le convertir :\n"
     "                       NOM: TYPE LARGEURxHAUTEUR, BITS bits, DENSITÉ dpi, COULEURS colours, COMPRESSION\n"
-    "  --help               affiche cette aide\n"
+    "  -h, --help           affiche cette aide\n"
+    "  --version            affiche la version\n"
     "\n"
     "Code de retour : 0 si tous les fichiers ont été traités, 1 si l'un d'eux a échoué,\n"
     "2 pour une erreur dans la ligne de commande.\n";
 
 struct Command {
     bool help = false;
+    bool version = false;
     bool info = false;
     bool formatGiven = false;
     QString folder;
@@ -92,6 +94,10 @@ QString parse(const QStringList &arguments, Command &command)
             command.files.append(argument);
             continue;
         }
+        if (argument == QLatin1String("-h")) {
+            command.help = true;
+            continue;
+        }
         if (!argument.startsWith(QLatin1String("--")))
             return QStringLiteral("option inconnue : %1").arg(argument);
         QString name = argument, value;
@@ -106,11 +112,12 @@ QString parse(const QStringList &arguments, Command &command)
             continue;
         }
         const bool flag = name == QLatin1String("--help") || name == QLatin1String("--info") ||
-                          name == QLatin1String("--interlace");
+                          name == QLatin1String("--interlace") || name == QLatin1String("--version");
         if (flag) {
             if (inline_)
                 return QStringLiteral("l'option %1 ne prend pas de valeur").arg(name);
             command.help = command.help || name == QLatin1String("--help");
+            command.version = command.version || name == QLatin1String("--version");
             command.info = command.info || name == QLatin1String("--info");
             command.options.interlaced = command.options.interlaced || name == QLatin1String("--interlace");
             continue;
@@ -154,7 +161,7 @@ QString parse(const QStringList &arguments, Command &command)
             (quality ? command.options.quality : command.options.smoothing) = *number;
         }
     }
-    if (command.help)
+    if (command.help || command.version)
         return {};
     if (command.files.isEmpty())
         return QStringLiteral("aucun fichier à traiter");
@@ -236,6 +243,11 @@ int runConvert(const QStringList &arguments, QTextStream &out, QTextStream &err)
     }
     if (command.help) {
         out << QString::fromUtf8(kHelp);
+        out.flush();
+        return 0;
+    }
+    if (command.version) {
+        out << kProgram << " " VISTA_VERSION "\n";
         out.flush();
         return 0;
     }
