@@ -293,11 +293,29 @@ void PrefetchJpegFileReduced(const QString &fileName, int depth, bool dither, QS
                      })});
 }
 
-bool PrepareImageFile(sky::Format format, const QString &fileName, int depth, bool dither, QImage &out)
+bool PrepareImageFile(sky::Format format, const QString &fileName, int depth, bool dither, QImage &out,
+                      QSize screen, QString *failure)
 {
     // No box from a worker thread: a name too long is simply not prepared.
-    return fileName.size() <= kLongestFileName &&
-           sky::succeeded(sky::formatRow(format).read(fileName, depth, dither, out, {})) && !out.isNull();
+    if (fileName.size() > kLongestFileName) {
+        if (failure)
+            *failure = QStringLiteral("Le nom de fichier dépasse %1 caractères").arg(kLongestFileName);
+        return false;
+    }
+    int status = sky::Ok;
+    sky::FileInfo info;
+    if (format == sky::Format::Jpeg && !screen.isEmpty() && sky::succeeded(sky::fileInfo(fileName, info))) {
+        const QSize image(info.width, info.height);
+        status = sky::readJpeg(fileName, depth, echelle_couvrant(image, taille_a_l_ecran(image, screen)), dither,
+                               out, {});
+    } else {
+        status = sky::formatRow(format).read(fileName, depth, dither, out, {});
+    }
+    if (sky::succeeded(status) && !out.isNull())
+        return true;
+    if (failure)
+        *failure = sky::failureText(sky::succeeded(status) ? sky::EmptyPicture : status).left(kLongestErrorText);
+    return false;
 }
 
 bool WriteBmpFile(const QString &fileName, int depth, BitmapObject &bitmap)

@@ -1,26 +1,20 @@
 #include "anticipation.h"
 
-#include "defilement.h"
 #include "imagefile.h"
 #include "imagekinds.h"
+#include "reduction.h"
 
 #include <QFileInfo>
 #include <QtConcurrent>
 
 namespace {
 
-QImage lit_partie_visible(const QString &chemin, sky::Format format, QSize ecran, int profondeur, bool tramage)
+QImage lit_pour_ecran(const QString &chemin, sky::Format format, QSize ecran, int profondeur, bool tramage)
 {
     QImage image;
-    if (!PrepareImageFile(format, chemin, profondeur, tramage, image))
+    if (!PrepareImageFile(format, chemin, profondeur, tramage, image, ecran))
         return {};
-    const QRect partie = partie_visible(ecran, image.size());
-    if (partie != image.rect())
-        image = image.copy(partie);
-    // Drawn as it is on the window, without a conversion at each paint.
-    if (!image.hasAlphaChannel() && image.format() != QImage::Format_RGB32)
-        image.convertTo(QImage::Format_RGB32);
-    return image;
+    return image_pour_ecran(image, ecran);
 }
 
 }  // namespace
@@ -63,7 +57,7 @@ void LectureAnticipee::prepare(const QString &chemin, QSize ecran, int profondeu
     lecture.taille = info.size();
     lecture.ecran = ecran;
     lecture.profondeur = profondeur;
-    lecture.image = QtConcurrent::run(lit_partie_visible, chemin, format->format, ecran, profondeur, tramage);
+    lecture.image = QtConcurrent::run(lit_pour_ecran, chemin, format->format, ecran, profondeur, tramage);
     if (trouvee != lectures_.constEnd())
         abandonne(trouvee->image);
     lectures_.insert(chemin, lecture);

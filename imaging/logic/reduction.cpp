@@ -28,11 +28,8 @@ Reduction reduit(QSize image, QSize zone)
     return {etire, QSize(std::max(l, 1), std::max(t, 1))};
 }
 
-int echelle_de_decodage(QSize image, QSize zone)
+int echelle_couvrant(QSize image, QSize voulue)
 {
-    if (image.isEmpty() || zone.isEmpty())
-        return 1;
-    const QSize voulue = reduit(image, zone).taille;
     const auto couvre = [&](int echelle) {
         return (image.width() + echelle - 1) / echelle >= voulue.width() &&
                (image.height() + echelle - 1) / echelle >= voulue.height();
@@ -41,4 +38,27 @@ int echelle_de_decodage(QSize image, QSize zone)
         if (couvre(echelle))
             return echelle;
     return 1;
+}
+
+int echelle_de_decodage(QSize image, QSize zone)
+{
+    if (image.isEmpty() || zone.isEmpty())
+        return 1;
+    return echelle_couvrant(image, reduit(image, zone).taille);
+}
+
+QSize taille_a_l_ecran(QSize image, QSize ecran)
+{
+    if (image.isEmpty() || ecran.isEmpty() || (image.width() <= ecran.width() && image.height() <= ecran.height()))
+        return image;
+    return image.scaled(ecran, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+}
+
+QImage image_pour_ecran(const QImage &lue, QSize ecran)
+{
+    const QSize taille = taille_a_l_ecran(lue.size(), ecran);
+    QImage image = taille == lue.size() ? lue : lue.scaled(taille, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    if (!image.hasAlphaChannel() && image.format() != QImage::Format_RGB32)
+        image.convertTo(QImage::Format_RGB32);
+    return image;
 }
