@@ -5,6 +5,7 @@
 #include "systeme.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QHash>
 #include <condition_variable>
 #include <mutex>
@@ -16,22 +17,26 @@ namespace {
 // The source's format by its extension; null for a file of none of the six.
 const sky::FormatRow *format_source(const QString &chemin) { return PictureFormatOfPath(chemin); }
 
-int lit(const QString &chemin, const ReglagesConversion &r, QImage &image)
+int lit(const QString &chemin, const ReglagesConversion &r, QImage &image, const sky::Progress &suite)
 {
     const sky::FormatRow *format = format_source(chemin);
-    return format ? format->read(chemin, r.profondeur_lecture, r.tramage, image, {}) : int(sky::BadFormat);
+    return format ? format->read(chemin, r.profondeur_lecture, r.tramage, image, suite) : int(sky::BadFormat);
 }
 
-int ecrit(const QString &chemin, const ReglagesConversion &r, const QImage &image)
+int ecrit(const QString &chemin, const ReglagesConversion &r, const QImage &image, const sky::Progress &suite)
 {
-    return sky::formatRow(r.format).write(chemin, r.profondeur_ecriture, image, r.options, {});
+    return sky::formatRow(r.format).write(chemin, r.profondeur_ecriture, image, r.options, suite);
 }
 
 }  // namespace
 
 void convertit_lot(const QList<ConversionFichier> &lot, const ReglagesConversion &reglages, int fils,
-                   const std::function<void(int indice, const IssueConversion &issue)> &recu)
+                   const std::function<void(int indice, const IssueConversion &issue)> &recu,
+                   const std::atomic_bool *arret)
 {
+    const auto arrete = [arret] { return arret && arret->load(); };
+    // The library's progress answer: 0 stops the file under way, which leaves nothing behind.
+    const sky::Progress suite = [arrete](int) { return arrete() ? 0 : 1; };
     const int n = int(lot.size());
     // The entry each one must wait for: the last earlier one with the same target.
     std::vector<int> attend(static_cast<size_t>(n), -1);
@@ -54,20 +59,20 @@ void convertit_lot(const QList<ConversionFichier> &lot, const ReglagesConversion
             int k;
             {
                 std::unique_lock<std::mutex> l(verrou);
-                change.wait(l, [&] { return prochaine >= n || prochaine < rendues + avance; });
-                if (prochaine >= n)
+                change.wait(l, [&] { return prochaine >= n || prochaine < rendues + avance || arrete(); });
+                if (prochaine >= n || arrete())
                     return;
                 k = prochaine++;
             }
             IssueConversion issue;
             try {
-                issue.lecture = lit(lot[k].source, reglages, issue.image);
+                issue.lecture = lit(lot[k].source, reglages, issue.image, suite);
                 if (issue.lecture > 0) {
                     if (const int avant = attend[size_t(k)]; avant >= 0) {
                         std::unique_lock<std::mutex> l(verrou);
                         change.wait(l, [&] { return bool(fini[size_t(avant)]); });
                     }
-                    issue.ecriture = ecrit(lot[k].cible, reglages, issue.image);
+                    issue.ecriture = ecrit(lot[k].cible, reglages, issue.image, suite);
                 }
             } catch (const std::bad_alloc &) {
                 issue = IssueConversion{};
@@ -84,10 +89,12 @@ void convertit_lot(const QList<ConversionFichier> &lot, const ReglagesConversion
     for (int i = 0; i < qBound(1, fils, qMax(1, n)); ++i)
         ouvriers.emplace_back(travaille);
 
-    for (int k = 0; k < n; ++k) {
+    for (int k = 0; k < n && !arrete(); ++k) {
         IssueConversion issue;
         for (;;) {
             std::unique_lock<std::mutex> l(verrou);
+            if (arrete())
+                break;
             if (change.wait_for(l, std::chrono::milliseconds(20), [&] { return bool(fini[size_t(k)]); })) {
                 issue = std::move(issues[size_t(k)]);
                 ++rendues;
@@ -97,23 +104,27 @@ void convertit_lot(const QList<ConversionFichier> &lot, const ReglagesConversion
             l.unlock();
             QCoreApplication::processEvents();
         }
-        recu(k, issue);
+        if (!arrete())
+            recu(k, issue);
+    }
+    {
+        // The workers waiting for their turn hear of the stop.
+        std::lock_guard<std::mutex> l(verrou);
+        change.notify_all();
     }
     for (std::thread &t : ouvriers)
         t.join();
 }
 
-void signale_echec(const ConversionFichier &fichier, const ReglagesConversion &reglages,
-                   const IssueConversion &issue)
+void signale_echec(const ConversionFichier &fichier, const IssueConversion &issue)
 {
-    if (issue.lecture <= 0) {
-        ReportLibraryError(issue.lecture);
-        const sky::FormatRow *format = format_source(fichier.source);
-        const QLatin1String nom(format ? format->option : "image");
-        systeme::boite(systeme::TypeBoite::Information, QStringLiteral("Reading %1 file failed").arg(nom));
-    } else if (issue.ecriture <= 0) {
-        ReportLibraryError(issue.ecriture);
-        const QLatin1String nom(sky::formatRow(reglages.format).option);
-        systeme::boite(systeme::TypeBoite::Information, QStringLiteral("Writing %1 file failed").arg(nom));
-    }
+    if (issue.reussie() || issue.arretee())
+        return;
+    // The worker's thread saw the system's reason, not this one: the status's own text.
+    const bool lecture = issue.lecture <= 0;
+    systeme::boite(systeme::TypeBoite::Erreur,
+                   QStringLiteral("%1 de \"%2\" impossible :\n%3")
+                       .arg(lecture ? QStringLiteral("Lecture") : QStringLiteral("Ecriture"),
+                            QDir::toNativeSeparators(lecture ? fichier.source : fichier.cible),
+                            sky::errorText(lecture ? issue.lecture : issue.ecriture)));
 }

@@ -4,7 +4,9 @@
 #include "Label3D.h"
 #include "TMultiP.h"
 #include "progression.h"
+#include "systeme.h"
 
+#include <QDialog>
 #include <QFrame>
 #include <QGroupBox>
 #include <QProgressBar>
@@ -47,4 +49,14 @@ void affiche_apercu(TPMultiImage *image, const QWidget *cadre)
     image->setStretch(p.etire);
     image->setGeometry(p.rectangle);
     image->show();
+}
+
+int execute_au_dessus(QDialog &fenetre, QWidget *ouvrante)
+{
+    QWidget *const parent = fenetre.parentWidget();
+    const Qt::WindowFlags drapeaux = fenetre.windowFlags();
+    fenetre.setParent(ouvrante, drapeaux);
+    const int resultat = systeme::execute(fenetre);
+    fenetre.setParent(parent, drapeaux);
+    return resultat;
 }

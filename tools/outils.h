@@ -2,6 +2,7 @@
 // a tool window in its sunken panel, a group box titled by a shadowed label.
 #pragma once
 
+class QDialog;
 class QGroupBox;
 class QProgressBar;
 class QString;
@@ -27,3 +28,8 @@ QGroupBox *groupe_titre(QWidget *parent, int gauche, int haut, int largeur, int 
 // Fits `image` into its frame `cadre` as the browser's preview is fitted, hidden
 // while it is resized.
 void affiche_apercu(TPMultiImage *image, const QWidget *cadre);
+
+// Runs `fenetre` as the child of `ouvrante` for the time it is open, so that the
+// window manager shows it above the window that opened it (a window that stays on
+// top would hide it otherwise); its own parent is given back when it closes.
+int execute_au_dessus(QDialog &fenetre, QWidget *ouvrante);
