@@ -182,6 +182,7 @@ void Touvre_image::OKBtnClick()
 void Touvre_image::showEvent(QShowEvent *event)
 {
     Gauge1->setValue(0);
+    centre_fenetre(*this);
     QDialog::showEvent(event);
 }
 

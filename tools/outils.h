@@ -4,6 +4,7 @@
 
 class QDialog;
 class QGroupBox;
+class QRect;
 class QProgressBar;
 class QString;
 class QWidget;
@@ -33,3 +34,8 @@ void affiche_apercu(TPMultiImage *image, const QWidget *cadre);
 // window manager shows it above the window that opened it (a window that stays on
 // top would hide it otherwise); its own parent is given back when it closes.
 int execute_au_dessus(QDialog &fenetre, QWidget *ouvrante);
+
+// Centres `fenetre` over `principale` by its client area, for a showing to come.
+void centre_fenetre(QWidget &fenetre, const QRect &principale);
+// Over the window of its parent, or over the screen for a window without one.
+void centre_fenetre(QWidget &fenetre);
