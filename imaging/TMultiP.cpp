@@ -630,6 +630,11 @@ void TPMultiImage::paintPicture(QPainter &painter, QSize client)
         return;
     }
     const bool library = picture_.kind() == TPicture::Kind::Bitmap && imageLibPalette_;
+    const qreal ratio = picture_.image().devicePixelRatio();
+    if (library && ratio != 1.0 && !fit_.stretch && !fit_.stretchRatio) {
+        paintDevicePixels(painter, area, ratio);
+        return;
+    }
     const QRect target = library ? LibraryDestination(client, picture_.size(), fit_)
                                  : PlainDestination(client, size(), picture_.size(), fit_);
     const bool blackOnWhite = library ? imageReadRes_ == lMonoChrome : picture_.image().depth() == 1;
@@ -639,6 +644,24 @@ void TPMultiImage::paintPicture(QPainter &painter, QSize client)
     QRegion uncovered(area);
     if (!image.hasAlphaChannel())
         uncovered -= target;
+    for (const QRect &rect : uncovered)
+        painter.fillRect(rect, color_);
+    painter.drawImage(target.topLeft(), image);
+}
+
+// A picture made for the screen's device pixels (a device pixel ratio of its own)
+// is drawn pixel for pixel, centred on a whole device pixel: neither doubled nor cut short.
+void TPMultiImage::paintDevicePixels(QPainter &painter, const QRect &area, qreal ratio)
+{
+    const QImage &image = picture_.image();
+    QPoint coin;
+    if (fit_.center)
+        coin = QPoint((qRound(area.width() * ratio) - image.width()) / 2,
+                      (qRound(area.height() * ratio) - image.height()) / 2);
+    const QRectF target(QPointF(coin) / ratio, image.deviceIndependentSize());
+    QRegion uncovered(area);
+    if (!image.hasAlphaChannel())
+        uncovered -= target.toAlignedRect().adjusted(1, 1, -1, -1);
     for (const QRect &rect : uncovered)
         painter.fillRect(rect, color_);
     painter.drawImage(target.topLeft(), image);

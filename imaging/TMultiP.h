@@ -233,6 +233,7 @@ private:
     void stopMessage(bool restoreColor);
     void startMessage();
     void paintPicture(QPainter &painter, QSize client);
+    void paintDevicePixels(QPainter &painter, const QRect &area, qreal ratio);
     int displayBits() const;
 
     TPicture picture_;

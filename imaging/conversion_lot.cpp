@@ -5,6 +5,7 @@
 #include "service_lecture.h"
 #include "systeme.h"
 
+#include <QDir>
 #include <QEventLoop>
 #include <QHash>
 #include <QThreadPool>
@@ -17,23 +18,27 @@ namespace {
 // The source's format by its extension; null for a file of none of the six.
 const sky::FormatRow *format_source(const QString &chemin) { return PictureFormatOfPath(chemin); }
 
-int lit(const QString &chemin, const ReglagesConversion &r, QImage &image)
+int lit(const QString &chemin, const ReglagesConversion &r, QImage &image, const sky::Progress &suite)
 {
     const sky::FormatRow *format = format_source(chemin);
-    return format ? ReadImageFileQuietly(format->format, chemin, r.profondeur_lecture, r.tramage, {}, image, {})
+    return format ? ReadImageFileQuietly(format->format, chemin, r.profondeur_lecture, r.tramage, {}, image, suite)
                   : int(sky::BadFormat);
 }
 
-int ecrit(const QString &chemin, const ReglagesConversion &r, const QImage &image)
+int ecrit(const QString &chemin, const ReglagesConversion &r, const QImage &image, const sky::Progress &suite)
 {
-    return WriteImageFileQuietly(r.format, chemin, r.profondeur_ecriture, r.options, image);
+    return WriteImageFileQuietly(r.format, chemin, r.profondeur_ecriture, r.options, image, suite);
 }
 
 }  // namespace
 
 void convertit_lot(const QList<ConversionFichier> &lot, const ReglagesConversion &reglages, int fils,
-                   const std::function<void(int indice, const IssueConversion &issue)> &recu)
+                   const std::function<void(int indice, const IssueConversion &issue)> &recu,
+                   const std::atomic_bool *arret, QObject *bouton_arret)
 {
+    const auto arrete = [arret] { return arret && arret->load(); };
+    // The library's progress answer: 0 stops the file under way, which leaves nothing behind.
+    const sky::Progress suite = [arrete](int) { return arrete() ? 0 : 1; };
     const int n = int(lot.size());
     // The entry each one must wait for: the last earlier one with the same target.
     std::vector<int> attend(static_cast<size_t>(n), -1);
@@ -58,20 +63,20 @@ void convertit_lot(const QList<ConversionFichier> &lot, const ReglagesConversion
             int k;
             {
                 std::unique_lock<std::mutex> l(verrou);
-                change.wait(l, [&] { return prochaine >= n || prochaine < rendues + avance; });
-                if (prochaine >= n)
+                change.wait(l, [&] { return prochaine >= n || prochaine < rendues + avance || arrete(); });
+                if (prochaine >= n || arrete())
                     return;
                 k = prochaine++;
             }
             IssueConversion issue;
             try {
-                issue.lecture = lit(lot[k].source, reglages, issue.image);
+                issue.lecture = lit(lot[k].source, reglages, issue.image, suite);
                 if (issue.lecture > 0) {
                     if (const int avant = attend[size_t(k)]; avant >= 0) {
                         std::unique_lock<std::mutex> l(verrou);
                         change.wait(l, [&] { return bool(fini[size_t(avant)]); });
                     }
-                    issue.ecriture = ecrit(lot[k].cible, reglages, issue.image);
+                    issue.ecriture = ecrit(lot[k].cible, reglages, issue.image, suite);
                 }
             } catch (const std::bad_alloc &) {
                 issue = IssueConversion{};
@@ -97,11 +102,13 @@ void convertit_lot(const QList<ConversionFichier> &lot, const ReglagesConversion
         });
     }
 
-    for (int k = 0; k < n; ++k) {
+    for (int k = 0; k < n && !arrete(); ++k) {
         IssueConversion issue;
         for (;;) {
             {
                 std::lock_guard<std::mutex> l(verrou);
+                if (arrete())
+                    break;
                 if (fini[size_t(k)]) {
                     issue = std::move(issues[size_t(k)]);
                     ++rendues;
@@ -109,27 +116,32 @@ void convertit_lot(const QList<ConversionFichier> &lot, const ReglagesConversion
                     break;
                 }
             }
-            // The windows repaint meanwhile; the user's input waits, as in every other wait.
-            const RetenueEntrees retenue;
-            attente.exec(QEventLoop::ExcludeUserInputEvents);
+            // The windows repaint meanwhile; the user's input waits, as in every other
+            // wait, but for the Stop button.
+            const RetenueEntrees retenue(bouton_arret);
+            attente.exec(bouton_arret ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
         }
-        recu(k, issue);
+        if (!arrete())
+            recu(k, issue);
+    }
+    {
+        // The workers waiting for their turn hear of the stop.
+        std::lock_guard<std::mutex> l(verrou);
+        change.notify_all();
     }
     std::unique_lock<std::mutex> l(verrou);
     change.wait(l, [&] { return actifs == 0; });
 }
 
-void signale_echec(const ConversionFichier &fichier, const ReglagesConversion &reglages,
-                   const IssueConversion &issue)
+void signale_echec(const ConversionFichier &fichier, const IssueConversion &issue)
 {
-    if (issue.lecture <= 0) {
-        systeme::boite(systeme::TypeBoite::Erreur, FailureWithFile(issue.lecture, fichier.source));
-        const sky::FormatRow *format = format_source(fichier.source);
-        const QLatin1String nom(format ? format->option : "image");
-        systeme::boite(systeme::TypeBoite::Information, QStringLiteral("Reading %1 file failed").arg(nom));
-    } else if (issue.ecriture <= 0) {
-        ReportLibraryError(issue.ecriture);
-        const QLatin1String nom(sky::formatRow(reglages.format).option);
-        systeme::boite(systeme::TypeBoite::Information, QStringLiteral("Writing %1 file failed").arg(nom));
-    }
+    if (issue.reussie() || issue.arretee())
+        return;
+    // The worker's thread saw the system's reason, not this one: the status's own text.
+    const bool lecture = issue.lecture <= 0;
+    systeme::boite(systeme::TypeBoite::Erreur,
+                   QStringLiteral("%1 de \"%2\" impossible :\n%3")
+                       .arg(lecture ? QStringLiteral("Lecture") : QStringLiteral("Ecriture"),
+                            QDir::toNativeSeparators(lecture ? fichier.source : fichier.cible),
+                            sky::errorText(lecture ? issue.lecture : issue.ecriture)));
 }

@@ -6,8 +6,10 @@
 #include "imagefile.h"
 
 #include <QImage>
+#include <QObject>
 #include <QList>
 #include <QString>
+#include <atomic>
 #include <functional>
 
 struct ConversionFichier {
@@ -28,6 +30,8 @@ struct IssueConversion {
     int ecriture = 0;  // of the write (0 when not tried)
     QImage image;      // the picture read, for a preview
     bool reussie() const { return lecture > 0 && ecriture > 0; }
+    // Stopped on the caller's request: left out, or its file left unwritten.
+    bool arretee() const { return lecture == sky::Stopped || ecriture == sky::Stopped; }
 };
 
 // Converts each file of `lot` with up to `fils` threads. Where two entries have the
@@ -35,11 +39,13 @@ struct IssueConversion {
 // result is that of converting them one after the other. `recu` is called on the
 // calling thread for entry 0, 1, ... in turn as soon as that entry is done; pending
 // window events are processed while waiting. Files are written whole or not at all.
+// Once `arret` is set (by a click on `bouton_arret`, the one control that takes the
+// user's input meanwhile), the files in progress stop without a file and no other
+// starts: `recu` is called no more.
 void convertit_lot(const QList<ConversionFichier> &lot, const ReglagesConversion &reglages, int fils,
-                   const std::function<void(int indice, const IssueConversion &issue)> &recu);
+                   const std::function<void(int indice, const IssueConversion &issue)> &recu,
+                   const std::atomic_bool *arret = nullptr, QObject *bouton_arret = nullptr);
 
-// Reports a failed conversion as the image control does: the library's error box
-// (naming the source when it could not be read), then "Reading jpg file failed"
-// or "Writing png file failed". A source not read whole is never written.
-void signale_echec(const ConversionFichier &fichier, const ReglagesConversion &reglages,
-                   const IssueConversion &issue);
+// Reports a failed conversion in one box naming the file that failed and why;
+// nothing for a conversion stopped on request.
+void signale_echec(const ConversionFichier &fichier, const IssueConversion &issue);

@@ -258,9 +258,34 @@ int ReadImageFileQuietly(sky::Format format, const QString &fileName, int depth,
 }
 
 int WriteImageFileQuietly(sky::Format format, const QString &fileName, int depth,
-                          const sky::WriteOptions &options, const QImage &image)
+                          const sky::WriteOptions &options, const QImage &image, const sky::Progress &progress)
 {
-    return sky::formatRow(format).write(fileName, depth, image, options, {});
+    return sky::formatRow(format).write(fileName, depth, image, options, progress);
+}
+
+bool PrepareImageFile(sky::Format format, const QString &fileName, int depth, bool dither, QImage &out,
+                      QSize screen, QString *failure)
+{
+    // No box from a worker thread: a name too long is simply not prepared.
+    if (fileName.size() > kLongestFileName) {
+        if (failure)
+            *failure = QStringLiteral("Le nom de fichier dépasse %1 caractères").arg(kLongestFileName);
+        return false;
+    }
+    int status = sky::Ok;
+    sky::FileInfo info;
+    if (format == sky::Format::Jpeg && !screen.isEmpty() && sky::succeeded(sky::fileInfo(fileName, info))) {
+        const QSize image(info.width, info.height);
+        status = sky::readJpeg(fileName, depth, echelle_couvrant(image, taille_a_l_ecran(image, screen)), dither,
+                               out, {});
+    } else {
+        status = sky::formatRow(format).read(fileName, depth, dither, out, {});
+    }
+    if (sky::succeeded(status) && !out.isNull())
+        return true;
+    if (failure)
+        *failure = sky::failureText(sky::succeeded(status) ? sky::EmptyPicture : status).left(kLongestErrorText);
+    return false;
 }
 
 bool WriteBmpFile(const QString &fileName, int depth, BitmapObject &bitmap)

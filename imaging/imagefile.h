@@ -69,7 +69,15 @@ bool ReadJpegFileReduced(const QString &fileName, int depth, bool dither, QSize 
 int ReadImageFileQuietly(sky::Format format, const QString &fileName, int depth, bool dither, QSize zone,
                          QImage &out, const sky::Progress &progress);
 int WriteImageFileQuietly(sky::Format format, const QString &fileName, int depth,
-                          const sky::WriteOptions &options, const QImage &image);
+                          const sky::WriteOptions &options, const QImage &image, const sky::Progress &progress = {});
+
+// ReadImageFile with no progress and no box, so that a worker thread may prepare a
+// picture ahead. False for an unreadable file: the ordinary read then reports the
+// failure; `failure`, when given, receives the library's text for it. With a
+// `screen` size, a JPEG is decoded only as large as it is shown fitted to that
+// screen needs (taille_a_l_ecran).
+bool PrepareImageFile(sky::Format format, const QString &fileName, int depth, bool dither, QImage &out,
+                      QSize screen = {}, QString *failure = nullptr);
 
 bool WriteBmpFile(const QString &fileName, int depth, BitmapObject &bitmap);
 bool WritePcxFile(const QString &fileName, int depth, BitmapObject &bitmap);

@@ -15,7 +15,9 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
@@ -251,6 +253,25 @@ void TPlanche::affiche_detail()
         QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     info_->numero = navigation_.diapo(k);
     systeme::execute(*info_);
+}
+
+void TPlanche::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape)
+        BitBtn3->click();
+    else
+        QDialog::keyPressEvent(event);
+}
+
+void TPlanche::wheelEvent(QWheelEvent *event)
+{
+    // One notch of a wheel is 120; turned down (toward the user) it goes to the next page.
+    roue_ += event->angleDelta().y();
+    for (; roue_ <= -120; roue_ += 120)
+        Image3Click();
+    for (; roue_ >= 120; roue_ -= 120)
+        Image4Click();
+    event->accept();
 }
 
 bool TPlanche::eventFilter(QObject *objet, QEvent *evenement)

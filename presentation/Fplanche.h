@@ -1,7 +1,7 @@
 // The contact sheet: the slides of the open slideshow as pages of twelve
 // thumbnails with their file names. The user turns pages, picks a slide and
 // confirms it (the editor then shows that slide), or right-clicks a thumbnail for
-// the slide's information window. A page fills under the progress window.
+// the slide's information window. The mouse wheel turns the pages; Escape cancels. A page fills under the progress window.
 #pragma once
 
 #include "regles_planche.h"
@@ -61,6 +61,8 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *objet, QEvent *evenement) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
 
 private:
     void colore(int emplacement, qint32 couleur);
@@ -68,6 +70,8 @@ private:
     Tinfo_diapo *info_;
     Tjauge *jauge_;
     NavigationPlanche navigation_;
+    // The wheel's turn not yet made into a page (fine-stepped wheels send fractions of a notch).
+    int roue_ = 0;
     // Whether slot k holds a picture loaded for its slide (its description is then worth showing).
     std::array<bool, VIGNETTES_PAR_PLANCHE + 1> charge_{};
     // The thumbnails' pictures read ahead.

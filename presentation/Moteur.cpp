@@ -3,6 +3,7 @@
 #include "diaporama.h"
 
 #include "TMultiP.h"
+#include "reduction.h"
 #include "animation.h"
 #include "attributs_texte.h"
 #include "chemins.h"
@@ -15,6 +16,7 @@
 #include <algorithm>
 #include <QFrame>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QIcon>
@@ -35,7 +37,7 @@ public:
     {
         fenetre_.setEnabled(true);
         fenetre_.setFocus();
-        if (reglages.mode_defilement == 2)
+        if (reglages.mode_defilement == 2 && !fenetre_.en_pause)
             fenetre_.Timer1->start(intervalle_minuterie());
     }
     FinAffichage(const FinAffichage &) = delete;
@@ -68,6 +70,15 @@ Tlance_diaporama::Tlance_diaporama(QWidget *parent) : QDialog(parent)
     diapositive->setStretchRatio(false);
     diapositive->setTabStop(false);
     connect(diapositive, &TPMultiImage::OnMouseDown, this, &Tlance_diaporama::diapositive_MouseDown);
+
+    message_image = new QLabel(this);
+    message_image->setObjectName(QStringLiteral("message_image"));
+    message_image->setAlignment(Qt::AlignCenter);
+    message_image->setWordWrap(true);
+    QPalette blanc = message_image->palette();
+    blanc.setColor(QPalette::WindowText, Qt::white);
+    message_image->setPalette(blanc);
+    message_image->hide();
 
     pave = new QFrame(this);
     pave->setObjectName(QStringLiteral("pave"));
@@ -127,6 +138,7 @@ Tlance_diaporama::~Tlance_diaporama() = default;
 void Tlance_diaporama::resizeEvent(QResizeEvent *event)
 {
     diapositive->setGeometry(rect());
+    message_image->setGeometry(rect().adjusted(40, 40, -40, -40));
     QDialog::resizeEvent(event);
 }
 
@@ -166,6 +178,7 @@ void Tlance_diaporama::FormActivate()
     // The show reads its records into copies of its own: the editor's buffer stays as it is.
     defauts = Diaporama::courant().diapo(0);
     diapo_courante = 1;
+    en_pause = false;
     pave->hide();
     Timer1->stop();
     if (reglages.mode_defilement == 2) {
@@ -183,13 +196,41 @@ int Tlance_diaporama::profondeur() const
     return ReadDepth(diapositive->ImageReadRes(), DisplayColorBits(diapositive));
 }
 
-void Tlance_diaporama::montre_image(const QString &chemin)
+QSize Tlance_diaporama::ecran() const { return diapositive->size() * devicePixelRatioF(); }
+
+QString Tlance_diaporama::montre_image(const QString &chemin)
 {
-    const QImage prete = lecture.prise(chemin, diapositive->size(), profondeur());
-    if (!prete.isNull())
-        diapositive->setPicture(TPicture::fromBitmap(prete));
-    else
+    const sky::FormatRow *format = PictureFormatOfPath(chemin);
+    if (!format) {
+        // Icons, metafiles and scrolling messages: the control's own reading.
         diapositive->setImageName(chemin);
+        return {};
+    }
+    QImage image = lecture.prise(chemin, ecran(), profondeur());
+    QString echec;
+    if (image.isNull()) {
+        QImage lue;
+        if (PrepareImageFile(format->format, chemin, profondeur(), diapositive->ImageDither(), lue, ecran(), &echec))
+            image = image_pour_ecran(lue, ecran());
+    }
+    if (image.isNull()) {
+        diapositive->setPicture(TPicture());
+        return echec;
+    }
+    image.setDevicePixelRatio(devicePixelRatioF());
+    diapositive->setPicture(TPicture::fromBitmap(image));
+    return {};
+}
+
+void Tlance_diaporama::signale_image(const QString &message)
+{
+    if (reglages.mode_defilement == 2) {
+        message_image->setText(message);
+        message_image->show();
+        message_image->raise();
+    } else {
+        systeme::boite(systeme::TypeBoite::Erreur, message);
+    }
 }
 
 void Tlance_diaporama::affiche_diapositive()
@@ -203,14 +244,16 @@ void Tlance_diaporama::affiche_diapositive()
     FinAffichage fin(*this);
 
     const FicheDiapo diapo = Diaporama::courant().diapo(diapo_courante);
+    message_image->hide();
     const QString image = chemin_de_fiche(diapo.chemin_image.valeur());
+    const QString nommee = QStringLiteral("\"") + image + QStringLiteral("\"\n");
     if (!image.isEmpty() && fichier_present(image)) {
-        montre_image(image);
+        if (const QString echec = montre_image(image); !echec.isEmpty())
+            signale_image(nommee + echec);
     } else {
         diapositive->setPicture(TPicture());
         if (!image.isEmpty())
-            systeme::boite(systeme::TypeBoite::Erreur,
-                           QStringLiteral("\"") + image + QStringLiteral("\"\nCette photo n'existe plus"));
+            signale_image(nommee + QStringLiteral("Cette photo n'existe plus"));
     }
     diapositive->setText(diapo.commentaire.valeur());
 
@@ -242,7 +285,7 @@ void Tlance_diaporama::anticipe()
     }
     lecture.garde(chemins);
     for (const QString &chemin : chemins)
-        lecture.prepare(chemin, diapositive->size(), profondeur(), diapositive->ImageDither());
+        lecture.prepare(chemin, ecran(), profondeur(), diapositive->ImageDither());
 }
 
 void Tlance_diaporama::deplace(Mouvement mouvement)
@@ -270,13 +313,32 @@ void Tlance_diaporama::keyPressEvent(QKeyEvent *event)
     if (!isEnabled())
         return;
     switch (event->key()) {
-    case Qt::Key_Right: deplace(Mouvement::Suivante); break;
-    case Qt::Key_Left: deplace(Mouvement::Precedente); break;
+    // Presentation remote controls send Page Down and Page Up.
+    case Qt::Key_Right:
+    case Qt::Key_PageDown:
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter: deplace(Mouvement::Suivante); break;
+    case Qt::Key_Left:
+    case Qt::Key_PageUp:
+    case Qt::Key_Backspace: deplace(Mouvement::Precedente); break;
+    case Qt::Key_P: bascule_pause(); break;
     case Qt::Key_Home: deplace(Mouvement::Premiere); break;
     case Qt::Key_End: deplace(Mouvement::Derniere); break;
     case Qt::Key_Escape: sortirClick(); break;
     default: break;
     }
+}
+
+void Tlance_diaporama::bascule_pause()
+{
+    if (reglages.mode_defilement != 2)
+        return;
+    en_pause = !en_pause;
+    if (en_pause)
+        Timer1->stop();
+    else
+        Timer1->start(intervalle_minuterie());
 }
 
 void Tlance_diaporama::diapositive_MouseDown(QMouseEvent *event)

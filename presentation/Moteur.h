@@ -1,7 +1,8 @@
 // The full-screen player: one slide at a time on a black screen, its comment in
 // the picture's caption, its sound played as it comes up. It advances on a timer
-// (automatic mode) or on keys, mouse buttons and the arrow pad (manual mode); every
-// move wraps around. It reads the slides through the record buffer and never writes.
+// (automatic mode, which P pauses and resumes) or on keys, mouse buttons and the
+// arrow pad (manual mode); every move wraps around. A picture that cannot be shown
+// stops a manual show on a box; an automatic one shows why on the slide and goes on. It reads the slides through the record buffer and never writes.
 #pragma once
 
 #include "anticipation.h"
@@ -12,6 +13,7 @@
 
 class AnimationIdle;
 class QFrame;
+class QLabel;
 class QTimer;
 class QToolButton;
 class TPMultiImage;
@@ -30,9 +32,13 @@ public:
     QToolButton *d;
     QToolButton *ld;
     QTimer *Timer1;
+    // Why the slide's picture is not shown, over the slide, in an automatic show.
+    QLabel *message_image;
 
     // Set by the launch command before each show; cleared once the show has started.
     bool premiere_activation = false;
+    // P pressed in an automatic show: the timer waits for the next P.
+    bool en_pause = false;
     // The record number of the slide on screen.
     int diapo_courante = 1;
     // A copy of record 0, read at the start of each show.
@@ -57,8 +63,14 @@ protected:
 
 private:
     void diapositive_MouseDown(QMouseEvent *event);
-    // Shows the picture of `chemin`, from its reading ahead when that is ready.
-    void montre_image(const QString &chemin);
+    // Shows the picture of `chemin`, from its reading ahead when that is ready;
+    // the reason when it cannot be read, else empty.
+    QString montre_image(const QString &chemin);
+    // The picture's failure: a box in a manual show, a message on the slide in an automatic one.
+    void signale_image(const QString &message);
+    void bascule_pause();
+    // The window's size in device pixels, to which pictures are fitted.
+    QSize ecran() const;
     // Starts reading the pictures of the slides one move away.
     void anticipe();
     int profondeur() const;

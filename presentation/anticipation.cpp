@@ -1,21 +1,12 @@
 #include "anticipation.h"
 
-#include "defilement.h"
+#include "reduction.h"
 
-QImage apprete_pour_l_ecran(QImage image, QSize ecran)
-{
-    const QRect partie = partie_visible(ecran, image.size());
-    if (partie != image.rect())
-        image = image.copy(partie);
-    // Drawn as it is on the window, without a conversion at each paint.
-    if (!image.hasAlphaChannel() && image.format() != QImage::Format_RGB32)
-        image.convertTo(QImage::Format_RGB32);
-    return image;
-}
+QImage apprete_pour_l_ecran(QImage image, QSize ecran) { return image_pour_ecran(image, ecran); }
 
 void LectureAnticipee::prepare(const QString &chemin, QSize ecran, int profondeur, bool tramage)
 {
-    const DemandeLecture demande{chemin, profondeur, tramage, ecran, false, apprete_pour_l_ecran};
+    const DemandeLecture demande{chemin, profondeur, tramage, ecran, true, apprete_pour_l_ecran};
     const bool autre = demandes_.contains(chemin) && demandes_.value(chemin) != demande;
     service_.demande(demande);
     if (service_.suivi(demande))

@@ -1,6 +1,10 @@
 #include "config_sli.h"
 
+#include "erreurs.h"
 #include "fichier_type.h"
+#include "systeme.h"
+
+#include <QDir>
 
 #include <QtEndian>
 #include <cstring>
@@ -79,7 +83,19 @@ struct ConfigOuverte {
 void lit_config()
 {
     const ConfigOuverte ouverte;
-    charge_config();
+    try {
+        charge_config();
+        return;
+    } catch (const erreurs::ErreurES &erreur) {
+        // A damaged file must not keep the show from starting: it is mended with the defaults.
+        systeme::boite(systeme::TypeBoite::Erreur,
+                       QStringLiteral("Le fichier de réglages \"%1\" est endommagé (%2) :\n"
+                                      "les réglages par défaut sont utilisés.")
+                           .arg(QDir::toNativeSeparators(chemin_config()), erreur.texte()));
+    }
+    std::memset(&tampon, 0, sizeof tampon);
+    reglages = ReglagesPresentation{};
+    stocke_config();
 }
 
 void sauve_config()

@@ -1,7 +1,5 @@
 #include "defilement.h"
 
-#include "fitting.h"
-
 #include <QString>
 #include <algorithm>
 
@@ -37,12 +35,4 @@ int delai_saisi(const QString &texte)
     if (!ok)
         return 1;
     return int(std::clamp<qlonglong>(valeur, 1, 60));
-}
-
-QRect partie_visible(QSize ecran, QSize image)
-{
-    FitOptions centre;
-    centre.center = true;
-    const QRect dessin = LibraryDestination(ecran, image, centre);
-    return QRect(QPoint(0, 0), ecran).intersected(dessin).translated(-dessin.topLeft());
 }

@@ -21,7 +21,3 @@ QPoint centre_sur(const QRect &principale, QSize dialogue);
 
 // A delay typed in the mode dialog, held to 1..60 seconds; text that is not a number reads as 1.
 int delai_saisi(const QString &texte);
-
-// The part of a picture of size `image` that shows, at its own size and centred,
-// in a window of size `ecran` (in the picture's coordinates).
-QRect partie_visible(QSize ecran, QSize image);

@@ -28,12 +28,14 @@ void remet_a_zero_si_pleine(QProgressBar *jauge)
 
 }  // namespace
 
-RetenueEntrees::RetenueEntrees() { qApp->installEventFilter(this); }
+RetenueEntrees::RetenueEntrees(QObject *permis) : permis_(permis) { qApp->installEventFilter(this); }
 
 RetenueEntrees::~RetenueEntrees() { qApp->removeEventFilter(this); }
 
-bool RetenueEntrees::eventFilter(QObject *, QEvent *evenement)
+bool RetenueEntrees::eventFilter(QObject *objet, QEvent *evenement)
 {
+    if (permis_ && objet == permis_)
+        return false;
     switch (evenement->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:

@@ -28,13 +28,17 @@ void fixe_fin_application(bool fin);
 // system waits too.
 class RetenueEntrees : public QObject {
 public:
-    RetenueEntrees();
+    // `permis`, when given, still takes the input aimed at it (a Stop button).
+    explicit RetenueEntrees(QObject *permis = nullptr);
     ~RetenueEntrees() override;
     RetenueEntrees(const RetenueEntrees &) = delete;
     RetenueEntrees &operator=(const RetenueEntrees &) = delete;
 
 protected:
     bool eventFilter(QObject *objet, QEvent *evenement) override;
+
+private:
+    QObject *permis_;
 };
 
 // Returns 1 to go on, 0 to stop the operation.

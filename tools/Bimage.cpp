@@ -73,6 +73,7 @@ QString Tconversion::chemin_stocke() const { return chemin_de_fiche(fiche.chemin
 void Tconversion::showEvent(QShowEvent *event)
 {
     converti = false;
+    centre_fenetre(*this);
     affiche_image();
     setWindowTitle(QStringLiteral("CONVERSION DE ") + fiche.chemin_image.valeur());
     QDialog::showEvent(event);

@@ -119,7 +119,12 @@ TConversion_images::TConversion_images(QWidget *parent) : QDialog(parent)
         option->hide();
 
     gauge1 = jauge_outil(this, 5, 440);
-    avancement = place(new QLabel(this), 115, 440, 300);
+    avancement = place(new QLabel(this), 115, 440, 200);
+    arreter = place(new QPushButton(style()->standardIcon(QStyle::SP_BrowserStop), QStringLiteral("Arrêter"), this),
+                    320, 430, 99, 33);
+    arreter->setToolTip(QStringLiteral("Arrêter la conversion"));
+    arreter->setEnabled(false);
+    connect(arreter, &QPushButton::clicked, this, [this] { arret_ = true; });
     convert = place(new QPushButton(style()->standardIcon(QStyle::SP_BrowserReload), QStringLiteral("Conversion"), this),
                     425, 430, 99, 33);
     convert->setToolTip(QStringLiteral("Exécuter la conversion"));
@@ -218,6 +223,8 @@ void TConversion_images::ConvertClick()
     // shown in the preview and any failure reported as it comes. The gauge shows
     // the share of the files done.
     convert->setEnabled(false);
+    arret_ = false;
+    arreter->setEnabled(true);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     if (!plan.isEmpty())
         avancement->setText(QStringLiteral("Fichier 1 sur %1").arg(plan.size()));
@@ -228,13 +235,14 @@ void TConversion_images::ConvertClick()
                                                             issue.image, FailureWithFile(issue.lecture, plan[k].source)));
         if (!issue.reussie()) {
             QApplication::restoreOverrideCursor();
-            signale_echec(plan[k], reglages, issue);
+            signale_echec(plan[k], issue);
             QApplication::setOverrideCursor(Qt::WaitCursor);
         }
         if (k + 1 < plan.size())
             avancement->setText(QStringLiteral("Fichier %1 sur %2").arg(k + 2).arg(plan.size()));
         gauge1->setValue(int((k + 1) * 100 / plan.size()));
-    });
+    }, &arret_, arreter);
+    arreter->setEnabled(false);
     gauge1->setValue(0);
     QApplication::restoreOverrideCursor();
     convert->setEnabled(true);

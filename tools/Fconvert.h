@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDialog>
+#include <atomic>
 
 class QCheckBox;
 class QComboBox;
@@ -43,6 +44,8 @@ public:
     QProgressBar *gauge1;
     QLabel *avancement;  // "Fichier k sur n" while the loop runs
     QPushButton *convert;
+    // Stops a conversion under way: the files done stay, the one in progress leaves nothing.
+    QPushButton *arreter;
     QPushButton *BitBtn1;
 
     void ConvertClick();
@@ -52,4 +55,7 @@ public:
     void FileListBox1Change();
     void FileListBox2Change();
     void affiche_image();
+
+private:
+    std::atomic_bool arret_{false};
 };

@@ -118,7 +118,7 @@ Touvre_image::Touvre_image(Tnormal *vue_normale, QWidget *parent)
     connect(FileListBox1, &TFileListBox::Change, this, &Touvre_image::changement);
     connect(CheckBox1, &QCheckBox::clicked, this, &Touvre_image::CheckBox1Click);
     connect(zoom_bt, &QPushButton::clicked, this, &Touvre_image::zoom_btClick);
-    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+    connect(OKBtn, &QPushButton::clicked, this, &Touvre_image::OKBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     affiche_image();
 }
@@ -170,9 +170,19 @@ void Touvre_image::zoom_btClick()
     normal->montre(MultiImage1->Picture());
 }
 
+void Touvre_image::OKBtnClick()
+{
+    if (confirme_sans_fichier && fichier_image.isEmpty() &&
+        systeme::boite(systeme::TypeBoite::Confirmation, QStringLiteral("Désirez-vous affacer cette image"),
+                       systeme::OK | systeme::Annuler) != systeme::OK)
+        return;
+    accept();
+}
+
 void Touvre_image::showEvent(QShowEvent *event)
 {
     Gauge1->setValue(0);
+    centre_fenetre(*this);
     QDialog::showEvent(event);
 }
 

@@ -33,6 +33,9 @@ public:
 
     // The dialog's result: the file selected at the last change of the lists.
     QString fichier_image;
+    // Set by a caller that makes the result the slide's picture: OK with no file
+    // selected then asks before that picture is cleared.
+    bool confirme_sans_fichier = false;
 
     TFilterComboBox *FilterComboBox1;
     TFileListBox *FileListBox1;
@@ -54,6 +57,7 @@ public:
     void Label3D1Click();
     void affiche_image();
     void zoom_btClick();
+    void OKBtnClick();
 
 protected:
     void showEvent(QShowEvent *event) override;

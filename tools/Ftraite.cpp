@@ -151,7 +151,7 @@ bool Ttraitement::enregistre_jpeg(const QString &chemin)
 void Ttraitement::BitBtn1Click()
 {
     conversion->MultiImage1->setPicture(image->Picture());
-    systeme::execute(*conversion);
+    execute_au_dessus(*conversion, this);
     if (!conversion->converti)
         return;
     image->setPicture(conversion->MultiImage1->Picture());

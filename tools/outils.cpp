@@ -4,10 +4,14 @@
 #include "Label3D.h"
 #include "TMultiP.h"
 #include "progression.h"
+#include "systeme.h"
 
+#include <QDialog>
 #include <QFrame>
 #include <QGroupBox>
 #include <QProgressBar>
+#include <QScreen>
+#include <QTimer>
 
 QProgressBar *jauge_outil(QWidget *fenetre, int gauche, int haut)
 {
@@ -47,4 +51,34 @@ void affiche_apercu(TPMultiImage *image, const QWidget *cadre)
     image->setStretch(p.etire);
     image->setGeometry(p.rectangle);
     image->show();
+}
+
+int execute_au_dessus(QDialog &fenetre, QWidget *ouvrante)
+{
+    QWidget *const parent = fenetre.parentWidget();
+    const Qt::WindowFlags drapeaux = fenetre.windowFlags();
+    fenetre.setParent(ouvrante, drapeaux);
+    const int resultat = systeme::execute(fenetre);
+    fenetre.setParent(parent, drapeaux);
+    return resultat;
+}
+
+void centre_fenetre(QWidget &fenetre, const QRect &principale)
+{
+    const auto centre = [&fenetre, principale] {
+        fenetre.move(principale.left() + (principale.width() - fenetre.width()) / 2,
+                     principale.top() + (principale.height() - fenetre.height()) / 2);
+    };
+    centre();
+    // Once more when the window manager has framed it: the frame's margins Qt reckoned the
+    // position with may date from the last showing, which left the window a title bar lower.
+    QTimer::singleShot(0, &fenetre, centre);
+}
+
+void centre_fenetre(QWidget &fenetre)
+{
+    if (const QWidget *parent = fenetre.parentWidget())
+        centre_fenetre(fenetre, parent->window()->geometry());
+    else if (const QScreen *ecran = fenetre.screen())
+        centre_fenetre(fenetre, ecran->availableGeometry());
 }

@@ -2,7 +2,9 @@
 // a tool window in its sunken panel, a group box titled by a shadowed label.
 #pragma once
 
+class QDialog;
 class QGroupBox;
+class QRect;
 class QProgressBar;
 class QString;
 class QWidget;
@@ -27,3 +29,13 @@ QGroupBox *groupe_titre(QWidget *parent, int gauche, int haut, int largeur, int 
 // Fits `image` into its frame `cadre` as the browser's preview is fitted, hidden
 // while it is resized.
 void affiche_apercu(TPMultiImage *image, const QWidget *cadre);
+
+// Runs `fenetre` as the child of `ouvrante` for the time it is open, so that the
+// window manager shows it above the window that opened it (a window that stays on
+// top would hide it otherwise); its own parent is given back when it closes.
+int execute_au_dessus(QDialog &fenetre, QWidget *ouvrante);
+
+// Centres `fenetre` over `principale` by its client area, for a showing to come.
+void centre_fenetre(QWidget &fenetre, const QRect &principale);
+// Over the window of its parent, or over the screen for a window without one.
+void centre_fenetre(QWidget &fenetre);

@@ -141,3 +141,37 @@ TEST(Fitting, JpegDecodedNoLargerThanItsThumbnailNeeds)
                          Case{{300, 225}, 2}, Case{{200, 150}, 1}, Case{{100, 80}, 1}, Case{{0, 0}, 1}})
         EXPECT_EQ(echelle_de_decodage(c.image, {145, 110}), c.scale) << c.image.width();
 }
+
+TEST(Fitting, TheShowFitsOnlyAPictureLargerThanTheScreen)
+{
+    struct Case {
+        QSize image;
+        QSize drawn;
+        int scale;  // of a JPEG decoding that still covers the drawn size
+    };
+    for (const Case c : {Case{{4000, 3000}, {1280, 960}, 2}, Case{{3000, 4000}, {768, 1024}, 2},
+                         Case{{10240, 8192}, {1280, 1024}, 8}, Case{{1281, 1024}, {1280, 1023}, 1},
+                         Case{{640, 480}, {640, 480}, 1}, Case{{1280, 1024}, {1280, 1024}, 1},
+                         Case{{20000, 10}, {1280, 1}, 8}}) {
+        EXPECT_EQ(taille_a_l_ecran(c.image, {1280, 1024}), c.drawn) << c.image.width();
+        EXPECT_EQ(echelle_couvrant(c.image, c.drawn), c.scale) << c.image.width();
+    }
+    // Smoothed, not a pick of every n-th pixel: fine stripes become their mean.
+    QImage rayee(4000, 3000, QImage::Format_Indexed8);
+    rayee.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+    for (int y = 0; y < rayee.height(); ++y)
+        for (int x = 0; x < rayee.width(); ++x)
+            rayee.setPixel(x, y, uint(x % 2));
+    const QImage vue = image_pour_ecran(rayee, {1280, 1024});
+    EXPECT_EQ(vue.size(), QSize(1280, 960));
+    EXPECT_EQ(vue.format(), QImage::Format_RGB32);
+    int somme = 0;
+    for (int x = 600; x < 610; ++x) {
+        EXPECT_GT(qGray(vue.pixel(x, 480)), 40) << x;
+        EXPECT_LT(qGray(vue.pixel(x, 480)), 215) << x;
+        somme += qGray(vue.pixel(x, 480));
+    }
+    EXPECT_NEAR(somme / 10, 128, 12);
+    QImage petite(640, 480, QImage::Format_RGB32);
+    EXPECT_EQ(image_pour_ecran(petite, {1280, 1024}).cacheKey(), petite.cacheKey());
+}

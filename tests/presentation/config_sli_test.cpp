@@ -68,7 +68,7 @@ TEST_F(ConfigSli, LesOctetsReservesSontGardesEtLesReglagesRelus)
     EXPECT_EQ(qFromLittleEndian<qint16>(apres.constData() + 47), 45);
 }
 
-TEST_F(ConfigSli, UnFichierTropCourtFaitUneErreurDeLecture)
+TEST_F(ConfigSli, UnFichierEndommageEstNommeDansUneBoiteEtRemplaceParLesValeursParDefaut)
 {
     {
         QFile f(chemin_config());
@@ -78,12 +78,20 @@ TEST_F(ConfigSli, UnFichierTropCourtFaitUneErreurDeLecture)
     ScriptSysteme script;
     const auto ouverts = [] { return QDir(QStringLiteral("/proc/self/fd")).count(); };
     const uint avant = ouverts();
-    EXPECT_FALSE(erreurs::sous_garde(lit_config));
-    EXPECT_EQ(script.textes_boites(), QStringList{"Lecture au delà de la fin de fichier"});
-    EXPECT_EQ(ouverts(), avant);  // the failed load closed the file
-    // The next load, after the failure, works on the same file once it is repaired.
-    QFile::remove(chemin_config());
+    reglages = {1, 2, 33};
     EXPECT_TRUE(erreurs::sous_garde(lit_config));
+    ASSERT_EQ(script.boites.size(), 1);
+    EXPECT_TRUE(script.boites[0].texte.contains(QDir::toNativeSeparators(chemin_config())));
+    EXPECT_TRUE(script.boites[0].texte.contains("Lecture au delà de la fin de fichier"));
+    EXPECT_EQ(ouverts(), avant);  // the file is closed
+    EXPECT_EQ(reglages.mode_defilement, 2);
+    EXPECT_EQ(reglages.controle, 1);
+    EXPECT_EQ(reglages.delai, 10);
+    const QByteArray o = contenu();
+    ASSERT_EQ(o.size(), 49);
+    EXPECT_EQ(qFromLittleEndian<qint16>(o.constData() + 47), 10);
+    EXPECT_TRUE(erreurs::sous_garde(lit_config));
+    EXPECT_EQ(script.boites.size(), 1);  // mended: no box the next time
 }
 
 }  // namespace

@@ -37,11 +37,4 @@ TEST(Defilement, LeDelaiSaisiEstTenuEntreUnEtSoixante)
         EXPECT_EQ(delai_saisi(QString::fromLatin1(texte)), delai) << texte;
 }
 
-TEST(Defilement, SeuleLaPartieVisibleDuneGrandeImageEstGardee)
-{
-    EXPECT_EQ(partie_visible(QSize(800, 600), QSize(4001, 3000)), QRect(1600, 1200, 800, 600));
-    EXPECT_EQ(partie_visible(QSize(800, 600), QSize(640, 480)), QRect(0, 0, 640, 480));
-    EXPECT_EQ(partie_visible(QSize(800, 600), QSize(1000, 300)), QRect(100, 0, 800, 300));
-}
-
 }  // namespace

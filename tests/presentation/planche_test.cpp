@@ -20,6 +20,7 @@
 #include <QTabBar>
 #include <QTest>
 #include <QToolButton>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 namespace {
@@ -182,6 +183,20 @@ TEST_F(Planche, PagesSuivantesEtPrecedentes)
     QTest::mouseClick(planche.banque_precedente, Qt::LeftButton);
     EXPECT_EQ(planche.nom[6]->text(), QStringLiteral("petit.bmp"));
     EXPECT_EQ(planche.navigation().selection(), 1);
+
+    // The wheel: a notch down is the next page, a notch up the previous; half notches add up.
+    const auto roule = [&](int angle) {
+        QWheelEvent roue(QPointF(40, 40), planche.mapToGlobal(QPointF(40, 40)), {}, {0, angle}, Qt::NoButton,
+                         {}, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&planche, &roue);
+        return planche.navigation().page();
+    };
+    for (const auto &[angle, page] : {std::pair{-120, 2}, {-120, 2}, {120, 1}, {-60, 1}, {-60, 2}})
+        EXPECT_EQ(roule(angle), page) << angle;
+    planche.activateWindow();
+    QTest::keyClick(&planche, Qt::Key_Escape);
+    EXPECT_FALSE(planche.isVisible());
+    EXPECT_EQ(planche.result(), QDialog::Rejected);
 }
 
 TEST_F(Planche, ClicsSurLesEmplacements)

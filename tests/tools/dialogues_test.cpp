@@ -1,4 +1,7 @@
+#include "Bimage.h"
 #include "Finfo.h"
+#include "Fnormal.h"
+#include "Fopen.h"
 #include "Fprint.h"
 #include "Fsauve.h"
 #include "Label3D.h"
@@ -73,6 +76,28 @@ TEST(Impression, ToutTexteEstAccepteEtConfigurationOuvreLeReglageSansFermer)
     EXPECT_TRUE(script.reglages_imprimante.empty());
     EXPECT_TRUE(impression.isVisible());
     EXPECT_TRUE(impression.horizontal->isChecked() && impression.vertical->isChecked());
+}
+
+// Each showing centres the window over the main window again, wherever it was left.
+TEST(CentreesALaPrincipale, AChaqueAffichage)
+{
+    DossierTemporaire dossier;
+    ScriptSysteme script;
+    QWidget principale;
+    principale.setGeometry(100, 50, 1000, 700);
+    principale.show();
+    Tnormal normal;
+    Touvre_image navigateur(&normal, &principale);
+    Tconversion conversion(&principale);
+    for (QDialog *d : {static_cast<QDialog *>(&navigateur), static_cast<QDialog *>(&conversion)}) {
+        for (int fois = 0; fois < 2; ++fois) {
+            d->show();
+            EXPECT_EQ(d->pos(), QPoint(100 + (1000 - d->width()) / 2, 50 + (700 - d->height()) / 2))
+                << d->objectName().toStdString() << " " << fois;
+            d->move(d->pos() + QPoint(0, 20));
+            d->hide();
+        }
+    }
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QProgressBar>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -80,7 +81,38 @@ TEST_F(Lot, LesSourcesQuiSeRencontrentGardentLaPlusHauteEtUnFichierIlisibleNArre
     QFile jpeg(dossier.chemin("dest/PHOTO1.JPG"));
     ASSERT_TRUE(jpeg.open(QIODevice::ReadOnly));
     EXPECT_EQ(sky::jpegQuality(jpeg.readAll()), 25);  // the spin's 0 falls back to 25
-    EXPECT_FALSE(script.boites.isEmpty());  // the damaged file was reported
+    // The damaged file reported once, by its name.
+    ASSERT_EQ(script.boites.size(), 1);
+    EXPECT_TRUE(script.boites[0].texte.contains(dossier.chemin("abime.png"))) << script.boites[0].texte.toStdString();
+}
+
+TEST_F(Lot, ArreterGardeLesFichiersFaitsEtNeSignaleRien)
+{
+    for (int k = 2; k <= 9; ++k)
+        QFile::copy(dossier.chemin("photo1.bmp"), dossier.chemin(QStringLiteral("photo%1.bmp").arg(k)));
+    fenetre.FileListBox1->Update();
+    const QStringList neuf{"photo1.bmp", "photo2.bmp", "photo3.bmp", "photo4.bmp", "photo5.bmp",
+                           "photo6.bmp", "photo7.bmp", "photo8.bmp", "photo9.bmp"};
+    choisit(neuf);
+    EXPECT_FALSE(fenetre.arreter->isEnabled());
+    bool actif = false;
+    const auto lien = QObject::connect(fenetre.gauge1, &QProgressBar::valueChanged, [&](int valeur) {
+        if (valeur > 0 && !actif) {
+            actif = fenetre.arreter->isEnabled();
+            fenetre.arreter->click();
+        }
+    });
+    fenetre.convert->click();
+    EXPECT_TRUE(actif);
+    EXPECT_FALSE(fenetre.arreter->isEnabled());
+    EXPECT_GE(sorties().size(), 1);
+    EXPECT_LT(sorties().size(), 9);
+    EXPECT_TRUE(script.boites.isEmpty());
+    // The next conversion runs whole.
+    QObject::disconnect(lien);
+    choisit(neuf);
+    fenetre.convert->click();
+    EXPECT_EQ(sorties().size(), 9);
 }
 
 // The window stays, and the batch goes to its end, when its closing button is

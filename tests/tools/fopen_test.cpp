@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 
@@ -113,6 +114,26 @@ TEST_F(Navigateur, ParcourirLaListeNeChargeQueLeFichierOuLOnSArrete)
     EXPECT_TRUE(script.boites.isEmpty());
     EXPECT_EQ(fenetre.MultiImage1->Picture().size(), QSize(400, 300));
     EXPECT_EQ(fenetre.MultiImage1->geometry(), QRect(17, 44, 209, 156));
+}
+
+TEST_F(Navigateur, OKSansFichierDemandeSiLImageDoitEtreEffacee)
+{
+    struct Cas { bool confirme; bool choisi; std::optional<int> reponse; bool fermee; };
+    for (const Cas &c : {Cas{true, false, systeme::Annuler, false}, Cas{true, false, systeme::OK, true},
+                         Cas{true, true, {}, true}, Cas{false, false, {}, true}}) {
+        fenetre.confirme_sans_fichier = c.confirme;
+        fenetre.fichier_image = c.choisi ? dossier.chemin(QStringLiteral("photo.png")) : QString();
+        script.boites.clear();
+        if (c.reponse)
+            script.reponses.push_back(*c.reponse);
+        fenetre.setResult(-1);
+        fenetre.show();
+        fenetre.OKBtn->click();
+        EXPECT_EQ(script.textes_boites(),
+                  c.reponse ? QStringList{"Désirez-vous affacer cette image"} : QStringList{});
+        EXPECT_EQ(fenetre.result() == QDialog::Accepted, c.fermee) << c.confirme << c.choisi;
+        fenetre.hide();
+    }
 }
 
 TEST_F(Navigateur, ChangerDeDossierOuDeFiltreNeLaisseAucunFichierChoisi)

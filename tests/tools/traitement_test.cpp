@@ -121,8 +121,15 @@ TEST_F(Traitement, LaConversionChangeLaDiapoSeulementQuandElleAEteFaite)
     fenetre.numero_diapo = document.courante();
     const QString chemin = diapo("VUE.PNG", 40, 30, "PNG");
     ecrit_fiche(fenetre.numero_diapo);
-    script.dialogues.push_back([](QDialog &) { return int(QDialog::Accepted); });
+    QWidget *parent_ouverte = nullptr;
+    script.dialogues.push_back([&](QDialog &d) {
+        parent_ouverte = d.parentWidget();
+        return int(QDialog::Accepted);
+    });
     fenetre.BitBtn1->click();
+    // Above the manipulation window while open, given back to its owner after.
+    EXPECT_EQ(parent_ouverte, &fenetre);
+    EXPECT_EQ(conversion.parentWidget(), nullptr);
     lit_fiche(fenetre.numero_diapo);
     EXPECT_EQ(fiche.chemin_image.valeur(), chemin);
     EXPECT_EQ(fenetre.windowTitle(), "Manipulation de l'image  -  VUE.PNG");
