@@ -1,6 +1,7 @@
 // The library wrappers: argument orders, depths, progress and the yes/no result.
 #include "gris.h"
 #include "imagefile.h"
+#include "photo_tournee.h"
 #include "sky.h"
 
 #include "script_systeme.h"
@@ -178,6 +179,23 @@ TEST_F(Wrappers, MirrorAndFlipInPlace)
     EXPECT_FALSE(FlipBitmap(empty));
     ASSERT_EQ(script.boites.size(), 1);
     EXPECT_EQ(script.boites[0].texte, sky::errorText(sky::EmptyPicture));
+}
+
+// The contact sheet's thumbnails of a photo stored turned come upright, read ahead or not.
+TEST_F(Wrappers, ReducedJpegOfATurnedPhotoIsUpright)
+{
+    ASSERT_TRUE(ecrit_photo_tournee(dossier.chemin("tournee.jpg"), 6));
+    // A wide box: the upright picture, taller than wide, is decoded at a quarter.
+    const QSize zone(24, 12);
+    BitmapObject ahead, direct;
+    PrefetchJpegFileReduced(dossier.chemin("tournee.jpg"), 24, false, zone);
+    ASSERT_TRUE(ReadJpegFileReduced(dossier.chemin("tournee.jpg"), 24, false, zone, ahead));
+    ASSERT_TRUE(ReadJpegFileReduced(dossier.chemin("tournee.jpg"), 24, false, zone, direct));
+    for (const BitmapObject *lue : {&ahead, &direct}) {
+        EXPECT_EQ(lue->bitmap.size(), QSize(kHauteurStockee, kLargeurStockee) / 4);
+        EXPECT_EQ(coin_de(lue->bitmap, QColor(230, 0, 0)), 1);
+        EXPECT_EQ(coin_de(lue->bitmap, QColor(0, 210, 0)), 2);
+    }
 }
 
 TEST_F(Wrappers, ReducedJpegReadsTheSameWhetherDecodedAheadOrNot)
