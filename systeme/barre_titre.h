@@ -16,6 +16,10 @@ constexpr int kPlaceBoutonsTitre = 110;
 // buttons, and at least `largeur`.
 int largeur_pour_legende(const QWidget &fenetre, int largeur);
 
+// A fixed-size window laid out by hand, widened as its caption needs: its
+// controls move to the middle, those across its whole width stretch.
+void elargit_pour_legende(QWidget &fenetre);
+
 // Before the window is first shown.
 void sans_boutons_de_titre(QWidget &fenetre);
 
