@@ -37,25 +37,27 @@ bool ecrit_bip(const QString &chemin)
     return d.status() == QDataStream::Ok;
 }
 
-// Bursts of sound in a recording: 10 ms windows above a level, apart by at least 150 ms of quiet.
-int salves(const QByteArray &pcm)
+// Where bursts of sound start in a recording, in milliseconds: 10 ms windows above a
+// level, apart by at least 150 ms of quiet.
+QList<int> salves(const QByteArray &pcm)
 {
     const auto *e = reinterpret_cast<const qint16 *>(pcm.constData());
     const qsizetype n = pcm.size() / 2, fenetre = kTaux / 100;
-    int compte = 0, calme = 1000;
+    QList<int> debuts;
+    int calme = 1000;
     for (qsizetype debut = 0; debut + fenetre <= n; debut += fenetre) {
         double somme = 0;
         for (qsizetype i = debut; i < debut + fenetre; ++i)
             somme += double(e[i]) * e[i];
         if (std::sqrt(somme / fenetre) > 500) {
             if (calme >= 15)
-                ++compte;
+                debuts.append(int(debut * 1000 / kTaux));
             calme = 0;
         } else {
             ++calme;
         }
     }
-    return compte;
+    return debuts;
 }
 
 void attends(int millisecondes)
@@ -100,16 +102,27 @@ TEST(SonCourt, VingtSonsALaSuiteSontTousEntendus)
     enregistreur.start(parec, {"-d", "ecoute.monitor", "--format=s16le", "--channels=1",
                                "--rate=" + QString::number(kTaux), "--latency-msec=20"});
     ASSERT_TRUE(enregistreur.waitForStarted());
+    // The recording starts once the monitor hands its first samples.
+    for (int i = 0; i < 250 && enregistreur.bytesAvailable() == 0; ++i)
+        attends(20);
+    ASSERT_GT(enregistreur.bytesAvailable(), 0) << "parec n'enregistre rien";
     attends(500);
     for (int i = 0; i < 20; ++i) {
         systeme::joue_son_court(dossier.filePath("bip.wav"));
         attends(800);
     }
-    attends(500);
+    // parec hands over what it holds late: the end of the recording comes a while after.
+    attends(2500);
     enregistreur.terminate();
     enregistreur.waitForFinished();
     serveur.terminate();
     serveur.waitForFinished();
     qunsetenv("PULSE_SERVER");
-    EXPECT_EQ(20, salves(enregistreur.readAllStandardOutput()));
+    const QByteArray pcm = enregistreur.readAllStandardOutput();
+    const QList<int> debuts = salves(pcm);
+    QStringList temps;
+    for (const int t : debuts)
+        temps << QString::number(t);
+    EXPECT_EQ(20, debuts.size()) << temps.join(QLatin1Char(' ')).toStdString() << " in "
+                                 << pcm.size() * 1000 / (2 * kTaux) << " ms recorded";
 }
