@@ -63,9 +63,7 @@ int demarre_programme(Application &application, const QStringList &arguments)
     substitue_polices();
 
     // On the screen while the windows are made, gone before the message loop.
-    auto splash = std::make_unique<TSplashForm>();
-    splash->repaint();
-    QCoreApplication::processEvents();
+    auto splash = montre_splash();
 
     // Every window is created once, hidden, in this order; the main window first.
     TForm1 Form1;

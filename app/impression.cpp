@@ -8,6 +8,7 @@
 namespace {
 
 constexpr int kHauteurRangee = 650;
+constexpr int kDroiteTextes = 1990;  // a millimetre inside the frame
 
 // A font of `points` in the painter's tenths of a millimetre.
 QFont times(int points, bool gras = false, bool italique = false, bool souligne = false)
@@ -24,6 +25,22 @@ QFont times(int points, bool gras = false, bool italique = false, bool souligne 
 void ecrit(QPainter &peintre, int x, int y, const QString &texte)
 {
     peintre.drawText(QRect(x, y, 100000, 100000), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, texte);
+}
+
+// Text on one line inside `zone`: its font made smaller, down to two thirds of its
+// size, until it fits; then cut in its middle.
+void ecrit_dans(QPainter &peintre, const QRect &zone, int alignement, const QString &texte)
+{
+    const QFont police = peintre.font();
+    QFont reduite = police;
+    const int plus_petite = police.pixelSize() * 2 / 3;
+    while (reduite.pixelSize() > plus_petite &&
+           QFontMetrics(reduite, peintre.device()).horizontalAdvance(texte) > zone.width())
+        reduite.setPixelSize(reduite.pixelSize() - 1);
+    peintre.setFont(reduite);
+    peintre.drawText(zone, alignement | Qt::TextSingleLine,
+                     peintre.fontMetrics().elidedText(texte, Qt::ElideMiddle, zone.width()));
+    peintre.setFont(police);
 }
 
 // Rectangles given as left, top, right, bottom.
@@ -67,8 +84,9 @@ void dessine_rangee_scenario(QPainter &peintre, int rangee, const RangeeScenario
     ecrit(peintre, 750, r + 450, QStringLiteral("Le son :"));
     ecrit(peintre, 750, r + 550, QStringLiteral("Le commentaire :"));
     peintre.setFont(times(12));
-    ecrit(peintre, 1000, r + 350, diapo.image);
-    ecrit(peintre, 950, r + 450, diapo.son);
+    // The paths stay inside the frame (its right edge at 2000).
+    ecrit_dans(peintre, QRect(1000, r + 350, kDroiteTextes - 1000, 100), Qt::AlignLeft | Qt::AlignTop, diapo.image);
+    ecrit_dans(peintre, QRect(950, r + 450, kDroiteTextes - 950, 100), Qt::AlignLeft | Qt::AlignTop, diapo.son);
     peintre.setFont(times(10));
     for (int i = 0; i < diapo.lignes.size() && i < kLignesCommentaire; ++i)
         ecrit(peintre, 750, r + 600 + 50 * i, diapo.lignes[i]);
@@ -86,7 +104,8 @@ QStringList lignes_commentaire(const QString &commentaire, const QFont &police, 
 {
     QTextLayout mise_en_page(commentaire, police);
     QTextOption option;
-    option.setWrapMode(QTextOption::WordWrap);
+    // A word longer than the line is broken inside it.
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     mise_en_page.setTextOption(option);
     QStringList lignes;
     mise_en_page.beginLayout();
@@ -112,6 +131,5 @@ void dessine_chemin_image(QPainter &peintre, const QString &chemin)
 {
     peintre.setPen(Qt::black);
     peintre.setFont(times(16, true));
-    peintre.drawText(QRect(1025 - 50000, 2800, 100000, 100000), Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine,
-                     chemin);
+    ecrit_dans(peintre, QRect(60, 2800, kDroiteTextes - 60, 200), Qt::AlignHCenter | Qt::AlignTop, chemin);
 }

@@ -47,6 +47,8 @@ void fixe_delai_bulles(int millisecondes)
 
 // A balloon that nobody dismisses goes away after this long.
 constexpr int DUREE_BULLE = 10000;
+// The window property that holds its balloons off (sans_bulles).
+constexpr char kSansBulles[] = "vista_sans_bulles";
 
 // Shows the balloon in place of the toolkit's tooltip for every widget that has
 // a tooltip text, and hides it when the mouse leaves the widget or the user acts.
@@ -116,6 +118,8 @@ private:
     bool montre(QObject *objet)
     {
         auto *controle = qobject_cast<QWidget *>(objet);
+        if (controle && controle->window()->property(kSansBulles).toBool())
+            return true;
         if (!controle || controle->toolTip().isEmpty() || !TDanHint::premier())
             return false;
         renouvelle();
@@ -179,6 +183,13 @@ void TDanHint::setHintPauseTime(int millisecondes)
 }
 
 StyleBulle TDanHint::style_bulle() const { return {couleur_, ombre_, police_, couleur_police_}; }
+
+void sans_bulles(QWidget &fenetre, bool sans)
+{
+    fenetre.setProperty(kSansBulles, sans);
+    if (sans)
+        InstallationBulles::instance().cache();
+}
 
 TDanHint *TDanHint::premier() { return composants().isEmpty() ? nullptr : composants().first(); }
 

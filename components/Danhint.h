@@ -85,3 +85,7 @@ private:
 // The application's balloon window, shared by every tooltip; null until a
 // TDanHint has been created.
 TNewHint *fenetre_bulle();
+
+// While `sans` holds, the controls of the window `fenetre` show no balloon (nor
+// the toolkit's own tooltip).
+void sans_bulles(QWidget &fenetre, bool sans);

@@ -3,7 +3,10 @@
 #include "Label3D.h"
 #include "application.h"
 
+#include <QEventLoop>
 #include <QGuiApplication>
+#include <QTimer>
+#include <QWindow>
 #include <QLabel>
 #include <QPixmap>
 #include <QScreen>
@@ -80,6 +83,33 @@ TSplashForm::TSplashForm(QWidget *parent)
     FormCreate();
     centre_sur_ecran(*this);
     show();
+}
+
+void TSplashForm::attends_d_etre_vu(int plus_longtemps)
+{
+    QWindow *fenetre = windowHandle();
+    if (fenetre && !fenetre->isExposed()) {
+        // The expose event arrives when the window manager has mapped the window.
+        QEventLoop boucle;
+        QTimer attente;
+        attente.setInterval(5);
+        QObject::connect(&attente, &QTimer::timeout, &boucle, [&] {
+            if (fenetre->isExposed())
+                boucle.quit();
+        });
+        QTimer::singleShot(plus_longtemps, &boucle, &QEventLoop::quit);
+        attente.start();
+        boucle.exec();
+    }
+    repaint();
+    QCoreApplication::processEvents();
+}
+
+std::unique_ptr<TSplashForm> montre_splash()
+{
+    auto splash = std::make_unique<TSplashForm>();
+    splash->attends_d_etre_vu();
+    return splash;
 }
 
 // The background picture covers the whole window: no brush of its own.

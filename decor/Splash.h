@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include <memory>
+
 class QLabel;
 class TLabel3D;
 
@@ -22,6 +24,12 @@ public:
     // Visible from its creation, centred on the screen.
     explicit TSplashForm(QWidget *parent = nullptr);
 
+    // Returns once the window manager has put the window on the screen and it is
+    // painted there, or after `plus_longtemps` milliseconds: the program then
+    // builds its windows without handling events, and a window mapped meanwhile
+    // would stay blank.
+    void attends_d_etre_vu(int plus_longtemps = 300);
+
     QLabel *Image1;
     TLabel3D *logiciel;
     TLabel3D *Label3D1;
@@ -33,6 +41,9 @@ private:
     void FormCreate();
     void FormShow();
 };
+
+// The splash window, created and seen on the screen.
+std::unique_ptr<TSplashForm> montre_splash();
 
 // Puts `fenetre` in the middle of the screen it is on.
 void centre_sur_ecran(QWidget &fenetre);

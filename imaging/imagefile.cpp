@@ -229,12 +229,15 @@ bool ReadJpegFile(const QString &fileName, int depth, bool dither, BitmapObject 
 
 namespace {
 
-// The decoding scale of a JPEG fitted into `zone`; 1 when its header cannot be read.
+// The decoding scale of a JPEG fitted into `zone`, as it is shown (upright); 1 when its
+// header cannot be read.
 int reducedScale(const QString &fileName, QSize zone)
 {
     sky::FileInfo info;
     return fileName.size() <= kLongestFileName && sky::succeeded(sky::fileInfo(fileName, info))
-               ? echelle_de_decodage(QSize(info.width, info.height), zone)
+               ? echelle_de_decodage(info.orientation >= 5 ? QSize(info.height, info.width)
+                                                           : QSize(info.width, info.height),
+                                     zone)
                : 1;
 }
 

@@ -15,7 +15,9 @@ const QColor FOND_NUIT(16, 24, 64);
 }  // namespace
 
 Langue::Langue(const QString &chemin_appli, const QString &code_langue, QWidget *parent)
-    : QWidget(parent, Qt::Window), CheminAppli(chemin_appli)
+    // A close box only: the caption keeps the room of the other buttons.
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      CheminAppli(chemin_appli)
 {
     setObjectName(QStringLiteral("Langue"));
     setAttribute(Qt::WA_DeleteOnClose);

@@ -3,9 +3,11 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QScreen>
 #include <QTime>
 #include <QTimer>
+#include <QTranslator>
 
 #include "copie.h"
 #include "dessins.h"
@@ -108,8 +110,23 @@ void Ostrel::Form_Load()
     Timer1->start();
 }
 
+namespace {
+
+// The toolkit's own windows (the folder chooser) in the chosen language.
+void traduit_dialogues(const QString &code)
+{
+    static QTranslator *traduction = new QTranslator(qApp);
+    QCoreApplication::removeTranslator(traduction);
+    if (traduction->load(QStringLiteral("qtbase_") + langue_qt(code),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(traduction);
+}
+
+}  // namespace
+
 void Ostrel::Traduction()
 {
+    traduit_dialogues(CodeLangue);
     // A corner lit meanwhile (on the way to the language window) goes dark, or
     // it would stay lit beside the next one.
     montre_coin(ZoneActive, false);

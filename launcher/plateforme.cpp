@@ -1,12 +1,14 @@
 #include "plateforme.h"
 
 #include <QApplication>
+#include <QAudioOutput>
 #include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSoundEffect>
+#include <QMediaPlayer>
+#include <QPointer>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QUrl>
@@ -15,22 +17,39 @@ namespace lanceur {
 
 namespace {
 
-QSoundEffect &effet_sonore()
+// Each sound in a media stream of its own, gone when it ends: QSoundEffect on
+// this Qt falls silent after a few plays.
+QPointer<QMediaPlayer> &son_en_cours()
 {
-    static QSoundEffect *effet = new QSoundEffect(qApp);
-    return *effet;
+    static QPointer<QMediaPlayer> en_cours;
+    return en_cours;
+}
+
+void arrete_son_reel()
+{
+    if (QMediaPlayer *lecteur = son_en_cours()) {
+        lecteur->stop();
+        lecteur->deleteLater();
+    }
 }
 
 void joue_son_reel(const QString &fichier)
 {
-    QSoundEffect &effet = effet_sonore();
-    effet.stop();
+    arrete_son_reel();
     if (!QFileInfo(fichier).isFile()) {
         QApplication::beep();
         return;
     }
-    effet.setSource(QUrl::fromLocalFile(QFileInfo(fichier).absoluteFilePath()));
-    effet.play();
+    auto *lecteur = new QMediaPlayer(qApp);
+    lecteur->setAudioOutput(new QAudioOutput(lecteur));
+    QObject::connect(lecteur, &QMediaPlayer::mediaStatusChanged, lecteur, [lecteur](QMediaPlayer::MediaStatus etat) {
+        if (etat == QMediaPlayer::EndOfMedia || etat == QMediaPlayer::InvalidMedia)
+            lecteur->deleteLater();
+    });
+    QObject::connect(lecteur, &QMediaPlayer::errorOccurred, lecteur, &QObject::deleteLater);
+    lecteur->setSource(QUrl::fromLocalFile(QFileInfo(fichier).absoluteFilePath()));
+    lecteur->play();
+    son_en_cours() = lecteur;
 }
 
 QString dossier_du_bureau()
@@ -50,7 +69,7 @@ Plateforme defauts()
 {
     Plateforme p;
     p.joue_son = joue_son_reel;
-    p.arrete_son = [] { effet_sonore().stop(); };
+    p.arrete_son = arrete_son_reel;
     p.choisir_dossier = [](QWidget *parent, const QString &titre) {
         return QFileDialog::getExistingDirectory(parent, titre, dossier_du_bureau());
     };

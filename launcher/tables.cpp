@@ -72,6 +72,13 @@ QString programme_demo(const QString &code)
     return l < 0 ? QString() : QString::fromUtf8(DEMOS[l]);
 }
 
+QString langue_qt(const QString &code)
+{
+    static const char *const LANGUES_QT[NOMBRE_LANGUES] = {"fr", "en", "de", "es"};
+    const int l = langue(code);
+    return QString::fromLatin1(LANGUES_QT[l < 0 ? 1 : l]);
+}
+
 QString langue_du_drapeau(int drapeau)
 {
     if (drapeau < 0 || drapeau >= NOMBRE_DRAPEAUX)

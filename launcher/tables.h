@@ -48,6 +48,8 @@ std::optional<QString> legende(const QString &code, int coin);
 QString titre_copie(const QString &code);
 // The demonstration program of the language, relative to the launcher's folder.
 QString programme_demo(const QString &code);
+// The language of the toolkit's own translations ("qtbase_" + it) for the code; English for another.
+QString langue_qt(const QString &code);
 // Language chosen by flag 0..4 (two flags give English).
 QString langue_du_drapeau(int drapeau);
 

@@ -1,13 +1,17 @@
 #include "Fgauge.h"
 
+#include "barre_titre.h"
+
+#include <QApplication>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QProgressBar>
 #include <QScreen>
+#include <QWindow>
 #include <algorithm>
 
 Tjauge::Tjauge(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
     setObjectName(QStringLiteral("jauge"));
     setFixedSize(259, 33);
@@ -32,6 +36,13 @@ void Tjauge::ouvre(const QString &titre, int minimum, int maximum)
     barre->setValue(minimum);
     if (const QScreen *ecran = QGuiApplication::primaryScreen())
         move(ecran->availableGeometry().center() - rect().center());
+    // Over the window whose task it follows, and no other.
+    QWidget *tache = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : QApplication::activeWindow();
+    winId();
+    if (!isVisible()) {
+        windowHandle()->setTransientParent(tache && tache != this ? tache->windowHandle() : nullptr);
+        systeme::sans_boutons_de_titre(*this);
+    }
     show();
 }
 

@@ -1,6 +1,6 @@
 // The small progress window shown while a long task runs (loading a page of the
-// contact sheet, printing the scenario): a red gauge, always on top, without
-// title-bar buttons. Its user sets the caption and the range.
+// contact sheet, printing the scenario): a red gauge over the window whose
+// task it follows, without title-bar buttons. Its user sets the caption and the range.
 #pragma once
 
 #include <QDialog>

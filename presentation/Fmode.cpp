@@ -1,5 +1,7 @@
 #include "Fmode.h"
 
+#include "barre_titre.h"
+
 #include "config_sli.h"
 #include "defilement.h"
 #include "systeme.h"
@@ -14,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStyle>
 #include <algorithm>
@@ -103,7 +106,10 @@ Tmode::Tmode(QWidget *parent) : QDialog(parent)
     connect(manuel, &QRadioButton::clicked, this, &Tmode::manuelClick);
     connect(automatique, &QRadioButton::clicked, this, &Tmode::automatiqueClick);
     connect(delai->findChild<QLineEdit *>(), &QLineEdit::textEdited, this, &Tmode::delaiChange);
+    // The arrows change the value without editing the text.
+    connect(delai, &QSpinBox::valueChanged, this, &Tmode::delaiChange);
     connect(BitBtn1, &QPushButton::clicked, this, &Tmode::BitBtn1Click);
+    systeme::elargit_pour_legende(*this);
     reset();
 }
 
@@ -120,7 +126,11 @@ void Tmode::FormShow()
     // Centred on the screen.
     if (const QScreen *ecran = screen() ? screen() : QGuiApplication::primaryScreen())
         move(centre_sur(ecran->availableGeometry(), frameGeometry().size()));
-    delai->setValue(reglages.delai);
+    {
+        // Showing the stored delay is not a new delay.
+        const QSignalBlocker silence(delai);
+        delai->setValue(reglages.delai);
+    }
     (reglages.mode_defilement == 1 ? manuel : automatique)->setChecked(true);
     reset();
 }
@@ -166,7 +176,10 @@ void Tmode::reset()
     b1->setEnabled(a_la_main);
     b2->setEnabled(a_la_main);
     delai->setEnabled(!a_la_main);
-    delai->setValue(std::clamp<int>(reglages.delai, 1, 60));
+    {
+        const QSignalBlocker silence(delai);
+        delai->setValue(std::clamp<int>(reglages.delai, 1, 60));
+    }
     const bool souris = reglages.controle == 1;
     b1->setFrameShadow(souris ? QFrame::Sunken : QFrame::Raised);
     b2->setFrameShadow(souris ? QFrame::Raised : QFrame::Sunken);

@@ -1,6 +1,7 @@
 #include "Option.h"
 
 #include "attributs_texte.h"
+#include "barre_titre.h"
 #include "couleurs.h"
 #include "defilement.h"
 #include "fichier_sli.h"
@@ -14,6 +15,13 @@
 #include <QRadioButton>
 #include <QStyle>
 
+namespace {
+
+// The width its controls are laid out in.
+constexpr int kLargeurOptions = 161;
+
+}  // namespace
+
 Toption_affichage::Toption_affichage(QWidget *parent) : Toption_affichage(parent, 222)
 {
     setObjectName(QStringLiteral("option_affichage"));
@@ -22,30 +30,33 @@ Toption_affichage::Toption_affichage(QWidget *parent) : Toption_affichage(parent
 Toption_affichage::Toption_affichage(QWidget *parent, int hauteur) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("OPTIONS D'AFFICHAGE"));
-    setFixedSize(161, hauteur);
+    // As wide as its caption needs, the controls in the middle.
+    const int largeur = systeme::largeur_pour_legende(*this, kLargeurOptions);
+    const int dx = (largeur - kLargeurOptions) / 2;
+    setFixedSize(largeur, hauteur);
 
     transparent = new QCheckBox(QStringLiteral(" Fond transparent"), this);
-    transparent->setGeometry(10, 8, 141, 20);
+    transparent->setGeometry(dx + 10, 8, 141, 20);
 
     position = new QGroupBox(QStringLiteral("Position"), this);
-    position->setGeometry(8, 32, 145, 66);
+    position->setGeometry(dx + 8, 32, 145, 66);
     en_haut = new QRadioButton(QStringLiteral("En haut de l'écran"), position);
     en_haut->setGeometry(8, 20, 131, 18);
     en_bas = new QRadioButton(QStringLiteral("En bas de l'écran"), position);
     en_bas->setGeometry(8, 42, 131, 18);
 
     couleur_fond = new QPushButton(QStringLiteral("Couleur du fond"), this);
-    couleur_fond->setGeometry(8, 106, 145, 26);
+    couleur_fond->setGeometry(dx + 8, 106, 145, 26);
     couleur_texte = new QPushButton(QStringLiteral("Attributs du texte"), this);
-    couleur_texte->setGeometry(8, 138, 145, 26);
+    couleur_texte->setGeometry(dx + 8, 138, 145, 26);
 
     auto *bas = new QFrame(this);
     bas->setFrameShape(QFrame::Panel);
     bas->setFrameShadow(QFrame::Raised);
-    bas->setGeometry(0, hauteur - 46, 161, 46);
+    bas->setGeometry(0, hauteur - 46, largeur, 46);
     BitBtn1 = new QPushButton(QStringLiteral("OK"), bas);
     BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
-    BitBtn1->setGeometry(40, 10, 80, 26);
+    BitBtn1->setGeometry(dx + 40, 10, 80, 26);
     BitBtn1->setDefault(true);
 
     connect(couleur_fond, &QPushButton::clicked, this, &Toption_affichage::couleur_fondClick);
@@ -76,7 +87,7 @@ void Toption_affichage::couleur_texteClick()
 {
     // The font chooser has no colour of its own: a confirmed font is followed by
     // the colour chooser for the text; cancelling either keeps what it would change.
-    const auto police = systeme::choisir_police(police_de_fiche(fiche), this);
+    const auto police = systeme::choisir_police(police_a_choisir(fiche), this);
     if (!police)
         return;
     QColor couleur = vers_qcolor(fiche.couleur_texte);

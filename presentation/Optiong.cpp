@@ -11,9 +11,11 @@ Toption_affichage_general::Toption_affichage_general(QWidget *parent) : Toption_
     auto *panneau = new QFrame(this);
     panneau->setFrameShape(QFrame::Panel);
     panneau->setFrameShadow(QFrame::Sunken);
-    panneau->setGeometry(4, 172, 153, 32);
     tout = new QCheckBox(QStringLiteral("Toutes les diapositives"), panneau);
-    tout->setGeometry(4, 6, 147, 20);
+    // The box as wide as its text, inside the window.
+    const int largeur = qMin(width() - 8, qMax(153, tout->sizeHint().width() + 8));
+    panneau->setGeometry((width() - largeur) / 2, 172, largeur, 32);
+    tout->setGeometry(4, 6, largeur - 6, 20);
 }
 
 void Toption_affichage_general::FormShow()

@@ -2,6 +2,7 @@
 
 #include "couleurs.h"
 
+#include <QFontInfo>
 #include <algorithm>
 
 QFont police_de_fiche(const FicheDiapo &f)
@@ -13,6 +14,13 @@ QFont police_de_fiche(const FicheDiapo &f)
     const int styles = code_vers_style(f.style_texte);
     police.setBold(styles & Gras);
     police.setItalic(styles & Italique);
+    return police;
+}
+
+QFont police_a_choisir(const FicheDiapo &f)
+{
+    QFont police = police_de_fiche(f);
+    police.setFamily(QFontInfo(police).family());
     return police;
 }
 
@@ -31,6 +39,8 @@ void police_vers_fiche(const QFont &police, const QColor &couleur, FicheDiapo &f
     f.style_texte = qint16(style_vers_code(styles));
     if (police.pointSize() > 0)
         f.taille_texte = qint16(police.pointSize());
+    if (police.family() == QFontInfo(QFont(f.police.valeur())).family())
+        return;
     // A name Windows-1252 cannot hold leaves the stored one.
     f.police.affecte(police.family().left(40));
 }

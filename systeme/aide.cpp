@@ -1,8 +1,10 @@
 #include "aide.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QTextBrowser>
 #include <QUrl>
+#include <QWindow>
 
 namespace systeme {
 
@@ -29,8 +31,18 @@ void montre_aide(const QString &fichier, int contexte)
         fenetre->setHtml(QString::fromUtf8(f.readAll()));
         fenetre->scrollToAnchor(QStringLiteral("contexte%1").arg(contexte));
     }
+    // Asked from a modal dialog (its F1), the window belongs to the dialog for the
+    // window system: shown over it, and usable while it stays open.
+    QWidget *modale = QApplication::activeModalWidget();
+    QWindow *devant = modale && modale != fenetre ? modale->windowHandle() : nullptr;
+    fenetre->winId();
+    if (fenetre->windowHandle()->transientParent() != devant) {
+        fenetre->hide();
+        fenetre->windowHandle()->setTransientParent(devant);
+    }
     fenetre->show();
     fenetre->raise();
+    fenetre->activateWindow();
 }
 
 }  // namespace systeme

@@ -8,6 +8,7 @@ class QTextBrowser;
 
 namespace systeme {
 
+// Shows the help in front, over the modal dialog open meanwhile, if any.
 void montre_aide(const QString &fichier, int contexte);
 
 // The help window, created on first use and kept for the program's life.

@@ -296,11 +296,14 @@ bool stocke_chemin(ChaineCourte<80> &champ, const QString &chemin)
 {
     const std::optional<QString> stocke = chemin_a_stocker(chemin, dossier_fichier_sli());
     if (!stocke || !champ.affecte(*stocke)) {
-        systeme::boite(systeme::TypeBoite::Erreur,
-                       QStringLiteral("\"%1\"\nCe chemin ne peut pas être enregistré dans le diaporama "
-                                      "(80 caractères au plus, même relatif au dossier du diaporama). "
-                                      "Rangez vos images et vos sons près du diaporama.")
-                           .arg(chemin));
+        const QString raison =
+            !vers_cp1252(chemin)
+                ? QStringLiteral("Ce nom contient un caractère que le fichier du diaporama ne peut pas "
+                                 "enregistrer. Renommez le fichier ou son dossier.")
+                : QStringLiteral("Ce chemin ne peut pas être enregistré dans le diaporama "
+                                 "(80 caractères au plus, même relatif au dossier du diaporama). "
+                                 "Rangez vos images et vos sons près du diaporama.");
+        systeme::boite(systeme::TypeBoite::Erreur, QStringLiteral("\"%1\"\n").arg(chemin) + raison);
         return false;
     }
     return true;

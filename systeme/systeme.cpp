@@ -8,7 +8,9 @@
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 #include <QPrintDialog>
 #include <QPainter>
 #include <QPrinter>
@@ -22,12 +24,14 @@
 #include <QDBusInterface>
 #include <QDBusReply>
 #include <QMediaPlayer>
-#include <QSoundEffect>
 #include <QUrl>
 #include <QFileInfo>
 
 #include "aide.h"
+#include "barre_titre.h"
+#include "boites.h"
 #include "erreurs.h"
+#include "son_court.h"
 
 namespace systeme {
 
@@ -46,19 +50,10 @@ QMessageBox::Icon icone(TypeBoite type)
 
 int boite_reelle(const Boite &b)
 {
-    QMessageBox box(icone(b.type), b.titre.isEmpty() ? titre_boite(b.type) : b.titre, b.texte,
-                    QMessageBox::NoButton, QApplication::activeWindow());
-    struct Choix { int bouton; const char *texte; QMessageBox::ButtonRole role; };
-    const Choix choix[] = {{OK, "OK", QMessageBox::AcceptRole},
-                           {Oui, "&Oui", QMessageBox::YesRole},
-                           {Non, "&Non", QMessageBox::NoRole},
-                           {Annuler, "Annuler", QMessageBox::RejectRole}};
-    QHash<QAbstractButton *, int> reponses;
-    for (const Choix &c : choix)
-        if (b.boutons & c.bouton)
-            reponses.insert(box.addButton(QString::fromUtf8(c.texte), c.role), c.bouton);
-    box.exec();
-    return reponses.value(box.clickedButton(), (b.boutons & Annuler) ? Annuler : OK);
+    const std::unique_ptr<QMessageBox> box = boite_prete(b);
+    box->exec();
+    const QAbstractButton *clique = box->clickedButton();
+    return clique ? clique->property("reponse").toInt() : (b.boutons & Annuler) ? Annuler : OK;
 }
 
 // "Diaporama|*.sli|Images|*.bmp;*.jpg" -> "Diaporama (*.sli);;Images (*.bmp *.jpg)"
@@ -101,24 +96,6 @@ std::unique_ptr<QFileDialog> dialogue_fichier(const DemandeFichier &d)
 }
 
 namespace {
-
-QSoundEffect *effet_sonore()
-{
-    static QSoundEffect *effet = new QSoundEffect(qApp);
-    return effet;
-}
-
-void joue_son_reel(const QString &chemin, int)
-{
-    QSoundEffect *effet = effet_sonore();
-    effet->stop();
-    if (chemin.isEmpty() || !QFileInfo::exists(chemin)) {
-        QApplication::beep();
-        return;
-    }
-    effet->setSource(QUrl::fromLocalFile(QFileInfo(chemin).absoluteFilePath()));
-    effet->play();
-}
 
 // Set when the sound in the player has had its error shown: one box per sound.
 bool erreur_son_montree = false;
@@ -211,7 +188,7 @@ Seams defauts()
             return std::nullopt;
         return f;
     };
-    s.joue_son = joue_son_reel;
+    s.joue_son = [](const QString &chemin, int) { joue_son_court(chemin); };
     s.joue_son_diapo = joue_son_diapo_reel;
     s.suspend_economiseur = suspend_economiseur_reel;
     s.configure_imprimante = [](QPrinter &printer, QWidget *parent) {
@@ -244,6 +221,25 @@ Seams &seams()
 void restaure() { seams() = defauts_courants(); }
 
 void garde_comme_defauts() { defauts_courants() = seams(); }
+
+std::unique_ptr<QMessageBox> boite_prete(const Boite &b)
+{
+    auto box = std::make_unique<QMessageBox>(icone(b.type), b.titre.isEmpty() ? titre_boite(b.type) : b.titre,
+                                             b.texte, QMessageBox::NoButton, QApplication::activeWindow());
+    struct Choix { int bouton; const char *texte; QMessageBox::ButtonRole role; };
+    const Choix choix[] = {{OK, "OK", QMessageBox::AcceptRole},
+                           {Oui, "&Oui", QMessageBox::YesRole},
+                           {Non, "&Non", QMessageBox::NoRole},
+                           {Annuler, "Annuler", QMessageBox::RejectRole}};
+    for (const Choix &c : choix)
+        if (b.boutons & c.bouton)
+            box->addButton(QString::fromUtf8(c.texte), c.role)->setProperty("reponse", c.bouton);
+    // A short text would leave the caption cut beside the title bar's buttons.
+    if (auto *grille = qobject_cast<QGridLayout *>(box->layout()))
+        grille->addItem(new QSpacerItem(largeur_pour_legende(*box, 0), 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                        grille->rowCount(), 0, 1, grille->columnCount());
+    return box;
+}
 
 QString titre_boite(TypeBoite type)
 {

@@ -3,6 +3,7 @@
 #include "TMultiP.h"
 #include "fichier_sli.h"
 #include "formats_outils.h"
+#include "imagefile.h"
 #include "outils.h"
 #include "systeme.h"
 
@@ -67,6 +68,8 @@ Tconversion::Tconversion(QWidget *parent) : QDialog(parent)
     connect(Convert, &QPushButton::clicked, this, &Tconversion::ConvertClick);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
 }
+
+Tconversion::~Tconversion() { ProgressCallback = nullptr; }
 
 QString Tconversion::chemin_stocke() const { return chemin_de_fiche(fiche.chemin_image.valeur()); }
 

@@ -14,6 +14,8 @@ class Tconversion : public QDialog {
     Q_OBJECT
 public:
     explicit Tconversion(QWidget *parent = nullptr);
+    // The library's progress routine reaches this window's gauge: it goes with it.
+    ~Tconversion() override;
 
     // A conversion was written since the window was last shown, under `nouveau_nom`.
     bool converti = false;

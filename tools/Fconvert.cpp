@@ -1,9 +1,11 @@
 #include "Fconvert.h"
 
 #include "ControlesFichiers.h"
+#include "Danhint.h"
 #include "Label3D.h"
 #include "TMultiP.h"
 #include "formats_outils.h"
+#include "imagefile.h"
 #include "outils.h"
 #include "plan_conversion.h"
 #include "progression.h"
@@ -42,6 +44,20 @@ void lie(TDriveComboBox *lecteur, TDirectoryListBox *dossiers, TFileListBox *fic
 }
 
 }  // namespace
+
+TConversion_images::~TConversion_images() { ProgressCallback = nullptr; }
+
+void TConversion_images::showEvent(QShowEvent *event)
+{
+    sans_bulles(*this, true);
+    QDialog::showEvent(event);
+}
+
+void TConversion_images::hideEvent(QHideEvent *event)
+{
+    sans_bulles(*this, false);
+    QDialog::hideEvent(event);
+}
 
 TConversion_images::TConversion_images(QWidget *parent) : QDialog(parent)
 {

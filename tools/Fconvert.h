@@ -22,6 +22,8 @@ class TConversion_images : public QDialog {
     Q_OBJECT
 public:
     explicit TConversion_images(QWidget *parent = nullptr);
+    // The library's progress routine reaches this window's gauge: it goes with it.
+    ~TConversion_images() override;
 
     QGroupBox *cadre_image;
     TPMultiImage *MultiImage1;
@@ -55,6 +57,11 @@ public:
     void FileListBox1Change();
     void FileListBox2Change();
     void affiche_image();
+
+protected:
+    // Its controls show no balloon while it is on the screen.
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
     std::atomic_bool arret_{false};

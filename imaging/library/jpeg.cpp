@@ -4,6 +4,7 @@
 // the jump; every libjpeg call below is made from such a call, and no C++
 // object with a destructor lives in those frames after the jump is set.
 #include "codecs.h"
+#include "orientation.h"
 
 #include <csetjmp>
 #include <cstdio>
@@ -159,12 +160,13 @@ struct Decoder {
     QImage image;
     std::vector<uchar> cmyk;
     qint64 headerEnd = 0;
+    int orientation = 1;  // EXIF: how the stored picture is turned upright
 
     explicit Decoder(FILE *file) { source.file = file; }
     ~Decoder() { jpeg_destroy_decompress(&cinfo); }
 };
 
-int readHeader(Decoder &d)
+int readMarkers(Decoder &d)
 {
     installErrors(d.errors);
     d.cinfo.err = &d.errors.pub;
@@ -178,8 +180,24 @@ int readHeader(Decoder &d)
     d.source.pub.resync_to_restart = jpeg_resync_to_restart;
     d.source.pub.term_source = nothing;
     d.cinfo.src = &d.source.pub;
+    jpeg_save_markers(&d.cinfo, JPEG_APP0 + 1, 0xFFFF);
     jpeg_read_header(&d.cinfo, TRUE);
     d.headerEnd = d.source.delivered - qint64(d.source.pub.bytes_in_buffer);
+    return Ok;
+}
+
+// The header, and the orientation of the first Exif APP1 segment (outside the jump's frame).
+int readHeader(Decoder &d)
+{
+    if (const int status = readMarkers(d); status != Ok)
+        return status;
+    static constexpr char kExif[] = "Exif\0";  // and the string's own terminating zero
+    for (jpeg_saved_marker_ptr m = d.cinfo.marker_list; m; m = m->next)
+        if (m->marker == JPEG_APP0 + 1 && m->data_length >= sizeof kExif &&
+            std::equal(kExif, kExif + sizeof kExif, m->data)) {
+            d.orientation = exifOrientation(m->data, m->data_length);
+            break;
+        }
     return Ok;
 }
 
@@ -359,7 +377,8 @@ int readJpeg(const QString &path, int bits, int scale, bool dither, QImage &out,
         int status = readHeader(d);
         if (status == Ok)
             status = decode(d, bits, scale, tracker);
-        decoded = std::move(d.image);
+        decoded = upright(d.image, d.orientation);
+        d.image = QImage();
         return status;
     });
 }
@@ -391,6 +410,7 @@ int jpegInfo(const QString &path, FileInfo &info)
         const jpeg_decompress_struct &c = d.cinfo;
         const bool grey = c.num_components == 1;
         info.type = QStringLiteral("JPEG");
+        info.orientation = d.orientation;
         info.width = int(c.image_width);
         info.height = int(c.image_height);
         info.bitsPerPixel = grey ? 8 : 24;

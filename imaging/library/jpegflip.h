@@ -6,8 +6,9 @@
 
 namespace sky {
 
-// `jpeg` flipped top to bottom (`flip`) and/or mirrored left to right (`mirror`),
-// its markers kept. False, `out` untouched, when the data is not a JPEG or its
+// `jpeg` flipped top to bottom (`flip`) and/or mirrored left to right (`mirror`)
+// as it is shown, upright: a picture stored turned (its EXIF orientation) is
+// turned upright too, and its orientation becomes 1; its other markers are kept. False, `out` untouched, when the data is not a JPEG or its
 // size is not a whole number of coding blocks in a turned direction (the edge
 // blocks could not be moved whole).
 bool transformJpeg(const QByteArray &jpeg, bool flip, bool mirror, QByteArray &out);

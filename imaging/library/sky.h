@@ -82,6 +82,9 @@ struct FileInfo {
     int density = 0;      // dots per inch; 0 when the file has none
     int colors = 0;       // colours of the palette, or 2^bits up to 24 bits (16777216)
     QString compression;  // at most 25 characters: "None", "RLE8", "LZW", "JPEG", ...
+    // JPEG: the EXIF orientation (1..8). The readers give the picture upright;
+    // width and height are those stored, which 5 to 8 show swapped.
+    int orientation = 1;
 };
 
 // File information from the headers alone.
@@ -96,7 +99,8 @@ struct FileInfo {
 [[nodiscard]] int readPng(const QString &path, int bits, bool dither, QImage &out, const Progress &progress);
 [[nodiscard]] int readGif(const QString &path, int bits, bool dither, QImage &out, const Progress &progress);
 [[nodiscard]] int readTiff(const QString &path, int bits, bool dither, QImage &out, const Progress &progress);
-// `scale` 1, 2, 4 or 8: the picture is decoded at 1/scale of its size.
+// `scale` 1, 2, 4 or 8: the picture is decoded at 1/scale of its size, and turned
+// upright as its EXIF orientation says.
 [[nodiscard]] int readJpeg(const QString &path, int bits, int scale, bool dither, QImage &out,
              const Progress &progress);
 

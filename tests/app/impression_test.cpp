@@ -114,6 +114,29 @@ TEST(Impression, UnCommentaireLongEstCoupeACinqLignes)
     EXPECT_TRUE(lignes_commentaire(QString(), QFont(), 396).join(QString()).isEmpty());
 }
 
+TEST(Impression, UnMotSansEspaceEtLesCheminsLongsRestentDansLeCadre)
+{
+    const QFont ecran(QStringLiteral("Liberation Sans"), 9);
+    const QStringList lignes = lignes_commentaire(QString(255, QChar(0xE9)), ecran, 396);
+    EXPECT_GT(lignes.size(), 1);
+    for (const QString &ligne : lignes)
+        EXPECT_LE(QFontMetrics(ecran).horizontalAdvance(ligne), 396);
+    const QString chemin = QStringLiteral("C:\\") + QString(77, QLatin1Char('W'));  // 80 characters
+    QImage page(2100, 2970, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    {
+        QPainter p(&page);
+        dessine_cadre_scenario(p, 1, 1, QStringLiteral("DEMO.SLI"));
+        dessine_rangee_scenario(p, 0, {1, chemin, chemin, lignes});
+        dessine_chemin_image(p, chemin);
+    }
+    int dehors = 0;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 2004; x < page.width(); ++x)
+            dehors += qGray(page.pixel(x, y)) < 128;
+    EXPECT_EQ(dehors, 0);
+}
+
 TEST(Impression, ImageAuZoomEtCentree)
 {
     EXPECT_EQ(place_image_imprimee(QSize(1000, 800), 0.5, true, true), QRect(775, 1150, 500, 400));

@@ -3,6 +3,7 @@
 #include "TMultiP.h"
 #include "imagefile.h"
 #include "service_lecture.h"
+#include "photo_tournee.h"
 #include "sky.h"
 
 #include "script_systeme.h"
@@ -180,6 +181,19 @@ TEST_F(Wrappers, MirrorAndFlipInPlace)
     EXPECT_FALSE(FlipBitmap(empty));
     ASSERT_EQ(script.boites.size(), 1);
     EXPECT_EQ(script.boites[0].texte, sky::errorText(sky::EmptyPicture));
+}
+
+// The contact sheet's thumbnails of a photo stored turned come upright, read ahead or not.
+TEST_F(Wrappers, ReducedJpegOfATurnedPhotoIsUpright)
+{
+    ASSERT_TRUE(ecrit_photo_tournee(dossier.chemin("tournee.jpg"), 6));
+    // A wide box: the upright picture, taller than wide, is decoded at a quarter.
+    const QSize zone(24, 12);
+    BitmapObject lue;
+    ASSERT_TRUE(ReadJpegFileReduced(dossier.chemin("tournee.jpg"), 24, false, zone, lue));
+    EXPECT_EQ(lue.bitmap.size(), QSize(kHauteurStockee, kLargeurStockee) / 4);
+    EXPECT_EQ(coin_de(lue.bitmap, QColor(230, 0, 0)), 1);
+    EXPECT_EQ(coin_de(lue.bitmap, QColor(0, 210, 0)), 2);
 }
 
 // The control takes the picture its read-ahead service prepared instead of calling the

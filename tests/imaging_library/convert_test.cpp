@@ -3,6 +3,7 @@
 #include "convert.h"
 #include "ecran.h"
 #include "sky.h"
+#include "skyio.h"
 
 #include <QDir>
 #include <QImage>
@@ -150,10 +151,17 @@ TEST(Convert, PrintsOneInformationLinePerFile)
     ASSERT_EQ(Ok, writeBmp(dir.chemin("p.bmp"), 8, picture, {}));
     FileInfo info;
     ASSERT_EQ(Ok, fileInfo(dir.chemin("p.bmp"), info));
-    const Outcome r = run({"--info", dir.chemin("p.bmp"), dir.chemin("none.gif")});
+    QImage sans_densite = photo();
+    setDensity(sans_densite, 0, 0);
+    ASSERT_EQ(Ok, writeJpeg(dir.chemin("q.jpg"), 90, 0, 24, sans_densite, {}));
+    const Outcome r = run({"--info", dir.chemin("p.bmp"), dir.chemin("none.gif"), dir.chemin("q.jpg")});
     EXPECT_EQ(1, r.status);
-    EXPECT_EQ(dir.chemin("p.bmp") + QStringLiteral(": BMP 40x30, 8 bits, 96 dpi, %1 colours, None\n").arg(info.colors),
-              r.out);
+    EXPECT_EQ(dir.chemin("p.bmp") +
+                  QStringLiteral(": BMP 40x30, 8 bits, densité 96 ppp, %1 couleurs, compression aucune\n").arg(info.colors) +
+                  dir.chemin("q.jpg") +
+                  QStringLiteral(": JPEG 40x30, 24 bits, densité aucune, 16777216 couleurs, compression JPEG\n"),
+              r.out)
+        << r.out.toStdString();
     EXPECT_LE(info.colors, 256);
     EXPECT_TRUE(r.err.startsWith(dir.chemin("none.gif") + QStringLiteral(": ")));
 }

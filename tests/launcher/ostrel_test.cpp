@@ -11,6 +11,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QPushButton>
 #include <gtest/gtest.h>
 
 using namespace lanceur;
@@ -203,13 +206,15 @@ TEST_F(Lanceur, EachFlagGivesItsLanguageToCaptionsCopyTitleAndDemonstration)
         int drapeau;
         QStringList legendes;
         QString titre, demo;
+        QString annuler;  // the folder chooser's own button
     };
     const Cas cas[] = {
-        {0, {"Langue", "Copier", "Installer", "Démo"}, "Copier TARVIK32.ZIP vers :", "Demo/Francais.exe"},
-        {1, {"Sprache", "Kopieren", "Installieren", "Vorführung"}, "Kopieren TARVIK32.ZIP :", "Demo/Deutsch.exe"},
-        {2, {"Language", "Copy", "Setup", "Demo"}, "Copy TARVIK32.ZIP to :", "Demo/English.exe"},
-        {3, {"Idioma", "Copiar", "Instalar", "Demo"}, "Copiar TARVIK32.ZIP en :", "Demo/Espanol.exe"},
-        {4, {"Language", "Copy", "Setup", "Demo"}, "Copy TARVIK32.ZIP to :", "Demo/English.exe"},
+        {0, {"Langue", "Copier", "Installer", "Démo"}, "Copier TARVIK32.ZIP vers :", "Demo/Francais.exe", "Annuler"},
+        {1, {"Sprache", "Kopieren", "Installieren", "Vorführung"}, "Kopieren TARVIK32.ZIP :", "Demo/Deutsch.exe",
+         "Abbrechen"},
+        {2, {"Language", "Copy", "Setup", "Demo"}, "Copy TARVIK32.ZIP to :", "Demo/English.exe", "Cancel"},
+        {3, {"Idioma", "Copiar", "Instalar", "Demo"}, "Copiar TARVIK32.ZIP en :", "Demo/Espanol.exe", "Cancelar"},
+        {4, {"Language", "Copy", "Setup", "Demo"}, "Copy TARVIK32.ZIP to :", "Demo/English.exe", "Cancel"},
     };
     for (const Cas &c : cas) {
         SCOPED_TRACE(c.drapeau);
@@ -223,6 +228,9 @@ TEST_F(Lanceur, EachFlagGivesItsLanguageToCaptionsCopyTitleAndDemonstration)
         }
         clique(COIN_COPIE);
         EXPECT_EQ(script.titres, QStringList{c.titre});
+        QFileDialog choix(&fenetre);
+        choix.setOption(QFileDialog::DontUseNativeDialog);
+        EXPECT_EQ(choix.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel)->text(), c.annuler);
 
         script.sons.clear();
         clique(COIN_DEMO);

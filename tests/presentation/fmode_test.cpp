@@ -98,6 +98,14 @@ TEST_F(Mode, LaCaseDeFermetureGardeLePeripheriqueEtLeDelaiPasLeMode)
     QTest::mouseClick(dialogue.BitBtn1, Qt::LeftButton);
     ferme();
     EXPECT_EQ(stockes(), (QList<qint16>{1, 2, 33}));
+    // A delay set with the arrows is kept as well.
+    montre();
+    QTest::mouseClick(dialogue.automatique, Qt::LeftButton);
+    QTest::keyClick(dialogue.delai, Qt::Key_Up);
+    QTest::keyClick(dialogue.delai, Qt::Key_Up);
+    dialogue.close();
+    ferme();
+    EXPECT_EQ(stockes()[2], 35);
 }
 
 }  // namespace

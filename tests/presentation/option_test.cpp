@@ -6,6 +6,7 @@
 #include "script_systeme.h"
 
 #include <QCheckBox>
+#include <QFontDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -51,6 +52,25 @@ TEST_F(Options, LaPoliceChoisieEstStockeeAvecSonStyleEtSonNomCoupe)
     EXPECT_EQ(qint32(fiche.couleur_texte), 0x563412);
 }
 
+// The real font chooser, confirmed as it opens, gives back each stored style and name.
+TEST_F(Options, LeChoixDePoliceConfirmeTelQuelGardeLeStyleEtLeNom)
+{
+    systeme::seams().choisir_police = [](const QFont &initiale, QWidget *) -> std::optional<QFont> {
+        QFontDialog choix;
+        choix.setCurrentFont(initiale);
+        return choix.currentFont();
+    };
+    Toption_affichage dialogue;
+    for (const qint16 style : {1, 2, 3, 4}) {
+        fiche.style_texte = style;
+        script.couleurs.push_back(std::nullopt);
+        QTest::mouseClick(dialogue.couleur_texte, Qt::LeftButton);
+        EXPECT_EQ(fiche.style_texte, style);
+        EXPECT_EQ(fiche.police.valeur(), QStringLiteral("Arial"));
+        EXPECT_EQ(fiche.taille_texte, 14);
+    }
+}
+
 TEST_F(Options, UnDialogueAnnuleNeChangeRien)
 {
     Toption_affichage dialogue;
@@ -73,7 +93,8 @@ TEST_F(Options, LaPositionEtLeFondNeSontStockesQueParOK)
     fiche.position_texte = 7;  // any value but 1 reads as the bottom
     dialogue.show();
     capture_ecran(&dialogue, "option_affichage");
-    EXPECT_EQ(dialogue.pos(), QPoint(100 + 419, 50 + 239));
+    // Centred on the main window (the dialog is as wide as its caption needs).
+    EXPECT_EQ(dialogue.pos(), QPoint(100 + (1000 - dialogue.width()) / 2, 50 + 239));
     EXPECT_TRUE(dialogue.en_bas->isChecked());
     QTest::mouseClick(dialogue.transparent, Qt::LeftButton);
     dialogue.close();

@@ -206,6 +206,25 @@ TEST(ChaineCourte, RefuseCeQueWindows1252NePeutPasEcrireEtCoupeLeReste)
     EXPECT_EQ(f.commentaire.valeur().size(), 255);
 }
 
+TEST(ChaineCourte, UnCheminRefuseDitPourquoi)
+{
+    const struct {
+        QString chemin;
+        const char *raison;
+    } cas[] = {{QStringLiteral("/photos/\u0444\u043e\u0442\u043e.jpg"), "un caractère que le fichier du diaporama"},
+               {QStringLiteral("/photos/") + QString(90, QLatin1Char('a')) + QStringLiteral(".jpg"),
+                "80 caractères au plus"}};
+    for (const auto &c : cas) {
+        ScriptSysteme script;
+        ChaineCourte<80> champ{};
+        EXPECT_FALSE(stocke_chemin(champ, c.chemin));
+        ASSERT_EQ(script.textes_boites().size(), 1);
+        EXPECT_TRUE(script.textes_boites()[0].contains(QString::fromUtf8(c.raison)))
+            << script.textes_boites()[0].toStdString();
+        EXPECT_TRUE(champ.est_vide());
+    }
+}
+
 TEST(ChaineCourte, UneLongueurEndommageeSeLitCommeLaCapacite)
 {
     FicheDiapo f{};

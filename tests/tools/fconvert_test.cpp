@@ -1,4 +1,5 @@
 #include "ControlesFichiers.h"
+#include "Danhint.h"
 #include "Fconvert.h"
 #include "TMultiP.h"
 #include "jpegflip.h"
@@ -6,9 +7,11 @@
 #include "plan_conversion.h"
 #include "script_systeme.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QHelpEvent>
 #include <QImage>
 #include <QPushButton>
 #include <QRadioButton>
@@ -149,6 +152,32 @@ TEST_F(Lot, LeFiltreNeChangeQueLaListeSource)
     EXPECT_FALSE(fenetre.QualitySpin->isVisibleTo(&fenetre));
     fenetre.show();
     capture_ecran(&fenetre, "conversion_lot");
+}
+
+}  // namespace
+
+namespace {
+
+// While the batch window is on the screen its controls show no balloon; after, they do again.
+// Destroyed, it leaves no progress routine pointing at its gauge.
+TEST(LotFenetre, SansBullesPendantQuElleEstMontreeEtSansRoutineDeProgresApres)
+{
+    TDanHint danhint;
+    auto *fenetre = new TConversion_images;
+    const auto bulle_sur_convert = [&] {
+        QHelpEvent aide(QEvent::ToolTip, QPoint(5, 5), fenetre->convert->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(fenetre->convert, &aide);
+        const bool vue = fenetre_bulle()->isVisible();
+        fenetre_bulle()->hide();
+        return vue;
+    };
+    fenetre->show();
+    EXPECT_FALSE(bulle_sur_convert());
+    fenetre->hide();
+    EXPECT_TRUE(bulle_sur_convert());
+    ProgressCallback = [](int) { return 1; };
+    delete fenetre;
+    EXPECT_FALSE(ProgressCallback);
 }
 
 }  // namespace

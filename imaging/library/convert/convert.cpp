@@ -67,9 +67,9 @@ const char *const kHelp =
     "  --tiff COMPRESSION   compression TIFF : none (par défaut), ccitt, lzw ou packbits\n"
     "  --dest DOSSIER       dossier de destination\n"
     "  --info               affiche les caractéristiques de chaque fichier, sans le convertir :\n"
-    "                       NOM: TYPE LARGEURxHAUTEUR, BITS bits, DENSITÉ dpi, COULEURS colours, COMPRESSION\n"
-    "  -h, --help           affiche cette aide\n"
-    "  --version            affiche la version\n"
+    "                       NOM: TYPE LARGEURxHAUTEUR, BITS bits, densité N ppp (ou aucune),\n"
+    "                       COULEURS couleurs, compression COMPRESSION (ou aucune)\n"
+    "  --help               affiche cette aide\n"
     "\n"
     "Code de retour : 0 si tous les fichiers ont été traités, 1 si l'un d'eux a échoué,\n"
     "2 pour une erreur dans la ligne de commande.\n";
@@ -221,14 +221,19 @@ int convertFile(const QString &source, const QString &folder, const ConvertOptio
 
 QString infoLine(const QString &name, const FileInfo &info)
 {
-    return QStringLiteral("%1: %2 %3x%4, %5 bits, %6 dpi, %7 colours, %8")
+    // The library names compressions in English; "None" is the only one that is not a name.
+    const QString compression = info.compression == QLatin1String("None") ? QStringLiteral("aucune")
+                                : info.compression == QLatin1String("Progressive JPEG")
+                                    ? QStringLiteral("JPEG progressif")
+                                    : info.compression;
+    return QStringLiteral("%1: %2 %3x%4, %5 bits, densité %6, %7 couleurs, compression %8")
         .arg(name, info.type)
         .arg(info.width)
         .arg(info.height)
         .arg(info.bitsPerPixel)
-        .arg(info.density)
+        .arg(info.density > 0 ? QStringLiteral("%1 ppp").arg(info.density) : QStringLiteral("aucune"))
         .arg(info.colors)
-        .arg(info.compression);
+        .arg(compression);
 }
 
 int runConvert(const QStringList &arguments, QTextStream &out, QTextStream &err)
