@@ -27,15 +27,8 @@ Tconversion::Tconversion(QWidget *parent) : QDialog(parent)
     setFont(QFont(QStringLiteral("Times New Roman")));
 
     cadre_image = groupe_titre(this, 10, 5, COTE_CADRE, COTE_CADRE, QStringLiteral("Image à convertir "));
-    MultiImage1 = new TPMultiImage(cadre_image);
-    MultiImage1->setCenter(true);
+    MultiImage1 = cree_apercu(cadre_image, 100, 100);
     MultiImage1->setStretchRatio(true);
-    MultiImage1->setImageDither(true);
-    MultiImage1->setImageReadRes(lAutoMatic);
-    MultiImage1->setImageWriteRes(sAutoMatic);
-    MultiImage1->setTifSaveCompress(sNONE);
-    MultiImage1->setJPegSaveQuality(100);
-    MultiImage1->setJPegSaveSmooth(100);
 
     QGroupBox *GroupBox3 = groupe_titre(this, 320, 3, 206, 146, QStringLiteral("Format de conversion "));
     QRadioButton **formats[] = {&CTOJPEG, &CTOBMP, &CTOGIF, &CTOPCX, &CTOPNG, &CTOTIF};
@@ -112,3 +105,9 @@ void Tconversion::ConvertClick()
 }
 
 void Tconversion::affiche_image() { affiche_apercu(MultiImage1, cadre_image); }
+
+std::optional<QString> Tconversion::convertit_image()
+{
+    systeme::execute(*this);
+    return converti ? std::optional<QString>(nouveau_nom) : std::nullopt;
+}

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDialog>
+#include <optional>
 
 class QGroupBox;
 class QProgressBar;
@@ -20,6 +21,8 @@ public:
     // A conversion was written since the window was last shown, under `nouveau_nom`.
     bool converti = false;
     QString nouveau_nom;
+    // Shows the window; the name of the picture written, nothing when none was.
+    std::optional<QString> convertit_image();
 
     QGroupBox *cadre_image;
     TPMultiImage *MultiImage1;

@@ -67,15 +67,8 @@ TConversion_images::TConversion_images(QWidget *parent) : QDialog(parent)
     setFont(QFont(QStringLiteral("Times New Roman")));
 
     cadre_image = groupe_titre(this, 5, 5, COTE_CADRE, COTE_CADRE, QStringLiteral("Image à convertir "));
-    MultiImage1 = new TPMultiImage(cadre_image);
-    MultiImage1->setCenter(true);
+    MultiImage1 = cree_apercu(cadre_image, 100, 0);
     MultiImage1->setStretchRatio(true);
-    MultiImage1->setImageDither(true);
-    MultiImage1->setImageReadRes(lAutoMatic);
-    MultiImage1->setImageWriteRes(sAutoMatic);
-    MultiImage1->setTifSaveCompress(sNONE);
-    MultiImage1->setJPegSaveQuality(100);
-    MultiImage1->setJPegSaveSmooth(0);
     MultiImage1->setPNGInterLaced(false);
 
     QGroupBox *source = groupe_titre(this, 285, 5, 165, 390, QStringLiteral("Source "));

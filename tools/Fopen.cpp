@@ -192,3 +192,10 @@ bool Touvre_image::eventFilter(QObject *objet, QEvent *evenement)
         Label3D1Click();
     return QDialog::eventFilter(objet, evenement);
 }
+
+std::optional<QString> Touvre_image::choisit_image()
+{
+    if (systeme::execute(*this) != QDialog::Accepted)
+        return std::nullopt;
+    return fichier_image;
+}

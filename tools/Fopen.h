@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QDialog>
+#include <optional>
 #include <QSize>
 
 class QCheckBox;
@@ -33,6 +34,8 @@ public:
 
     // The dialog's result: the file selected at the last change of the lists.
     QString fichier_image;
+    // Shows the browser; the picture chosen (empty: none) when confirmed, nothing when cancelled.
+    std::optional<QString> choisit_image();
     // Set by a caller that makes the result the slide's picture: OK with no file
     // selected then asks before that picture is cleared.
     bool confirme_sans_fichier = false;

@@ -53,6 +53,19 @@ void affiche_apercu(TPMultiImage *image, const QWidget *cadre)
     image->show();
 }
 
+TPMultiImage *cree_apercu(QWidget *parent, int qualite_jpeg, int lissage_jpeg)
+{
+    auto *apercu = new TPMultiImage(parent);
+    apercu->setCenter(true);
+    apercu->setImageDither(true);
+    apercu->setImageReadRes(lAutoMatic);
+    apercu->setImageWriteRes(sAutoMatic);
+    apercu->setTifSaveCompress(sNONE);
+    apercu->setJPegSaveQuality(qualite_jpeg);
+    apercu->setJPegSaveSmooth(lissage_jpeg);
+    return apercu;
+}
+
 int execute_au_dessus(QDialog &fenetre, QWidget *ouvrante)
 {
     QWidget *const parent = fenetre.parentWidget();

@@ -29,6 +29,10 @@ QGroupBox *groupe_titre(QWidget *parent, int gauche, int haut, int largeur, int 
 // Fits `image` into its frame `cadre` as the browser's preview is fitted, hidden
 // while it is resized.
 void affiche_apercu(TPMultiImage *image, const QWidget *cadre);
+// A picture preview with the settings every preview of the program shares: centred,
+// dithered, automatic colour depths, TIFF uncompressed, JPEG written at `qualite_jpeg`
+// smoothed by `lissage_jpeg`.
+TPMultiImage *cree_apercu(QWidget *parent, int qualite_jpeg, int lissage_jpeg);
 
 // Runs `fenetre` as the child of `ouvrante` for the time it is open, so that the
 // window manager shows it above the window that opened it (a window that stays on
