@@ -2,6 +2,7 @@
 
 #include "fichier_sli.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -15,12 +16,15 @@ LigneDeCommande refus(const QString &message)
 QString refus_du_fichier(const QString &nom, bool presentation)
 {
     const QFileInfo fichier(nom);
-    if (!nom.endsWith(QStringLiteral(".sli"), Qt::CaseInsensitive))
+    if (!nom_de_diaporama(nom))
         return fichier.exists() ? QStringLiteral("« %1 » n'est pas un diaporama (fichier .sli).").arg(nom)
                                 : QStringLiteral("« %1 » est introuvable.").arg(nom);
     if (!fichier.exists())
         return presentation ? QStringLiteral("« %1 » est introuvable.").arg(nom) : QString();
-    if (!fichier.isFile() || fichier.size() == 0 || fichier.size() % TAILLE_FICHE != 0)
+    // The rule of opening: the first record's texts fit their fields (a cut last
+    // record, left by a stopped program, does not count).
+    QFile octets(nom);
+    if (!fichier.isFile() || !octets.open(QIODevice::ReadOnly) || !debut_de_diaporama(octets.read(TAILLE_FICHE)))
         return QStringLiteral("« %1 » n'est pas un diaporama.").arg(nom);
     // Record 0 holds the settings: a show needs at least one slide after it.
     if (presentation && fichier.size() < 2 * TAILLE_FICHE)

@@ -23,7 +23,7 @@ TEST(LigneDeCommande, ChaqueFormeDonneSonActionEtSonDiaporama)
 {
     DossierTemporaire dossier;
     ecrit_fichier(dossier.chemin(QStringLiteral("Vacances.SLI")), QByteArray(987 * 2, '\0'));
-    ecrit_fichier(dossier.chemin(QStringLiteral("coupe.sli")), QByteArray(1000, '\0'));
+    ecrit_fichier(dossier.chemin(QStringLiteral("coupe.sli")), QByteArray(1000, '\xff'));
     ecrit_fichier(dossier.chemin(QStringLiteral("vide.sli")), QByteArray(987, '\0'));
     ecrit_fichier(dossier.chemin(QStringLiteral("photo.jpg")), QByteArray("\xff\xd8\xff\xe0", 4));
     const QString vacances = dossier.chemin(QStringLiteral("Vacances.SLI"));
