@@ -83,9 +83,10 @@ void diaporama(const uint8_t *data, size_t size)
             exige(contenu(chemin) == avant);
         }
     } catch (const erreurs::ErreurES &) {
-        // A file the layer refuses (too short for a record, say) is reported to the user.
+        // A file the layer refuses (not a slideshow, say) is reported to the user.
     }
-    ferme_fichier_sli();
+    if (fichier_sli_ouvert())
+        ferme_fichier_sli();
 }
 
 void configuration(const uint8_t *data, size_t size)
