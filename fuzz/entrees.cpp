@@ -4,6 +4,7 @@
 #include "erreurs.h"
 #include "fichier_sli.h"
 #include "sky.h"
+#include "systeme.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -93,14 +94,22 @@ void configuration(const uint8_t *data, size_t size)
 {
     const QString chemin = ecrit(QStringLiteral("SLI.CFG"), data, size);
     fixe_dossier_config(dossier());
+    // A damaged file is named in a box (answered here, as a person would) and mended with the defaults.
+    static bool endommage = false;
+    endommage = false;
+    systeme::seams().boite = [](const systeme::Boite &) {
+        endommage = true;
+        return int(systeme::OK);
+    };
     try {
         lit_config();
     } catch (const erreurs::ErreurES &) {
-        return;  // too short for its record: the program says so
+        return;  // a file that cannot be mended either: the program says so
     }
     const ReglagesPresentation lus = reglages;
+    const QByteArray mende = contenu(chemin);
     sauve_config();
-    exige(contenu(chemin) == QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
+    exige(contenu(chemin) == (endommage ? mende : QByteArray(reinterpret_cast<const char *>(data), qsizetype(size))));
     lit_config();
     exige(reglages.mode_defilement == lus.mode_defilement && reglages.controle == lus.controle &&
           reglages.delai == lus.delai);
