@@ -11,6 +11,26 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace {
+
+// Reads `taille` bytes at `depuis`; a file that ends first raises "end of file".
+void lit_exactement(int descripteur, char *octets, qint64 taille, qint64 depuis)
+{
+    qint64 lus = 0;
+    while (lus < taille) {
+        const ssize_t n = ::pread(descripteur, octets + lus, size_t(taille - lus), off_t(depuis + lus));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            erreurs::leve_errno(errno);
+        if (n == 0)
+            erreurs::leve(erreurs::FinDeFichier);
+        lus += n;
+    }
+}
+
+}  // namespace
+
 FichierType::FichierType(int taille_fiche) : taille_fiche_(taille_fiche) {}
 
 FichierType::~FichierType()
@@ -81,19 +101,7 @@ void FichierType::positionne(qint64 indice)
 void FichierType::lit(void *fiche)
 {
     verifie_ouvert();
-    auto *octets = static_cast<char *>(fiche);
-    qint64 lus = 0;
-    while (lus < taille_fiche_) {
-        const ssize_t n = ::pread(descripteur_, octets + lus, size_t(taille_fiche_ - lus),
-                                  off_t(position_ * taille_fiche_ + lus));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            erreurs::leve_errno(errno);
-        if (n == 0)
-            erreurs::leve(erreurs::FinDeFichier);
-        lus += n;
-    }
+    lit_exactement(descripteur_, static_cast<char *>(fiche), taille_fiche_, position_ * taille_fiche_);
     ++position_;
 }
 
@@ -117,17 +125,7 @@ void FichierType::ecrit(const void *fiche)
 QByteArray FichierType::toutes()
 {
     QByteArray octets(nombre() * taille_fiche_, Qt::Uninitialized);
-    qint64 lus = 0;
-    while (lus < octets.size()) {
-        const ssize_t n = ::pread(descripteur_, octets.data() + lus, size_t(octets.size() - lus), off_t(lus));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            erreurs::leve_errno(errno);
-        if (n == 0)
-            erreurs::leve(erreurs::FinDeFichier);
-        lus += n;
-    }
+    lit_exactement(descripteur_, octets.data(), octets.size(), 0);
     return octets;
 }
 
