@@ -115,7 +115,7 @@ TPlanche::TPlanche(Tinfo_diapo *info, Tjauge *jauge, QWidget *parent)
 void TPlanche::showEvent(QShowEvent *event)
 {
     if (const QScreen *ecran = QGuiApplication::primaryScreen())
-        move(ecran->availableGeometry().center() - rect().center());
+        centre_fenetre(*this, ecran->availableGeometry());
     QDialog::showEvent(event);
     FormShow();
 }

@@ -99,7 +99,7 @@ Tinfo_diapo::Tinfo_diapo(QWidget *parent)
 void Tinfo_diapo::showEvent(QShowEvent *event)
 {
     if (const QScreen *ecran = QGuiApplication::primaryScreen())
-        move(ecran->availableGeometry().center() - rect().center());
+        centre_fenetre(*this, ecran->availableGeometry());
     FormShow();
     QDialog::showEvent(event);
 }

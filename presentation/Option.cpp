@@ -5,6 +5,7 @@
 #include "couleurs.h"
 #include "defilement.h"
 #include "fichier_sli.h"
+#include "outils.h"
 #include "systeme.h"
 
 #include <QCheckBox>
@@ -72,7 +73,7 @@ void Toption_affichage::showEvent(QShowEvent *event)
 
 void Toption_affichage::FormShow()
 {
-    move(centre_sur(principale, size()));
+    centre_fenetre(*this, principale);
     transparent->setChecked(fiche.fond_transparent != 0);
     (fiche.position_texte == 1 ? en_haut : en_bas)->setChecked(true);
 }

@@ -16,12 +16,14 @@
 #include <QFile>
 #include <QFrame>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QStyle>
 
 namespace {
 
 constexpr int HAUTEUR_BARRE = 28;
+constexpr QSize TAILLE_RESTAUREE(800, 600);
 constexpr int QUALITE_JPEG = 25;
 
 QPushButton *bouton_glyphe(QWidget *barre, int gauche, QStyle::StandardPixmap glyphe, const QString &aide)
@@ -45,7 +47,7 @@ Ttraitement::Ttraitement(Tconversion *fenetre_conversion, QWidget *parent)
     setWindowTitle(QStringLiteral("Manipulation de l'image"));
     setWindowState(Qt::WindowMaximized);
 
-    resize(800, 600);
+    resize(TAILLE_RESTAUREE);
     barre = new QFrame(this);
     barre->setGeometry(0, 0, width(), HAUTEUR_BARRE);
     BitBtn2 = bouton_glyphe(barre, 0, QStyle::SP_DialogSaveButton, QStringLiteral("Enregistrer les modifications"));
@@ -95,6 +97,18 @@ void Ttraitement::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     resize_image();
     titre();
+}
+
+void Ttraitement::changeEvent(QEvent *event)
+{
+    QDialog::changeEvent(event);
+    // Restored from maximised, the window takes its own size (it was made maximised: the
+    // window manager knows no other) centred on the screen.
+    if (event->type() == QEvent::WindowStateChange && windowState() == Qt::WindowNoState)
+        if (const QScreen *ecran = screen()) {
+            resize(TAILLE_RESTAUREE);
+            centre_fenetre(*this, ecran->availableGeometry());
+        }
 }
 
 void Ttraitement::BitBtn12Click()

@@ -11,7 +11,6 @@
 #include <QGroupBox>
 #include <QProgressBar>
 #include <QScreen>
-#include <QTimer>
 
 QProgressBar *jauge_outil(QWidget *fenetre, int gauche, int haut)
 {
@@ -78,14 +77,12 @@ int execute_au_dessus(QDialog &fenetre, QWidget *ouvrante)
 
 void centre_fenetre(QWidget &fenetre, const QRect &principale)
 {
-    const auto centre = [&fenetre, principale] {
-        fenetre.move(principale.left() + (principale.width() - fenetre.width()) / 2,
-                     principale.top() + (principale.height() - fenetre.height()) / 2);
-    };
-    centre();
-    // Once more when the window manager has framed it: the frame's margins Qt reckoned the
-    // position with may date from the last showing, which left the window a title bar lower.
-    QTimer::singleShot(0, &fenetre, centre);
+    // The client area's place, not the frame's (move): Qt then asks the window manager
+    // to keep the client where it is put, instead of reckoning the frame's place from
+    // the margins of the last showing, which left the window a title bar lower each time.
+    fenetre.setGeometry(principale.left() + (principale.width() - fenetre.width()) / 2,
+                        principale.top() + (principale.height() - fenetre.height()) / 2, fenetre.width(),
+                        fenetre.height());
 }
 
 void centre_fenetre(QWidget &fenetre)

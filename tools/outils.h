@@ -39,7 +39,8 @@ TPMultiImage *cree_apercu(QWidget *parent, int qualite_jpeg, int lissage_jpeg);
 // top would hide it otherwise); its own parent is given back when it closes.
 int execute_au_dessus(QDialog &fenetre, QWidget *ouvrante);
 
-// Centres `fenetre` over `principale` by its client area, for a showing to come.
+// Centres `fenetre` over `principale` by its client area, for a showing to come; the window
+// manager keeps the client area there (no drift of a title bar at each showing).
 void centre_fenetre(QWidget &fenetre, const QRect &principale);
 // Over the window of its parent, or over the screen for a window without one.
 void centre_fenetre(QWidget &fenetre);

@@ -93,8 +93,8 @@ TEST_F(Options, LaPositionEtLeFondNeSontStockesQueParOK)
     fiche.position_texte = 7;  // any value but 1 reads as the bottom
     dialogue.show();
     capture_ecran(&dialogue, "option_affichage");
-    // Centred on the main window (the dialog is as wide as its caption needs).
-    EXPECT_EQ(dialogue.pos(), QPoint(100 + (1000 - dialogue.width()) / 2, 50 + 239));
+    // Its client area centred on the main window (the dialog is as wide as its caption needs).
+    EXPECT_EQ(dialogue.geometry().topLeft(), QPoint(100 + (1000 - dialogue.width()) / 2, 50 + 239));
     EXPECT_TRUE(dialogue.en_bas->isChecked());
     QTest::mouseClick(dialogue.transparent, Qt::LeftButton);
     dialogue.close();

@@ -78,7 +78,7 @@ TEST(Impression, ToutTexteEstAccepteEtConfigurationOuvreLeReglageSansFermer)
     EXPECT_TRUE(impression.horizontal->isChecked() && impression.vertical->isChecked());
 }
 
-// Each showing centres the window over the main window again, wherever it was left.
+// Each showing centres the window's client area over the main window again, wherever it was left.
 TEST(CentreesALaPrincipale, AChaqueAffichage)
 {
     DossierTemporaire dossier;
@@ -92,7 +92,7 @@ TEST(CentreesALaPrincipale, AChaqueAffichage)
     for (QDialog *d : {static_cast<QDialog *>(&navigateur), static_cast<QDialog *>(&conversion)}) {
         for (int fois = 0; fois < 2; ++fois) {
             d->show();
-            EXPECT_EQ(d->pos(), QPoint(100 + (1000 - d->width()) / 2, 50 + (700 - d->height()) / 2))
+            EXPECT_EQ(d->geometry().topLeft(), QPoint(100 + (1000 - d->width()) / 2, 50 + (700 - d->height()) / 2))
                 << d->objectName().toStdString() << " " << fois;
             d->move(d->pos() + QPoint(0, 20));
             d->hide();
