@@ -6,6 +6,7 @@
 #include "fichier_sli.h"
 #include "imagefile.h"
 #include "script_systeme.h"
+#include "son_wav.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -166,6 +167,25 @@ TEST_F(Lecteur, PSuspendEtRelanceLaMinuterieDuDefilementAutomatique)
     touche(Qt::Key_P);
     EXPECT_TRUE(joueur->Timer1->isActive());
     EXPECT_GT(joueur->Timer1->remainingTime(), 4500);
+}
+
+TEST_F(Lecteur, EnAttendantLaFinDuSonUneDiapositiveSonoreResteJusquAuBoutDeSonSon)
+{
+    diaporama(2);
+    ASSERT_TRUE(ecrit_fichier(dossier.chemin("1.wav"), son_wav(3000)));
+    // The timer is coarse: it may fire up to 5 % early.
+    struct Cas { bool attendre; qint64 au_plus_tot, avant; };
+    for (const Cas &c : {Cas{true, 2850, 5000}, Cas{false, 950, 2850}}) {
+        reglages = {2, 1, 1};
+        reglages.attendre_fin_son = c.attendre;
+        QElapsedTimer chrono;
+        chrono.start();
+        lance();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return joueur->diapo_courante == 2; }, int(c.avant)));
+        EXPECT_GE(chrono.elapsed(), c.au_plus_tot) << c.attendre;
+        EXPECT_LT(chrono.elapsed(), c.avant) << c.attendre;
+        touche(Qt::Key_Escape);
+    }
 }
 
 TEST_F(Lecteur, UneImageManquanteOuIllisibleArreteLeManuelSurUneBoiteEtLAutomatiqueLaMontreSurLaDiapositive)
