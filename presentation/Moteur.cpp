@@ -12,6 +12,7 @@
 #include "systeme.h"
 #include "config_sli.h"
 #include "duree_son.h"
+#include "mpris.h"
 
 #include <QApplication>
 #include <algorithm>
@@ -162,6 +163,7 @@ void Tlance_diaporama::showEvent(QShowEvent *event)
 void Tlance_diaporama::hideEvent(QHideEvent *event)
 {
     Timer1->stop();
+    mpris.reset();
     animation->detach();
     lecture.vide();
     if (economiseur_suspendu) {
@@ -194,6 +196,8 @@ void Tlance_diaporama::FormActivate()
         pave->raise();
     }
     affiche_diapositive();
+    mpris.reset();  // the bus object's path is free before the new one takes it
+    mpris = std::make_unique<Mpris>(*this);
 }
 
 int Tlance_diaporama::profondeur() const

@@ -15,6 +15,7 @@
 #include <memory>
 
 class AnimationIdle;
+class Mpris;
 class QFrame;
 class QLabel;
 class QTimer;
@@ -93,6 +94,8 @@ private:
     // when the slide came up, for a show that waits for the end of the sounds.
     int duree_son = 0;
     QElapsedTimer debut_diapo;
+    // The show offered to the desktop's media controls while it runs.
+    std::unique_ptr<Mpris> mpris;
 
     AnimationIdle *animation;
     LectureAnticipee lecture;

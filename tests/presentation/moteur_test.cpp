@@ -8,15 +8,19 @@
 #include "script_systeme.h"
 #include "son_wav.h"
 
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFrame>
 #include <QImage>
 #include <QLabel>
 #include <QPainter>
+#include <QProcess>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 namespace {
@@ -403,6 +407,45 @@ TEST_F(Lecteur, UneImageChangeeSurLeDisqueEstRelue)
     ASSERT_TRUE(autre.save(dossier.chemin("2.bmp"), "BMP"));
     touche(Qt::Key_Right);
     EXPECT_EQ(joueur->diapositive->Picture().image().pixelColor(5, 5), QColor(Qt::white));
+}
+
+// Under dbus-run-session, on a bus of its own (tests/CMakeLists.txt): never on the user's.
+TEST_F(Lecteur, LeBureauLePiloteParLeBusDeSessionPendantLaPresentation)
+{
+    if (qEnvironmentVariableIsEmpty("VISTA_BUS_PRIVE"))
+        GTEST_SKIP() << "needs a private session bus";
+    const QString nom = QStringLiteral("org.mpris.MediaPlayer2.vistarama");
+    // Sent as a desktop shell sends it; the answer printed.
+    const auto envoie = [&](const QStringList &message) {
+        QProcess envoi;
+        envoi.start("dbus-send", QStringList{"--session", "--print-reply", "--dest=" + nom, "/org/mpris/MediaPlayer2"} +
+                                     message);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return envoi.state() == QProcess::NotRunning; }, 5000));
+        EXPECT_EQ(envoi.exitCode(), 0) << envoi.readAllStandardError().toStdString();
+        return QString::fromUtf8(envoi.readAllStandardOutput());
+    };
+    const auto propriete = [&](const char *nom_propriete) {
+        return envoie({"org.freedesktop.DBus.Properties.Get", "string:org.mpris.MediaPlayer2.Player",
+                       QStringLiteral("string:") + nom_propriete});
+    };
+    reglages = {2, 1, 5};
+    diaporama(3);
+    lance();
+    ASSERT_TRUE(QDBusConnection::sessionBus().interface()->isServiceRegistered(nom));
+    envoie({"org.mpris.MediaPlayer2.Player.Next"});
+    EXPECT_EQ(joueur->diapo_courante, 2);
+    const QString metadonnees = propriete("Metadata");
+    for (const QString &attendu : {QStringLiteral("/vistarama/diapositive/2"), QStringLiteral("\"Diapo 2\""),
+                                   QUrl::fromLocalFile(dossier.chemin("2.bmp")).toString()})
+        EXPECT_TRUE(metadonnees.contains(attendu)) << attendu.toStdString() << " in " << metadonnees.toStdString();
+    envoie({"org.mpris.MediaPlayer2.Player.PlayPause"});
+    EXPECT_FALSE(joueur->Timer1->isActive());
+    EXPECT_TRUE(propriete("PlaybackStatus").contains("\"Paused\""));
+    envoie({"org.mpris.MediaPlayer2.Player.PlayPause"});
+    EXPECT_TRUE(joueur->Timer1->isActive());
+    envoie({"org.mpris.MediaPlayer2.Player.Stop"});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !joueur->isVisible(); }, 2000));
+    EXPECT_FALSE(QDBusConnection::sessionBus().interface()->isServiceRegistered(nom));
 }
 
 }  // namespace
