@@ -414,7 +414,8 @@ TEST_F(Lecteur, LeBureauLePiloteParLeBusDeSessionPendantLaPresentation)
 {
     if (qEnvironmentVariableIsEmpty("VISTA_BUS_PRIVE"))
         GTEST_SKIP() << "needs a private session bus";
-    const QString nom = QStringLiteral("org.mpris.MediaPlayer2.vistarama");
+    const QString commun = QStringLiteral("org.mpris.MediaPlayer2.vistarama");
+    QString nom;
     // Sent as a desktop shell sends it; the answer printed.
     const auto envoie = [&](const QStringList &message) {
         QProcess envoi;
@@ -430,22 +431,41 @@ TEST_F(Lecteur, LeBureauLePiloteParLeBusDeSessionPendantLaPresentation)
     };
     reglages = {2, 1, 5};
     diaporama(3);
-    lance();
-    ASSERT_TRUE(QDBusConnection::sessionBus().interface()->isServiceRegistered(nom));
-    envoie({"org.mpris.MediaPlayer2.Player.Next"});
-    EXPECT_EQ(joueur->diapo_courante, 2);
-    const QString metadonnees = propriete("Metadata");
-    for (const QString &attendu : {QStringLiteral("/vistarama/diapositive/2"), QStringLiteral("\"Diapo 2\""),
-                                   QUrl::fromLocalFile(dossier.chemin("2.bmp")).toString()})
-        EXPECT_TRUE(metadonnees.contains(attendu)) << attendu.toStdString() << " in " << metadonnees.toStdString();
-    envoie({"org.mpris.MediaPlayer2.Player.PlayPause"});
-    EXPECT_FALSE(joueur->Timer1->isActive());
-    EXPECT_TRUE(propriete("PlaybackStatus").contains("\"Paused\""));
-    envoie({"org.mpris.MediaPlayer2.Player.PlayPause"});
-    EXPECT_TRUE(joueur->Timer1->isActive());
-    envoie({"org.mpris.MediaPlayer2.Player.Stop"});
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !joueur->isVisible(); }, 2000));
-    EXPECT_FALSE(QDBusConnection::sessionBus().interface()->isServiceRegistered(nom));
+    // The second time another program holds the common name: the show takes one of its own.
+    QDBusConnection autre = QDBusConnection::connectToBus(QDBusConnection::SessionBus, "autre");
+    for (const bool pris : {false, true}) {
+        ASSERT_TRUE(!pris || autre.registerService(commun));
+        nom = pris ? commun + QStringLiteral(".instance%1").arg(QCoreApplication::applicationPid()) : commun;
+        // What the desktop hears of the changes.
+        QProcess ecoute;
+        ecoute.start("dbus-monitor", {"--session", "type='signal',member='PropertiesChanged'"});
+        ASSERT_TRUE(QTest::qWaitFor([&] { return ecoute.readAllStandardOutput().contains("NameAcquired"); }, 5000));
+        lance();
+        ASSERT_TRUE(QDBusConnection::sessionBus().interface()->isServiceRegistered(nom)) << pris;
+        envoie({"org.mpris.MediaPlayer2.Player.Next"});
+        EXPECT_EQ(joueur->diapo_courante, 2);
+        const QString metadonnees = propriete("Metadata");
+        for (const QString &attendu : {QStringLiteral("/vistarama/diapositive/2"), QStringLiteral("\"Diapo 2\""),
+                                       QUrl::fromLocalFile(dossier.chemin("2.bmp")).toString()})
+            EXPECT_TRUE(metadonnees.contains(attendu)) << attendu.toStdString() << " in " << metadonnees.toStdString();
+        envoie({"org.mpris.MediaPlayer2.Player.PlayPause"});
+        EXPECT_FALSE(joueur->Timer1->isActive());
+        EXPECT_TRUE(propriete("PlaybackStatus").contains("\"Paused\""));
+        envoie({"org.mpris.MediaPlayer2.Player.PlayPause"});
+        EXPECT_TRUE(joueur->Timer1->isActive());
+        envoie({"org.mpris.MediaPlayer2.Player.Stop"});
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !joueur->isVisible(); }, 2000));
+        EXPECT_FALSE(QDBusConnection::sessionBus().interface()->isServiceRegistered(nom));
+        QString entendu;
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            entendu += QString::fromUtf8(ecoute.readAllStandardOutput());
+            return entendu.contains("\"Playing\"");
+        }, 5000));
+        EXPECT_TRUE(entendu.contains("\"/vistarama/diapositive/2\"") && entendu.contains("\"Paused\"")) << entendu.toStdString();
+        ecoute.kill();
+        ecoute.waitForFinished();
+    }
+    QDBusConnection::disconnectFromBus("autre");
 }
 
 }  // namespace
