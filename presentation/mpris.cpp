@@ -150,7 +150,9 @@ QVariantMap Mpris::metadonnees() const
          QVariant::fromValue(QDBusObjectPath(QStringLiteral("/vistarama/diapositive/%1").arg(lecteur.diapo_courante)))},
         {QStringLiteral("xesam:title"), diapo.commentaire.valeur()},
     };
-    if (const QString image = chemin_de_fiche(diapo.chemin_image.valeur()); !image.isEmpty())
+    // A picture gone from the disc is no art to show.
+    const QString image = chemin_de_fiche(diapo.chemin_image.valeur());
+    if (!image.isEmpty() && QFileInfo::exists(image))
         donnees.insert(QStringLiteral("mpris:artUrl"),
                        QUrl::fromLocalFile(QFileInfo(image).absoluteFilePath()).toString(QUrl::FullyEncoded));
     return donnees;

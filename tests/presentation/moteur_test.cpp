@@ -461,7 +461,8 @@ TEST_F(Lecteur, LeBureauLePiloteParLeBusDeSessionPendantLaPresentation)
             entendu += QString::fromUtf8(ecoute.readAllStandardOutput());
             return entendu.contains("\"Playing\"");
         }, 5000));
-        EXPECT_TRUE(entendu.contains("\"/vistarama/diapositive/2\"") && entendu.contains("\"Paused\"")) << entendu.toStdString();
+        EXPECT_TRUE(entendu.contains("\"/vistarama/diapositive/2\"") && entendu.contains("\"Paused\""))
+            << entendu.toStdString();
         ecoute.kill();
         ecoute.waitForFinished();
     }
