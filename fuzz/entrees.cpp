@@ -112,7 +112,7 @@ void configuration(const uint8_t *data, size_t size)
     exige(contenu(chemin) == (endommage ? mende : QByteArray(reinterpret_cast<const char *>(data), qsizetype(size))));
     lit_config();
     exige(reglages.mode_defilement == lus.mode_defilement && reglages.controle == lus.controle &&
-          reglages.delai == lus.delai);
+          reglages.delai == lus.delai && reglages.attendre_fin_son == lus.attendre_fin_son);
 }
 
 void image(sky::Format format, const uint8_t *data, size_t size)

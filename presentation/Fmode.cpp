@@ -6,6 +6,7 @@
 #include "defilement.h"
 #include "systeme.h"
 
+#include <QCheckBox>
 #include <QEvent>
 #include <QFrame>
 #include <QGuiApplication>
@@ -68,25 +69,29 @@ Tmode::Tmode(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("mode"));
     setWindowTitle(QStringLiteral("DEFILEMENT"));
-    setFixedSize(122, 199);
+    // As wide as the wait's caption needs, the controls centred on that width.
+    attendre_fin_son = new QCheckBox(QStringLiteral("Attendre la fin du son"));
+    const int largeur = std::max(122, attendre_fin_son->sizeHint().width() + 32);
+    const int marge = (largeur - 122) / 2;
+    setFixedSize(largeur, 223);
 
     manuel = new QRadioButton(QStringLiteral("Manuel"), this);
     manuel->setGeometry(10, 6, 104, 18);
     manuel->setToolTip(QStringLiteral("Cliquez, pour effectuer un défilement manuel"));
 
-    QFrame *peripheriques = groupe_creux(this, QRect(8, 28, 106, 48));
+    QFrame *peripheriques = groupe_creux(this, QRect(8, 28, largeur - 16, 48));
     b1 = panneau_image(peripheriques, QPixmap(QStringLiteral(":/glyphes/souris.png")), Image1,
                        QStringLiteral("Cliquez, pour utiliser les touches de la souris"));
-    b1->setGeometry(12, 6, 36, 36);
+    b1->setGeometry(12 + marge, 6, 36, 36);
     b2 = panneau_image(peripheriques, QPixmap(QStringLiteral(":/glyphes/pave.png")), Image2,
                        QStringLiteral("Cliquez, pour utiliser un pavé flèché"));
-    b2->setGeometry(58, 6, 36, 36);
+    b2->setGeometry(58 + marge, 6, 36, 36);
 
     automatique = new QRadioButton(QStringLiteral("Automatique"), this);
     automatique->setGeometry(10, 82, 104, 18);
     automatique->setToolTip(QStringLiteral("Cliquez, pour affectuer un défilement automatique"));
 
-    QFrame *attente = groupe_creux(this, QRect(8, 104, 106, 54));
+    QFrame *attente = groupe_creux(this, QRect(8, 104, largeur - 16, 78));
     Label1 = new QLabel(QStringLiteral("Délai(second)"), attente);
     Label1->setGeometry(8, 4, 92, 16);
     delai = new SaisieDelai(attente);
@@ -94,10 +99,14 @@ Tmode::Tmode(QWidget *parent) : QDialog(parent)
     delai->setValue(5);
     delai->setGeometry(8, 22, 60, 24);
     delai->setToolTip(QStringLiteral("Délai d'attente entre deux diapositives"));
+    attendre_fin_son->setParent(attente);
+    attendre_fin_son->setGeometry(8, 52, largeur - 32, 20);
+    attendre_fin_son->setToolTip(
+        QStringLiteral("Cochez, pour attendre la fin du son de chaque diapositive avant la suivante"));
 
     BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
     BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
-    BitBtn1->setGeometry(21, 166, 80, 26);
+    BitBtn1->setGeometry(21 + marge, 190, 80, 26);
     BitBtn1->setToolTip(QStringLiteral("Cliquez, pour sortir"));
     BitBtn1->setDefault(true);
 
@@ -108,6 +117,7 @@ Tmode::Tmode(QWidget *parent) : QDialog(parent)
     connect(delai->findChild<QLineEdit *>(), &QLineEdit::textEdited, this, &Tmode::delaiChange);
     // The arrows change the value without editing the text.
     connect(delai, &QSpinBox::valueChanged, this, &Tmode::delaiChange);
+    connect(attendre_fin_son, &QCheckBox::toggled, this, [](bool coche) { reglages.attendre_fin_son = coche; });
     connect(BitBtn1, &QPushButton::clicked, this, &Tmode::BitBtn1Click);
     systeme::elargit_pour_legende(*this);
     reset();
@@ -176,10 +186,12 @@ void Tmode::reset()
     b1->setEnabled(a_la_main);
     b2->setEnabled(a_la_main);
     delai->setEnabled(!a_la_main);
+    attendre_fin_son->setEnabled(!a_la_main);
     {
         const QSignalBlocker silence(delai);
         delai->setValue(std::clamp<int>(reglages.delai, 1, 60));
     }
+    attendre_fin_son->setChecked(reglages.attendre_fin_son);
     const bool souris = reglages.controle == 1;
     b1->setFrameShadow(souris ? QFrame::Sunken : QFrame::Raised);
     b2->setFrameShadow(souris ? QFrame::Raised : QFrame::Sunken);

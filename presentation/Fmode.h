@@ -1,11 +1,13 @@
 // The presentation mode dialog "DEFILEMENT": manual or automatic scrolling, the
 // control device of manual mode (mouse buttons or arrow pad) and the delay of
-// automatic mode. It edits the settings in memory (config_sli); its caller stores them.
-// The delay and the device change as the user edits; the mode only by OK.
+// automatic mode, and whether that mode waits for the end of each slide's sound. It
+// edits the settings in memory (config_sli); its caller stores them. The delay, the
+// device and the wait change as the user edits; the mode only by OK.
 #pragma once
 
 #include <QDialog>
 
+class QCheckBox;
 class QFrame;
 class QLabel;
 class QPushButton;
@@ -28,6 +30,7 @@ public:
     QRadioButton *automatique;
     QLabel *Label1;
     QSpinBox *delai;
+    QCheckBox *attendre_fin_son;
     QPushButton *BitBtn1;
 
     void FormShow();

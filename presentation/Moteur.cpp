@@ -11,6 +11,8 @@
 #include "imagefile.h"
 #include "systeme.h"
 #include "config_sli.h"
+#include "duree_son.h"
+#include "mpris.h"
 
 #include <QApplication>
 #include <algorithm>
@@ -25,9 +27,6 @@
 
 namespace {
 
-// The delay held to 1..60 seconds: a damaged SLI.CFG must not make the show race or stall.
-int intervalle_minuterie() { return std::clamp<int>(reglages.delai, 1, 60) * 1000; }
-
 // Every path out of a slide's display gives the input back and restarts the timer,
 // an error box on the way included.
 class FinAffichage {
@@ -38,7 +37,7 @@ public:
         fenetre_.setEnabled(true);
         fenetre_.setFocus();
         if (reglages.mode_defilement == 2 && !fenetre_.en_pause)
-            fenetre_.Timer1->start(intervalle_minuterie());
+            fenetre_.Timer1->start(fenetre_.duree_restante());
     }
     FinAffichage(const FinAffichage &) = delete;
     FinAffichage &operator=(const FinAffichage &) = delete;
@@ -135,6 +134,14 @@ Tlance_diaporama::Tlance_diaporama(QWidget *parent) : QDialog(parent)
 
 Tlance_diaporama::~Tlance_diaporama() = default;
 
+int Tlance_diaporama::duree_restante() const
+{
+    // The delay held to 1..60 seconds: a damaged SLI.CFG must not make the show race or stall.
+    const int delai = std::clamp<int>(reglages.delai, 1, 60) * 1000;
+    const qint64 son_restant = std::max<qint64>(0, duree_son - debut_diapo.elapsed());
+    return duree_diapo(delai, int(son_restant), reglages.attendre_fin_son);
+}
+
 void Tlance_diaporama::resizeEvent(QResizeEvent *event)
 {
     diapositive->setGeometry(rect());
@@ -156,6 +163,7 @@ void Tlance_diaporama::showEvent(QShowEvent *event)
 void Tlance_diaporama::hideEvent(QHideEvent *event)
 {
     Timer1->stop();
+    mpris.reset();
     animation->detach();
     lecture.vide();
     if (economiseur_suspendu) {
@@ -180,15 +188,16 @@ void Tlance_diaporama::FormActivate()
     diapo_courante = 1;
     en_pause = false;
     pave->hide();
+    // The timer of an automatic show starts once its first slide is up.
     Timer1->stop();
-    if (reglages.mode_defilement == 2) {
-        Timer1->start(intervalle_minuterie());
-    } else if (reglages.controle == 2) {
+    if (reglages.mode_defilement != 2 && reglages.controle == 2) {
         pave->move(place_pave(size()));
         pave->show();
         pave->raise();
     }
     affiche_diapositive();
+    mpris.reset();  // the bus object's path is free before the new one takes it
+    mpris = std::make_unique<Mpris>(*this);
 }
 
 int Tlance_diaporama::profondeur() const
@@ -267,9 +276,16 @@ void Tlance_diaporama::affiche_diapositive()
     // Drawn now, before the sound starts and before the next pictures are read.
     diapositive->repaint();
 
-    if (!diapo.chemin_son.est_vide())
-        systeme::joue_son_diapo(chemin_de_fiche(diapo.chemin_son.valeur()));
+    duree_son = 0;
+    debut_diapo.start();
+    if (!diapo.chemin_son.est_vide()) {
+        const QString son = chemin_de_fiche(diapo.chemin_son.valeur());
+        if (reglages.mode_defilement == 2 && reglages.attendre_fin_son)
+            duree_son = systeme::duree_son_wav(son);
+        systeme::joue_son_diapo(son);
+    }
     anticipe();
+    emit etat_change();
 }
 
 void Tlance_diaporama::anticipe()
@@ -338,7 +354,8 @@ void Tlance_diaporama::bascule_pause()
     if (en_pause)
         Timer1->stop();
     else
-        Timer1->start(intervalle_minuterie());
+        Timer1->start(duree_restante());
+    emit etat_change();
 }
 
 void Tlance_diaporama::diapositive_MouseDown(QMouseEvent *event)

@@ -1,6 +1,7 @@
 // The full-screen player: one slide at a time on a black screen, its comment in
 // the picture's caption, its sound played as it comes up. It advances on a timer
-// (automatic mode, which P pauses and resumes) or on keys, mouse buttons and the
+// (automatic mode, which P pauses and resumes; a slide's sound may hold it, see
+// duree_diapo) or on keys, mouse buttons and the
 // arrow pad (manual mode); every move wraps around. A picture that cannot be shown
 // stops a manual show on a box; an automatic one shows why on the slide and goes on. It reads the slides through the record buffer and never writes.
 #pragma once
@@ -10,8 +11,11 @@
 #include "fichier_sli.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
+#include <memory>
 
 class AnimationIdle;
+class Mpris;
 class QFrame;
 class QLabel;
 class QTimer;
@@ -51,8 +55,18 @@ public:
     void Timer1Timer();
     // End of the show: the timer stops and the window closes.
     void sortirClick();
+    // P: pauses or resumes an automatic show.
+    void bascule_pause();
+    // How long the slide on screen still stays in an automatic show, in milliseconds.
+    int duree_restante() const;
+    // How long the slide on screen has been up, in milliseconds.
+    qint64 duree_affichee() const { return debut_diapo.elapsed(); }
     // The pictures read ahead (a test waits on them).
     LectureAnticipee &lecture_anticipee() { return lecture; }
+
+signals:
+    // A slide came up, or the show was paused or resumed.
+    void etat_change();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -68,7 +82,6 @@ private:
     QString montre_image(const QString &chemin);
     // The picture's failure: a box in a manual show, a message on the slide in an automatic one.
     void signale_image(const QString &message);
-    void bascule_pause();
     // The window's size in device pixels, to which pictures are fitted.
     QSize ecran() const;
     // Starts reading the pictures of the slides one move away.
@@ -77,6 +90,13 @@ private:
     // The pad's top-left corner follows the pointer while it is dragged by its frame.
     bool glisse_pave = false;
     bool economiseur_suspendu = false;
+    // The length of the slide's sound (0: none, or one that cannot be played) and
+    // when the slide came up, for a show that waits for the end of the sounds.
+    int duree_son = 0;
+    QElapsedTimer debut_diapo;
+    // The show offered to the desktop's media controls while it runs.
+    std::unique_ptr<Mpris> mpris;
+
     AnimationIdle *animation;
     LectureAnticipee lecture;
 };

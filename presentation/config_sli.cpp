@@ -7,6 +7,7 @@
 #include <QDir>
 
 #include <QtEndian>
+#include <cstddef>
 #include <cstring>
 
 ReglagesPresentation reglages;
@@ -15,13 +16,14 @@ namespace {
 
 #pragma pack(push, 1)
 struct FicheConfig {
-    char reserve[43];
+    char attendre_fin_son;  // 0 off, anything else on
+    char reserve[42];
     entier16 mode_defilement;
     entier16 controle;
     entier16 delai;
 };
 #pragma pack(pop)
-static_assert(sizeof(FicheConfig) == 49);
+static_assert(sizeof(FicheConfig) == 49 && offsetof(FicheConfig, mode_defilement) == 43);
 
 FichierType fichier(int(sizeof(FicheConfig)));
 FicheConfig tampon;  // keeps the reserved bytes as read
@@ -32,6 +34,9 @@ void vers_tampon()
     tampon.mode_defilement = reglages.mode_defilement;
     tampon.controle = reglages.controle;
     tampon.delai = reglages.delai;
+    // The byte as read while it says the same, so that a file stored unchanged stays as it was.
+    if ((tampon.attendre_fin_son != 0) != reglages.attendre_fin_son)
+        tampon.attendre_fin_son = reglages.attendre_fin_son ? 1 : 0;
 }
 
 }  // namespace
@@ -59,6 +64,7 @@ void charge_config()
     reglages.mode_defilement = tampon.mode_defilement;
     reglages.controle = tampon.controle;
     reglages.delai = tampon.delai;
+    reglages.attendre_fin_son = tampon.attendre_fin_son != 0;
 }
 
 void stocke_config()

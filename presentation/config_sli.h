@@ -1,6 +1,8 @@
 // The presentation settings and their file SLI.CFG in the start-up folder:
 // 49-byte records, only record 0 used; 43 reserved bytes, then scroll mode,
-// control device and slide delay as little-endian 16-bit integers.
+// control device and slide delay as little-endian 16-bit integers. The first
+// reserved byte, zero in older files, says whether a show waits for the end of
+// each slide's sound; the others are written back as read.
 #pragma once
 
 #include <QString>
@@ -10,6 +12,8 @@ struct ReglagesPresentation {
     qint16 mode_defilement = 2;  // 1 manual, 2 automatic
     qint16 controle = 1;         // 1 mouse buttons, 2 arrow pad
     qint16 delai = 10;           // seconds, 1..60
+    // Automatic mode: a slide with a sound stays until its sound has ended.
+    bool attendre_fin_son = false;
 };
 
 // The settings in memory for the whole run.

@@ -36,3 +36,8 @@ int delai_saisi(const QString &texte)
         return 1;
     return int(std::clamp<qlonglong>(valeur, 1, 60));
 }
+
+int duree_diapo(int delai, int duree_son, bool attendre_fin_son)
+{
+    return attendre_fin_son ? std::max(delai, duree_son) : delai;
+}

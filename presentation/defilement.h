@@ -21,3 +21,9 @@ QPoint centre_sur(const QRect &principale, QSize dialogue);
 
 // A delay typed in the mode dialog, held to 1..60 seconds; text that is not a number reads as 1.
 int delai_saisi(const QString &texte);
+
+// How long a slide stays up in an automatic show, in milliseconds: the delay, or,
+// when the show waits for the end of the sounds and the slide has a sound lasting
+// `duree_son` milliseconds (0: none, or one that cannot be played), until that
+// sound has ended, the delay at least.
+int duree_diapo(int delai, int duree_son, bool attendre_fin_son);

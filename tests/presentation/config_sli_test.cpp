@@ -94,4 +94,33 @@ TEST_F(ConfigSli, UnFichierEndommageEstNommeDansUneBoiteEtRemplaceParLesValeursP
     EXPECT_EQ(script.boites.size(), 1);  // mended: no box the next time
 }
 
+TEST_F(ConfigSli, LAttenteDeLaFinDuSonTientDansLePremierOctetReserve)
+{
+    QByteArray ancien(49, '\0');
+    ancien[5] = 'x';
+    qToLittleEndian<qint16>(2, ancien.data() + 43);
+    qToLittleEndian<qint16>(1, ancien.data() + 45);
+    qToLittleEndian<qint16>(7, ancien.data() + 47);
+    {
+        QFile f(chemin_config());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(ancien);
+    }
+    // A file from an older copy: 0 there, the show does not wait.
+    lit_config();
+    EXPECT_FALSE(reglages.attendre_fin_son);
+    reglages.attendre_fin_son = true;
+    sauve_config();
+    QByteArray attendu = ancien;
+    attendu[0] = 1;
+    EXPECT_EQ(contenu(), attendu);
+    reglages = ReglagesPresentation{};
+    lit_config();
+    EXPECT_TRUE(reglages.attendre_fin_son);
+    EXPECT_EQ(reglages.delai, 7);
+    reglages.attendre_fin_son = false;
+    sauve_config();
+    EXPECT_EQ(contenu(), ancien);
+}
+
 }  // namespace

@@ -37,4 +37,12 @@ TEST(Defilement, LeDelaiSaisiEstTenuEntreUnEtSoixante)
         EXPECT_EQ(delai_saisi(QString::fromLatin1(texte)), delai) << texte;
 }
 
+TEST(Defilement, UneDiapositiveSonoreResteJusquALaFinDeSonSonSiLOnAttend)
+{
+    struct Cas { int delai, son; bool attendre; int attendue; };
+    for (const Cas &c : {Cas{1000, 3000, true, 3000}, Cas{1000, 3000, false, 1000}, Cas{5000, 3000, true, 5000},
+                         Cas{2000, 0, true, 2000}})
+        EXPECT_EQ(duree_diapo(c.delai, c.son, c.attendre), c.attendue) << c.delai << " " << c.son << " " << c.attendre;
+}
+
 }  // namespace

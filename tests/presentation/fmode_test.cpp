@@ -3,6 +3,7 @@
 #include "ecran.h"
 #include "script_systeme.h"
 
+#include <QCheckBox>
 #include <QFile>
 #include <QFrame>
 #include <QLineEdit>
@@ -106,6 +107,27 @@ TEST_F(Mode, LaCaseDeFermetureGardeLePeripheriqueEtLeDelaiPasLeMode)
     dialogue.close();
     ferme();
     EXPECT_EQ(stockes()[2], 35);
+}
+
+TEST_F(Mode, LAttenteDeLaFinDuSonVaAvecLAutomatiqueEtSeGardeCommeLeDelai)
+{
+    montre();
+    EXPECT_FALSE(dialogue.attendre_fin_son->isChecked());
+    QTest::mouseClick(dialogue.manuel, Qt::LeftButton);
+    EXPECT_FALSE(dialogue.attendre_fin_son->isEnabled());
+    QTest::mouseClick(dialogue.automatique, Qt::LeftButton);
+    ASSERT_TRUE(dialogue.attendre_fin_son->isEnabled());
+    dialogue.attendre_fin_son->click();
+    dialogue.close();
+    ferme();
+    QFile f(chemin_config());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.read(1), QByteArray(1, 1));
+    reglages = ReglagesPresentation{};
+    montre();
+    EXPECT_TRUE(dialogue.attendre_fin_son->isChecked());
+    // Its whole caption shows.
+    EXPECT_GE(dialogue.attendre_fin_son->width(), dialogue.attendre_fin_son->sizeHint().width());
 }
 
 }  // namespace

@@ -6,16 +6,21 @@
 #include "fichier_sli.h"
 #include "imagefile.h"
 #include "script_systeme.h"
+#include "son_wav.h"
 
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFrame>
 #include <QImage>
 #include <QLabel>
 #include <QPainter>
+#include <QProcess>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 namespace {
@@ -166,6 +171,25 @@ TEST_F(Lecteur, PSuspendEtRelanceLaMinuterieDuDefilementAutomatique)
     touche(Qt::Key_P);
     EXPECT_TRUE(joueur->Timer1->isActive());
     EXPECT_GT(joueur->Timer1->remainingTime(), 4500);
+}
+
+TEST_F(Lecteur, EnAttendantLaFinDuSonUneDiapositiveSonoreResteJusquAuBoutDeSonSon)
+{
+    diaporama(2);
+    ASSERT_TRUE(ecrit_fichier(dossier.chemin("1.wav"), son_wav(3000)));
+    // The timer is coarse: it may fire up to 5 % early.
+    struct Cas { bool attendre; qint64 au_plus_tot, avant; };
+    for (const Cas &c : {Cas{true, 2850, 5000}, Cas{false, 950, 2850}}) {
+        reglages = {2, 1, 1};
+        reglages.attendre_fin_son = c.attendre;
+        QElapsedTimer chrono;
+        chrono.start();
+        lance();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return joueur->diapo_courante == 2; }, int(c.avant)));
+        EXPECT_GE(chrono.elapsed(), c.au_plus_tot) << c.attendre;
+        EXPECT_LT(chrono.elapsed(), c.avant) << c.attendre;
+        touche(Qt::Key_Escape);
+    }
 }
 
 TEST_F(Lecteur, UneImageManquanteOuIllisibleArreteLeManuelSurUneBoiteEtLAutomatiqueLaMontreSurLaDiapositive)
@@ -383,6 +407,66 @@ TEST_F(Lecteur, UneImageChangeeSurLeDisqueEstRelue)
     ASSERT_TRUE(autre.save(dossier.chemin("2.bmp"), "BMP"));
     touche(Qt::Key_Right);
     EXPECT_EQ(joueur->diapositive->Picture().image().pixelColor(5, 5), QColor(Qt::white));
+}
+
+// Under dbus-run-session, on a bus of its own (tests/CMakeLists.txt): never on the user's.
+TEST_F(Lecteur, LeBureauLePiloteParLeBusDeSessionPendantLaPresentation)
+{
+    if (qEnvironmentVariableIsEmpty("VISTA_BUS_PRIVE"))
+        GTEST_SKIP() << "needs a private session bus";
+    const QString commun = QStringLiteral("org.mpris.MediaPlayer2.vistarama");
+    QString nom;
+    // Sent as a desktop shell sends it; the answer printed.
+    const auto envoie = [&](const QStringList &message) {
+        QProcess envoi;
+        envoi.start("dbus-send", QStringList{"--session", "--print-reply", "--dest=" + nom, "/org/mpris/MediaPlayer2"} +
+                                     message);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return envoi.state() == QProcess::NotRunning; }, 5000));
+        EXPECT_EQ(envoi.exitCode(), 0) << envoi.readAllStandardError().toStdString();
+        return QString::fromUtf8(envoi.readAllStandardOutput());
+    };
+    const auto propriete = [&](const char *nom_propriete) {
+        return envoie({"org.freedesktop.DBus.Properties.Get", "string:org.mpris.MediaPlayer2.Player",
+                       QStringLiteral("string:") + nom_propriete});
+    };
+    reglages = {2, 1, 5};
+    diaporama(3);
+    // The second time another program holds the common name: the show takes one of its own.
+    QDBusConnection autre = QDBusConnection::connectToBus(QDBusConnection::SessionBus, "autre");
+    for (const bool pris : {false, true}) {
+        ASSERT_TRUE(!pris || autre.registerService(commun));
+        nom = pris ? commun + QStringLiteral(".instance%1").arg(QCoreApplication::applicationPid()) : commun;
+        // What the desktop hears of the changes.
+        QProcess ecoute;
+        ecoute.start("dbus-monitor", {"--session", "type='signal',member='PropertiesChanged'"});
+        ASSERT_TRUE(QTest::qWaitFor([&] { return ecoute.readAllStandardOutput().contains("NameAcquired"); }, 5000));
+        lance();
+        ASSERT_TRUE(QDBusConnection::sessionBus().interface()->isServiceRegistered(nom)) << pris;
+        envoie({"org.mpris.MediaPlayer2.Player.Next"});
+        EXPECT_EQ(joueur->diapo_courante, 2);
+        const QString metadonnees = propriete("Metadata");
+        for (const QString &attendu : {QStringLiteral("/vistarama/diapositive/2"), QStringLiteral("\"Diapo 2\""),
+                                       QUrl::fromLocalFile(dossier.chemin("2.bmp")).toString()})
+            EXPECT_TRUE(metadonnees.contains(attendu)) << attendu.toStdString() << " in " << metadonnees.toStdString();
+        envoie({"org.mpris.MediaPlayer2.Player.PlayPause"});
+        EXPECT_FALSE(joueur->Timer1->isActive());
+        EXPECT_TRUE(propriete("PlaybackStatus").contains("\"Paused\""));
+        envoie({"org.mpris.MediaPlayer2.Player.PlayPause"});
+        EXPECT_TRUE(joueur->Timer1->isActive());
+        envoie({"org.mpris.MediaPlayer2.Player.Stop"});
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !joueur->isVisible(); }, 2000));
+        EXPECT_FALSE(QDBusConnection::sessionBus().interface()->isServiceRegistered(nom));
+        QString entendu;
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            entendu += QString::fromUtf8(ecoute.readAllStandardOutput());
+            return entendu.contains("\"Playing\"");
+        }, 5000));
+        EXPECT_TRUE(entendu.contains("\"/vistarama/diapositive/2\"") && entendu.contains("\"Paused\""))
+            << entendu.toStdString();
+        ecoute.kill();
+        ecoute.waitForFinished();
+    }
+    QDBusConnection::disconnectFromBus("autre");
 }
 
 }  // namespace
