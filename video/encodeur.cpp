@@ -2,6 +2,8 @@
 
 #include "son.h"
 
+#include <algorithm>
+#include <map>
 #include <vector>
 
 extern "C" {
@@ -35,6 +37,10 @@ struct EncodeurVideo::Etat {
     AVPacket *paquet = av_packet_alloc();
     std::vector<float> attente_son;  // interleaved samples short of a whole audio frame
     int64_t images = 0;
+    int images_par_seconde = 25;
+    qint64 convertie = 0;  // the cache key of the picture in `image`
+    // How long each frame sent lasts, by its time stamp, for its packet.
+    std::map<int64_t, int64_t> durees;
     int64_t echantillons = 0;
     bool en_tete = false;
     QSize taille;
@@ -64,6 +70,12 @@ struct EncodeurVideo::Etat {
                 return 0;
             if (r < 0)
                 return r;
+            if (codec == video) {
+                if (const auto d = durees.find(paquet->pts); d != durees.end()) {
+                    paquet->duration = d->second;
+                    durees.erase(d);
+                }
+            }
             av_packet_rescale_ts(paquet, codec->time_base, flux->time_base);
             paquet->stream_index = flux->index;
             r = av_interleaved_write_frame(sortie, paquet);
@@ -116,6 +128,7 @@ QString EncodeurVideo::ouvre(const QString &fichier, const QString &nom, QSize t
     etat_ = std::make_unique<Etat>();
     Etat &e = *etat_;
     e.taille = taille;
+    e.images_par_seconde = images_par_seconde;
     const bool webm = nom_webm(nom);
     int r = avformat_alloc_output_context2(&e.sortie, nullptr, webm ? "webm" : "mp4", nullptr);
     if (r < 0)
@@ -203,25 +216,35 @@ QString EncodeurVideo::ouvre(const QString &fichier, const QString &nom, QSize t
     return {};
 }
 
-QString EncodeurVideo::ajoute_image(const QImage &image, int fois)
+QString EncodeurVideo::ajoute_image(const QImage &image, int fois, bool nouvelle_diapo)
 {
     Etat &e = *etat_;
     if (image.size() != e.taille)
         return QStringLiteral("Image de taille inattendue");
-    // The encoder may still hold the previous picture: a new buffer then.
-    if (av_frame_make_writable(e.image) < 0)
-        return QStringLiteral("Mémoire insuffisante");
-    const QImage bgra = image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32
-                            ? image
-                            : image.convertToFormat(QImage::Format_RGB32);
-    const uint8_t *source[1] = {bgra.constBits()};
-    const int pas[1] = {int(bgra.bytesPerLine())};
-    sws_scale(e.conversion, source, pas, 0, bgra.height(), e.image->data, e.image->linesize);
-    for (int i = 0; i < fois; ++i) {
-        e.image->pts = e.images++;
+    // The picture already converted, when it comes again.
+    if (image.cacheKey() != e.convertie) {
+        // The encoder may still hold the previous picture: a new buffer then.
+        if (av_frame_make_writable(e.image) < 0)
+            return QStringLiteral("Mémoire insuffisante");
+        const QImage bgra = image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32
+                                ? image
+                                : image.convertToFormat(QImage::Format_RGB32);
+        const uint8_t *source[1] = {bgra.constBits()};
+        const int pas[1] = {int(bgra.bytesPerLine())};
+        sws_scale(e.conversion, source, pas, 0, bgra.height(), e.image->data, e.image->linesize);
+        e.convertie = image.cacheKey();
+    }
+    // A slide starts on a key frame, where a player can seek to; a still picture is
+    // sent once a second, each frame lasting until the next one.
+    e.image->pict_type = nouvelle_diapo ? AV_PICTURE_TYPE_I : AV_PICTURE_TYPE_NONE;
+    for (int i = 0; i < fois; i += e.images_par_seconde) {
+        e.image->pts = e.images + i;
+        e.durees[e.image->pts] = std::min(e.images_par_seconde, fois - i);
         if (const int r = e.envoie(e.video, e.flux_video, e.image); r < 0)
             return QStringLiteral("L'encodage de l'image a échoué : %1").arg(texte_erreur(r));
+        e.image->pict_type = AV_PICTURE_TYPE_NONE;
     }
+    e.images += fois;
     return {};
 }
 

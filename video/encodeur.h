@@ -1,8 +1,8 @@
 // Writes a video file through FFmpeg's libraries: H.264 and AAC in MP4, or VP9 and
 // Opus in WebM for a ".webm" name. Pictures come in as drawn; a still picture is
-// converted once and handed to the encoder again for each frame it lasts, which
-// the encoder turns into cheap repeated frames. The sound track comes in as
-// interleaved stereo float samples at FREQUENCE_SON.
+// converted and encoded once a second of its time (each frame lasting that long),
+// so that a show of still slides costs a few frames a slide, whatever the frame
+// rate. The sound track comes in as interleaved stereo float samples at FREQUENCE_SON.
 #pragma once
 
 #include <QImage>
@@ -20,8 +20,8 @@ public:
     // Writes to `fichier` in the container and codecs that `nom` (the name the
     // user gave) calls for. An empty text, else why it could not start.
     QString ouvre(const QString &fichier, const QString &nom, QSize taille, int images_par_seconde);
-    // `image` (of the size given) for `fois` frames.
-    QString ajoute_image(const QImage &image, int fois);
+    // `image` (of the size given) for `fois` frames; `nouvelle_diapo`: it starts a slide.
+    QString ajoute_image(const QImage &image, int fois, bool nouvelle_diapo);
     QString ajoute_son(const float *echantillons, int n);
     // Flushes the encoders and writes the file's end.
     QString termine();

@@ -186,7 +186,7 @@ IssueExport exporte_video(const FicheDiapo &defauts, const QList<DiapoAExporter>
             const int n = defile ? 1 : std::min(fin - k, ips);
             if (defile || dessin.isNull())
                 dessin = dessine_diapo(r.taille, d.contenu);
-            issue.erreur = encodeur.ajoute_image(dessin, n);
+            issue.erreur = encodeur.ajoute_image(dessin, n, k == debut);
             k += n;
             faites = k;
             for (pas += defile ? pas_par_image : 0; pas >= 1; pas -= 1) {
