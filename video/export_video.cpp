@@ -21,6 +21,12 @@
 
 namespace {
 
+// A line of the list of what could not be shown or played.
+QString manquant(int numero, const QString &chemin, const QString &raison)
+{
+    return QStringLiteral("Diapositive %1 : %2 (%3)").arg(numero).arg(QDir::toNativeSeparators(chemin), raison);
+}
+
 // What the player shows for a slide, read once; `absentes` gets what could not be shown.
 struct Diapositive {
     ContenuDiapo contenu;
@@ -38,7 +44,7 @@ void prepare(Diapositive &d, const DiapoAExporter &diapo, const FicheDiapo &defa
     const QString nommee = QStringLiteral("\"") + chemin + QStringLiteral("\"\n");
     const auto absente = [&](const QString &raison) {
         d.contenu.echec = nommee + raison;
-        absentes << QStringLiteral("Diapositive %1 : %2 (%3)").arg(numero).arg(QDir::toNativeSeparators(chemin), raison);
+        absentes << manquant(numero, chemin, raison);
     };
     if (!fichier_present(chemin)) {
         absente(QStringLiteral("Cette photo n'existe plus"));
@@ -173,9 +179,11 @@ IssueExport exporte_video(const FicheDiapo &defauts, const QList<DiapoAExporter>
         issue.erreur = piste.jusqu_a(echantillon_de(debut, ips));
         if (!diapos[i].son.isEmpty()) {
             QString pourquoi;
-            if (!piste.change(diapos[i].son, &pourquoi))
-                issue.absentes << QStringLiteral("Diapositive %1 : %2 (%3)")
-                                      .arg(i + 1).arg(QDir::toNativeSeparators(diapos[i].son), pourquoi);
+            if (!piste.change(diapos[i].son, &pourquoi)) {
+                if (!fichier_present(diapos[i].son))
+                    pourquoi = QStringLiteral("Ce son n'existe plus");
+                issue.absentes << manquant(i + 1, diapos[i].son, pourquoi);
+            }
         }
         d.contenu.message = &d.message;
         const bool defile = d.message.playing();

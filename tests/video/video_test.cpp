@@ -1,6 +1,8 @@
+#include "Fexport_video.h"
 #include "Moteur.h"
 #include "chronologie.h"
 #include "config_sli.h"
+#include "diaporama.h"
 #include "ecran.h"
 #include "export_video.h"
 #include "fichier_sli.h"
@@ -10,9 +12,12 @@
 #include <QDataStream>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
+#include <QPushButton>
+#include <QTimer>
 #include <QTest>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -244,6 +249,42 @@ TEST_F(Video, UnePhotoAbsenteEstSignaleeEtSaDiapoEstNoireAvecSaLegende)
     EXPECT_GE(psnr(image, lecteur), 30);
     // Black where neither the caption's strip nor the reason is written.
     EXPECT_LT(qGray(image.pixel(10, image.height() / 2)), 20);
+}
+
+// The main window's export: the name asked, ".mp4" added, the missing picture in the final box.
+TEST_F(Video, LaFenetreEcritLaVideoEtNommeLaPhotoAbsente)
+{
+    diaporama(true);
+    ferme_fichier_sli();
+    ASSERT_TRUE(Diaporama::courant().ouvre(dossier.chemin("essai.sli")));
+    script.fichiers.push_back(dossier.chemin("fenetre"));
+    TExportVideo::exporte(nullptr, false);
+    Diaporama::courant().oublie();
+    EXPECT_TRUE(QFileInfo(dossier.chemin("fenetre.mp4")).size() > 0);
+    ASSERT_EQ(script.boites.size(), 1);
+    EXPECT_EQ(script.boites[0].type, systeme::TypeBoite::Avertissement);
+    EXPECT_TRUE(script.boites[0].texte.contains(dossier.chemin("1.png"))) << script.boites[0].texte.toStdString();
+}
+
+TEST_F(Video, AnnulerDansLaFenetreNeLaisseNiFichierNiBoite)
+{
+    diaporama();
+    ferme_fichier_sli();
+    ASSERT_TRUE(Diaporama::courant().ouvre(dossier.chemin("essai.sli")));
+    script.fichiers.push_back(dossier.chemin("fenetre.mp4"));
+    bool vue = false;
+    QTimer::singleShot(0, [&] {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *f = qobject_cast<TExportVideo *>(w); f && f->isVisible()) {
+                vue = true;
+                f->annuler->click();
+            }
+    });
+    TExportVideo::exporte(nullptr, false);
+    Diaporama::courant().oublie();
+    EXPECT_TRUE(vue);
+    EXPECT_FALSE(QFileInfo::exists(dossier.chemin("fenetre.mp4")));
+    EXPECT_TRUE(script.boites.isEmpty()) << script.textes_boites().join(" | ").toStdString();
 }
 
 }  // namespace
