@@ -1,5 +1,6 @@
 #include "Fexport_video.h"
 #include "Moteur.h"
+#include "commande_video.h"
 #include "chronologie.h"
 #include "config_sli.h"
 #include "diaporama.h"
@@ -285,6 +286,56 @@ TEST_F(Video, AnnulerDansLaFenetreNeLaisseNiFichierNiBoite)
     EXPECT_TRUE(vue);
     EXPECT_FALSE(QFileInfo::exists(dossier.chemin("fenetre.mp4")));
     EXPECT_TRUE(script.boites.isEmpty()) << script.textes_boites().join(" | ").toStdString();
+}
+
+// A scrolling message moves from frame to frame, as on screen.
+TEST_F(Video, UnMessageDefilantDefileDansLaVideo)
+{
+    QFile message(dossier.chemin("defile.scm"));
+    ASSERT_TRUE(message.open(QIODevice::WriteOnly));
+    message.write("/sp|0/sm|Bonjour tout le monde/eo|");
+    message.close();
+    ouvre_fichier_sli(dossier.chemin("essai.sli"));
+    ajoute_fiche();
+    fiche.chemin_image.affecte(dossier.chemin("defile.scm"));
+    ecrit_fiche(1);
+    ASSERT_TRUE(exporte("defile.mp4").reussie());
+    const QImage avant = image_a(dossier.chemin("defile.mp4"), 0.4), apres = image_a(dossier.chemin("defile.mp4"), 1.4);
+    // Where the text (bright red on the message's dark red) starts, from the left.
+    const auto debut_du_texte = [](const QImage &image) {
+        for (int x = 0; x < image.width(); ++x)
+            for (int y = 0; y < image.height(); ++y)
+                if (qRed(image.pixel(x, y)) > 200)
+                    return x;
+        return -1;
+    };
+    ASSERT_GT(debut_du_texte(avant), 0);
+    EXPECT_LT(debut_du_texte(apres), debut_du_texte(avant) - 50);
+}
+
+TEST(CommandeVideo, LesErreursDUsageSortentEnDeuxEtLaVideoEnZero)
+{
+    DossierTemporaire dossier;
+    ouvre_fichier_sli(dossier.chemin("un.sli"));
+    ajoute_fiche();
+    ferme_fichier_sli();
+    struct Cas { QStringList arguments; int code; const char *message; };
+    const Cas cas[] = {
+        {{"un.sli"}, 2, "il faut un diaporama et un fichier de sortie"},
+        {{"un.sli", "v.avi"}, 2, "doit finir en .mp4 ou .webm"},
+        {{"un.sli", "v.mp4", "--taille", "321x240"}, 2, "taille invalide"},
+        {{"un.sli", "v.mp4", "--images-par-seconde", "0"}, 2, "images par seconde invalide"},
+        {{"un.sli", "v.mp4", "--vite"}, 2, "option inconnue"},
+        {{"absent.sli", "v.mp4"}, 1, "diaporama introuvable"},
+        {{"un.sli", "v.mp4", "--taille", "64x48", "--images-par-seconde", "5", "--attendre-fin-son"}, 0, ""},
+    };
+    for (const Cas &c : cas) {
+        QString sortie, erreurs;
+        QTextStream out(&sortie), err(&erreurs);
+        EXPECT_EQ(lance_commande_video(c.arguments, out, err), c.code) << erreurs.toStdString();
+        EXPECT_TRUE(erreurs.contains(QString::fromUtf8(c.message))) << erreurs.toStdString();
+    }
+    EXPECT_TRUE(QFileInfo(dossier.chemin("v.mp4")).size() > 0);
 }
 
 }  // namespace
