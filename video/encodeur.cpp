@@ -159,6 +159,9 @@ QString EncodeurVideo::ouvre(const QString &fichier, const QString &nom, QSize t
     } else {
         av_opt_set(e.video->priv_data, "preset", "veryfast", 0);
         av_opt_set(e.video->priv_data, "tune", "stillimage", 0);
+        // Frames a second apart: looking ahead and B-frames would gain little and
+        // hold many 1080p frames in memory.
+        av_opt_set(e.video->priv_data, "x264-params", "rc-lookahead=0:sync-lookahead=0:bframes=0", 0);
         av_opt_set_int(e.video->priv_data, "crf", 20, 0);
     }
     if ((r = avcodec_open2(e.video, codec_video, nullptr)) < 0)
