@@ -7,6 +7,7 @@
 #include "encodeur.h"
 #include "imagefile.h"
 #include "imagekinds.h"
+#include "messagefile.h"
 #include "picture.h"
 #include "reduction.h"
 #include "scrolling.h"
@@ -52,12 +53,18 @@ void prepare(Diapositive &d, const DiapoAExporter &diapo, const FicheDiapo &defa
     }
     switch (KindOfPath(chemin)) {
     case ImageKind::TaggedMessage:
-        if (ReadTaggedMessageFile(chemin, d.message.font, d.message.speed, d.message.text, d.message.background))
-            d.message.startHorizontal(r.taille, Qt::black);
-        return;
     case ImageKind::LineMessage:
-        if (ReadLineMessageFile(chemin, d.message.font, d.message.speed, d.message.lines, d.message.background))
-            d.message.startVertical(r.taille, Qt::black);
+        try {
+            if (KindOfPath(chemin) == ImageKind::TaggedMessage) {
+                if (ReadTaggedMessageFile(chemin, d.message.font, d.message.speed, d.message.text, d.message.background))
+                    d.message.startHorizontal(r.taille, Qt::black);
+            } else if (ReadLineMessageFile(chemin, d.message.font, d.message.speed, d.message.lines,
+                                           d.message.background)) {
+                d.message.startVertical(r.taille, Qt::black);
+            }
+        } catch (const MessageFileError &) {
+            absente(QStringLiteral("Message défilant illisible"));
+        }
         return;
     case ImageKind::Icon:
         d.contenu.image = LoadIconPicture(chemin).image();
@@ -137,8 +144,10 @@ QList<DiapoAExporter> diapos_du_diaporama()
     return diapos;
 }
 
-IssueExport exporte_video(const FicheDiapo &defauts, const QList<DiapoAExporter> &diapos, const QString &sortie,
-                          const ReglagesExport &r, const std::function<bool(int, int)> &avance)
+namespace {
+
+IssueExport exporte(const FicheDiapo &defauts, const QList<DiapoAExporter> &diapos, const QString &sortie,
+                    const ReglagesExport &r, const std::function<bool(int, int)> &avance)
 {
     IssueExport issue;
     if (diapos.isEmpty()) {
@@ -222,4 +231,23 @@ IssueExport exporte_video(const FicheDiapo &defauts, const QList<DiapoAExporter>
     temporaire.setAutoRemove(false);
     issue.duree = double(faites) / ips;
     return issue;
+}
+
+}  // namespace
+
+IssueExport exporte_video(const FicheDiapo &defauts, const QList<DiapoAExporter> &diapos, const QString &sortie,
+                          const ReglagesExport &r, const std::function<bool(int, int)> &avance)
+{
+    // Raised on a worker thread, nothing may escape: the temporary file goes with the stack.
+    try {
+        return exporte(defauts, diapos, sortie, r, avance);
+    } catch (const std::bad_alloc &) {
+        IssueExport issue;
+        issue.erreur = QStringLiteral("Mémoire insuffisante");
+        return issue;
+    } catch (const std::exception &e) {
+        IssueExport issue;
+        issue.erreur = QString::fromUtf8(e.what());
+        return issue;
+    }
 }

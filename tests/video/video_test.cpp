@@ -313,6 +313,22 @@ TEST_F(Video, UnMessageDefilantDefileDansLaVideo)
     EXPECT_LT(debut_du_texte(apres), debut_du_texte(avant) - 50);
 }
 
+TEST_F(Video, UnMessageDefilantEndommageEstSignaleEtLExportationContinue)
+{
+    QFile message(dossier.chemin("abime.scm"));
+    ASSERT_TRUE(message.open(QIODevice::WriteOnly));
+    message.write("/sp|vite/sm|Bonjour/eo|");
+    message.close();
+    ouvre_fichier_sli(dossier.chemin("essai.sli"));
+    ajoute_fiche();
+    fiche.chemin_image.affecte(dossier.chemin("abime.scm"));
+    ecrit_fiche(1);
+    const IssueExport issue = exporte("abime.mp4");
+    EXPECT_TRUE(issue.reussie()) << issue.erreur.toStdString();
+    ASSERT_EQ(issue.absentes.size(), 1);
+    EXPECT_TRUE(issue.absentes[0].contains("abime.scm"));
+}
+
 TEST(CommandeVideo, LesErreursDUsageSortentEnDeuxEtLaVideoEnZero)
 {
     DossierTemporaire dossier;
