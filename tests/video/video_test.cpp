@@ -161,11 +161,13 @@ protected:
         return joueur.grab().toImage();
     }
 
-    IssueExport exporte(const QString &nom, const std::function<bool(int, int)> &avance = {})
+    IssueExport exporte(const QString &nom, const std::function<bool(int, int)> &avance = {},
+                        bool attendre_fin_son = false)
     {
         ReglagesExport r;
         r.taille = taille;
         r.delai = 2;
+        r.attendre_fin_son = attendre_fin_son;
         r.police_echec = QApplication::font();
         return exporte_video(copie_fiche(0), diapos_du_diaporama(), dossier.chemin(nom), r, avance);
     }
@@ -176,6 +178,12 @@ protected:
         QFile::remove(png);
         lance("ffmpeg", {"-v", "error", "-ss", QString::number(t), "-i", video, "-frames:v", "1", png});
         return QImage(png);
+    }
+
+    double duree(const QString &nom)
+    {
+        return lance("ffprobe", {"-v", "error", "-show_entries", "format=duration", "-of", "csv=p=0",
+                                 dossier.chemin(nom)}).toDouble();
     }
 
     DossierTemporaire dossier;
@@ -213,6 +221,15 @@ TEST_F(Video, UnMp4EnH264EtAacDeSixSecondesQuiMontreLaDiapoCommeLeLecteur)
     EXPECT_LT(crete(0, 1.95), 50);
     EXPECT_GT(crete(2.05, 2.9), 8000);
     EXPECT_LT(crete(3.1, 6), 50);
+}
+
+// The sound slide's three seconds outlast its two-second delay.
+TEST_F(Video, AttendreLaFinDuSonAllongeLaDiapoSonore)
+{
+    diaporama();
+    ecrit_son(dossier.chemin("2.wav"), 3.0);
+    ASSERT_TRUE(exporte("attendre.mp4", {}, true).reussie());
+    EXPECT_NEAR(duree("attendre.mp4"), 7.0, 1.0 / 25);
 }
 
 TEST_F(Video, UnNomEnWebmDonneVp9EtOpus)
