@@ -141,6 +141,7 @@ int lance_commande_video(const QStringList &arguments, QTextStream &out, QTextSt
         return true;
     });
     err << "\n";
+    err.flush();
     for (const QString &absente : issue.absentes)
         err << kProgramme << " : " << absente << "\n";
     if (!issue.reussie()) {

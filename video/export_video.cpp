@@ -167,8 +167,10 @@ IssueExport exporte(const FicheDiapo &defauts, const QList<DiapoAExporter> &diap
     QTemporaryFile temporaire(cible.absolutePath() + QStringLiteral("/.") + cible.fileName() +
                               QStringLiteral(".XXXXXX"));
     if (!temporaire.open()) {
-        issue.erreur = QStringLiteral("Le fichier ne peut pas être créé dans %1 : %2")
-                           .arg(QDir::toNativeSeparators(cible.absolutePath()), temporaire.errorString());
+        const QString dossier = QDir::toNativeSeparators(cible.absolutePath());
+        issue.erreur = cible.absoluteDir().exists()
+                           ? QStringLiteral("Le dossier « %1 » n'accepte pas de nouveau fichier").arg(dossier)
+                           : QStringLiteral("Le dossier « %1 » n'existe pas").arg(dossier);
         return issue;
     }
     EncodeurVideo encodeur;
