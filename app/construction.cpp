@@ -83,6 +83,8 @@ void TForm1::creer_menus()
         Fichier_me->addAction(QStringLiteral("Configuration de l'&imprimante"));
     Fichier_me->addSeparator();
     Quitter1 = Fichier_me->addAction(QStringLiteral("&Quitter"));
+    Fichier_me->addSeparator();
+    Exporterenvideo1 = Fichier_me->addAction(QStringLiteral("&Exporter en vidéo…"));
 
     Visualisation_me = menuBar()->addMenu(QStringLiteral("&Visualisation"));
     Planchedimage1 = Visualisation_me->addAction(QStringLiteral("&Planche d'image"));
@@ -114,6 +116,7 @@ void TForm1::creer_menus()
     connect(Configurationdelimprimante1, &QAction::triggered, this,
             &TForm1::Configurationdelimprimante1Click);
     connect(Quitter1, &QAction::triggered, this, &QWidget::close);
+    connect(Exporterenvideo1, &QAction::triggered, this, &TForm1::Exporterenvideo1Click);
     connect(Planchedimage1, &QAction::triggered, this, &TForm1::planche_btClick);
     connect(Imagetaillenormal1, &QAction::triggered, this, &TForm1::normal_btClick);
     connect(Visualiseurdimages1, &QAction::triggered, this, &TForm1::Visualiseurdimages1Click);

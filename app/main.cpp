@@ -10,6 +10,7 @@
 #include "erreurs.h"
 #include "chemins.h"
 #include "diaporama.h"
+#include "Fexport_video.h"
 #include "fichier_sli.h"
 #include "progression.h"
 #include "systeme.h"
@@ -178,6 +179,7 @@ void TForm1::active_commande()
     for (QMenu *m : {option_me, Visualisation_me, Edition_me})
         m->menuAction()->setEnabled(ouvert);
     Fermerundiaporama_me->setEnabled(ouvert);
+    Exporterenvideo1->setEnabled(diapo);
     for (QWidget *w : std::initializer_list<QWidget *>{planche_bt, normal_bt, edition_bt, ferme_bt, mode_bt})
         w->setEnabled(ouvert);
     for (QWidget *w : std::initializer_list<QWidget *>{option_bt, manipulation_bt, conversion_bt, photo_file,
@@ -806,6 +808,14 @@ void TForm1::option_texteClick()
     sauve();
     systeme::execute(*option_affichage);
     document().attributs_changes();
+}
+
+void TForm1::Exporterenvideo1Click()
+{
+    sauve();
+    lit_config();
+    // Until the mode dialog stores the rule, slides last their delay.
+    TExportVideo::exporte(this, false);
 }
 
 void TForm1::lancerClick()

@@ -131,6 +131,7 @@ public:
     void Textepardefault1Click();
     void option_texteClick();
     void lancerClick();
+    void Exporterenvideo1Click();
     Ta_propos *a_propos;
     // The balloon hints of every window.
     TDanHint *DanHint1;
@@ -151,6 +152,7 @@ public:
     QAction *Configurationduscanner1;
     QAction *Configurationdelimprimante1;
     QAction *Quitter1;
+    QAction *Exporterenvideo1;
     QAction *Planchedimage1;
     QAction *Imagetaillenormal1;
     QAction *Infosurlimage1;

@@ -8,7 +8,7 @@
 set(layers
   systeme 0  imaging/library 0  launcher 0
   imaging/library/convert 1  imaging/logic 1
-  imaging 2  components 3  tools 4  presentation 5  decor 6  app 7  assets/generateur 8)
+  imaging 2  components 3  tools 4  presentation 5  video 6  decor 6  app 7  assets/generateur 8)
 
 cmake_policy(VERSION 3.16)
 set(public_library sky.h)

@@ -4,7 +4,7 @@
 include(GNUInstallDirs)
 set(VISTA_PARTAGE ${CMAKE_INSTALL_DATADIR}/vistarama)
 
-install(TARGETS vistarama vistarama-convert RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS vistarama vistarama-convert vistarama-video RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # The help file, the trash can's sounds and the sample slideshow with its pictures and sound.
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/assets/demo/ DESTINATION ${VISTA_PARTAGE})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/assets/curseurs DESTINATION ${VISTA_PARTAGE})
@@ -26,6 +26,7 @@ foreach(taille 16 22 24 32 48 64 128 256)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${taille}x${taille}/apps RENAME vistarama.png)
 endforeach()
 install(FILES ${PROJECT_SOURCE_DIR}/docs/man/vistarama.1 ${PROJECT_SOURCE_DIR}/docs/man/vistarama-convert.1
+        ${PROJECT_SOURCE_DIR}/docs/man/vistarama-video.1
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 # The Debian package: vistarama_<version>_amd64.deb, its dependencies read from the binaries.

@@ -5,7 +5,7 @@
 #include "TMultiP.h"
 #include "reduction.h"
 #include "animation.h"
-#include "attributs_texte.h"
+#include "dessin_diapo.h"
 #include "chemins.h"
 #include "couleurs.h"
 #include "imagefile.h"
@@ -264,14 +264,13 @@ void Tlance_diaporama::affiche_diapositive()
         if (!image.isEmpty())
             signale_image(nommee + QStringLiteral("Cette photo n'existe plus"));
     }
-    diapositive->setText(diapo.commentaire.valeur());
-
-    const FicheDiapo &source = defauts.toutes_diapos == 1 ? defauts : diapo;
-    diapositive->setFontColor(vers_qcolor(source.couleur_texte));
-    diapositive->setFont(police_de_fiche(source));
-    diapositive->setTextTransParent(source.fond_transparent != 0);
-    diapositive->CaptionColor = vers_qcolor(source.couleur_fond);
-    diapositive->setTextop(source.position_texte == 1);
+    const Legende legende = legende_de(diapo, defauts);
+    diapositive->setText(legende.texte);
+    diapositive->setFontColor(legende.couleur_texte);
+    diapositive->setFont(legende.police);
+    diapositive->setTextTransParent(legende.transparente);
+    diapositive->CaptionColor = legende.couleur_fond;
+    diapositive->setTextop(legende.en_haut);
     diapositive->LayoutCaption();
     // Drawn now, before the sound starts and before the next pictures are read.
     diapositive->repaint();

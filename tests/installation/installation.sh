@@ -15,13 +15,13 @@ faute() { echo "FAUTE : $*"; fautes=$((fautes + 1)); }
 
 partage="$prefix/share/vistarama"
 attendus=(
-  bin/vistarama bin/vistarama-convert
+  bin/vistarama bin/vistarama-convert bin/vistarama-video
   share/vistarama/DOC.HLP share/vistarama/alumette.wav share/vistarama/feu.wav share/vistarama/stop.wav
   share/vistarama/DEMO_KV.SLI share/vistarama/PLAGE.JPG share/vistarama/MONTAGNE.PNG
   share/vistarama/FORET.BMP share/vistarama/VILLE.GIF share/vistarama/VAGUE.WAV
   share/vistarama/curseurs/deplace_diapositive.png share/vistarama/translations/qtbase_fr.qm
   share/applications/vistarama.desktop share/mime/packages/vistarama.xml
-  share/man/man1/vistarama.1 share/man/man1/vistarama-convert.1
+  share/man/man1/vistarama.1 share/man/man1/vistarama-convert.1 share/man/man1/vistarama-video.1
 )
 for taille in 16 22 24 32 48 64 128 256; do
   attendus+=("share/icons/hicolor/${taille}x${taille}/apps/vistarama.png")
@@ -29,7 +29,7 @@ done
 for f in "${attendus[@]}"; do
   [ -s "$prefix/$f" ] || faute "$f manque"
 done
-for p in vistarama vistarama-convert; do
+for p in vistarama vistarama-convert vistarama-video; do
   [ -x "$prefix/bin/$p" ] || faute "bin/$p n'est pas exécutable"
 done
 for taille in 16 48 256; do
