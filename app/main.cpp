@@ -815,7 +815,7 @@ void TForm1::Exporterenvideo1Click()
     sauve();
     lit_config();
     // Until the mode dialog stores the rule, slides last their delay.
-    TExportVideo::exporte(this, false);
+    TExportVideo::exporte(this, reglages.attendre_fin_son);
 }
 
 void TForm1::lancerClick()

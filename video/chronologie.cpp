@@ -1,5 +1,7 @@
 #include "chronologie.h"
 
+#include "defilement.h"
+
 #include <algorithm>
 
 Chronologie chronologie(const QList<double> &durees_son, double delai, bool attendre_fin_son)
@@ -8,7 +10,9 @@ Chronologie chronologie(const QList<double> &durees_son, double delai, bool atte
     double t = 0;
     for (int i = 0; i < durees_son.size(); ++i) {
         const double son = durees_son[i];
-        const double duree = attendre_fin_son && son > 0 ? std::max(delai, son) : delai;
+        // The player's rule, in its milliseconds.
+        const double duree =
+            duree_diapo(qRound(delai * 1000), qRound(std::max(son, 0.0) * 1000), attendre_fin_son) / 1000.0;
         c.diapos.append({t, duree});
         if (son >= 0) {
             if (!c.sons.isEmpty())

@@ -21,6 +21,7 @@ const char kAide[] =
     "  --taille LxH                 taille de la vidéo (1920x1080)\n"
     "  --images-par-seconde N       images par seconde, 1 à 120 (25)\n"
     "  --attendre-fin-son           une diapositive sonore dure jusqu'à la fin de son son\n"
+    "                               (de même quand le mode de défilement le demande)\n"
     "  --help                       affiche cette aide\n"
     "Le délai de chaque diapositive est celui du mode de défilement (SLI.CFG).\n"
     "Code de sortie : 0 quand tout est écrit, 1 en cas d'échec ou de photo absente, 2 pour une erreur d'usage.\n";
@@ -134,7 +135,7 @@ int lance_commande_video(const QStringList &arguments, QTextStream &out, QTextSt
     r.taille = c.taille;
     r.images_par_seconde = c.images_par_seconde;
     r.delai = std::clamp<int>(reglages.delai, 1, 60);
-    r.attendre_fin_son = c.attendre_fin_son;
+    r.attendre_fin_son = c.attendre_fin_son || reglages.attendre_fin_son;
     r.police_echec = QGuiApplication::font();
     const IssueExport issue = exporte_video(defauts, diapos, c.sortie, r, [&](int faites, int total) {
         barre(err, faites, total);
