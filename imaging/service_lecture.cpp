@@ -11,7 +11,7 @@
 size_t qHash(const DemandeLecture &demande, size_t graine)
 {
     return qHashMulti(graine, demande.chemin, demande.profondeur, demande.tramage, demande.cible.width(),
-                      demande.cible.height(), demande.reduite, reinterpret_cast<quintptr>(demande.apprete));
+                      demande.cible.height(), demande.reduite, reinterpret_cast<quintptr>(demande.apprete), demande.vignette);
 }
 
 QThreadPool &ServiceLecture::reservoir()
@@ -75,8 +75,11 @@ void ServiceLecture::demande(const DemandeLecture &demande)
             suivi.pourcentage = pourcentage;
             return suivi.annulee ? 0 : 1;
         };
-        lu.statut = ReadImageFileQuietly(format, demande.chemin, demande.profondeur, demande.tramage,
-                                         demande.reduite ? demande.cible : QSize(), lu.image, progression);
+        lu.statut = demande.vignette
+                        ? ReadThumbnailQuietly(format, demande.chemin, demande.cible, demande.vignette, lu.image,
+                                               progression)
+                        : ReadImageFileQuietly(format, demande.chemin, demande.profondeur, demande.tramage,
+                                               demande.reduite ? demande.cible : QSize(), lu.image, progression);
         if (lu.statut > 0 && demande.apprete)
             lu.image = demande.apprete(std::move(lu.image), demande.cible);
         return lu;

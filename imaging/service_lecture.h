@@ -31,6 +31,9 @@ struct DemandeLecture {
     QSize cible = {};
     bool reduite = false;
     AppretLecture apprete = nullptr;
+    // Not 0: the picture is a thumbnail of the desktop's cache of that size, taken
+    // from it or kept in it (ReadThumbnailQuietly; `cible` is then the zone it is drawn in).
+    int vignette = 0;
     bool operator==(const DemandeLecture &) const = default;
 };
 size_t qHash(const DemandeLecture &demande, size_t graine = 0);

@@ -75,6 +75,7 @@ TPlanche::TPlanche(Tinfo_diapo *info, Tjauge *jauge, QWidget *parent)
         image[k]->setImageDither(true);
         image[k]->setColor(face);
         image[k]->setReadReduction(zone_vignette());
+        image[k]->setThumbnailCache(true);
         image[k]->setReadAhead(&vignettes_);
         nom[k] = place(new QLabel(cadre[k]), 5, 116, 144, 15);
         nom[k]->setObjectName(QStringLiteral("nom") + numero);
