@@ -268,7 +268,7 @@ int ReadImageFileQuietly(sky::Format format, const QString &fileName, int depth,
 }
 
 int ReadThumbnailQuietly(sky::Format format, const QString &fileName, QSize zone, int size, QImage &out,
-                         const sky::Progress &progress)
+                         const sky::Progress &progress, std::function<void()> *keep)
 {
     // Taken before the reading: a change made while it runs leaves an entry that does not serve.
     const QDateTime modification = QFileInfo(fileName).lastModified();
@@ -284,8 +284,15 @@ int ReadThumbnailQuietly(sky::Format format, const QString &fileName, QSize zone
         return status;
     out = cache_vignettes::reduite(out, size);
     // A picture not read whole is not kept for the next visit.
-    if (status == sky::Ok)
-        cache_vignettes::range(cache, fileName, size, modification, out, uprightSize(fileName));
+    if (status == sky::Ok) {
+        std::function<void()> keeping = [cache, fileName, size, modification, thumbnail = out] {
+            cache_vignettes::range(cache, fileName, size, modification, thumbnail, uprightSize(fileName));
+        };
+        if (keep)
+            *keep = std::move(keeping);
+        else
+            keeping();
+    }
     return status;
 }
 

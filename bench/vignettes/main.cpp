@@ -9,6 +9,7 @@
 #include "fichier_sli.h"
 #include "imagefile.h"
 #include "progression.h"
+#include "service_lecture.h"
 
 #include <QApplication>
 #include <QDir>
@@ -17,6 +18,7 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QThreadPool>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -95,7 +97,13 @@ int main(int argc, char **argv)
     }
     ferme_fichier_sli();
 
-    const double premiere = page(dossier.path(), [&cache] { QDir(cache).removeRecursively(); });
+    // The thumbnails are kept in the cache once the page is filled: that of the run before is done first.
+    const auto vide_le_cache = [&cache] {
+        ServiceLecture::reservoir().waitForDone();
+        QDir(cache).removeRecursively();
+    };
+    const double premiere = page(dossier.path(), vide_le_cache);
+    ServiceLecture::reservoir().waitForDone();
     if (premiere < 0 || vignettes_en_cache(cache) != 12)
         return 1;
 
