@@ -179,7 +179,9 @@ void TPlanche::affiche_image(int emplacement)
         return;
     }
     vignette->setImageName(chemin);
-    const PlacementVignette placement = place_vignette(QSize(vignette->InfoWidth, vignette->InfoHeight));
+    // The file's size places the thumbnail, turned as the picture is shown (a photo turned by its EXIF).
+    const PlacementVignette placement =
+        place_vignette(taille_droite(QSize(vignette->InfoWidth, vignette->InfoHeight), vignette->Picture().size()));
     vignette->setStretch(placement.etire);
     vignette->setGeometry(placement.rectangle);
     nom[emplacement]->setText(extrait_fichier(stocke));

@@ -72,6 +72,17 @@ TEST(ReglesPlanche, VignetteReduiteEtCentree)
     }
 }
 
+TEST(ReglesPlanche, LaTailleDuFichierTourneeCommeLImageLue)
+{
+    struct Cas {
+        QSize fichier, lue, droite;
+    };
+    for (const Cas &c : {Cas{{3000, 4000}, {256, 192}, {4000, 3000}}, Cas{{4000, 3000}, {144, 192}, {3000, 4000}},
+                         Cas{{4000, 3000}, {500, 375}, {4000, 3000}}, Cas{{1000, 999}, {125, 125}, {1000, 999}},
+                         Cas{{100, 100}, {100, 100}, {100, 100}}, Cas{{0, 0}, {0, 0}, {0, 0}}})
+        EXPECT_EQ(taille_droite(c.fichier, c.lue), c.droite) << c.fichier.width() << "x" << c.lue.width();
+}
+
 TEST(ReglesPlanche, JaugeParPassage)
 {
     EXPECT_EQ(valeur_jauge(1, 13), 8);
