@@ -1,5 +1,6 @@
 #include "TMultiP.h"
 
+#include "cache_vignettes.h"
 #include "couleurs.h"
 #include "service_lecture.h"
 #include "systeme.h"
@@ -160,7 +161,11 @@ void TPMultiImage::setImageName(const QString &path) { result_ = load(path); }
 
 DemandeLecture TPMultiImage::readAheadRequest(const QString &path) const
 {
-    return {path, ReadDepth(imageReadRes_, displayBits()), imageDither_, readReduction_, true, nullptr};
+    const int depth = ReadDepth(imageReadRes_, displayBits());
+    const int thumbnail = thumbnailCache_ && depth == 24 && !readReduction_.isEmpty()
+                              ? cache_vignettes::taille_pour(readReduction_ * devicePixelRatioF())
+                              : 0;
+    return {path, depth, imageDither_, readReduction_, true, nullptr, thumbnail};
 }
 
 void TPMultiImage::PrefetchImageName(const QString &path)
@@ -329,8 +334,14 @@ void TPMultiImage::readBitmapFile(ImageKind kind, const QString &path)
     } else {
         const sky::FormatRow &format = *PictureFormatOfPath(path);
         const int depth = ReadDepth(imageReadRes_, displayBits());
+        const DemandeLecture request = readAheadRequest(path);
         if (readAhead_ && !readReduction_.isEmpty())
-            bitmap.bitmap = readAhead_->prend(readAheadRequest(path), true);
+            bitmap.bitmap = readAhead_->prend(request, true);
+        // A thumbnail that cannot be had is read the ordinary way, which reports the failure.
+        if (bitmap.empty() && request.vignette &&
+            !sky::succeeded(ReadThumbnailQuietly(format.format, path, readReduction_, request.vignette,
+                                                 bitmap.bitmap, ProgressCallback)))
+            bitmap.bitmap = QImage();
         if (!bitmap.empty()) {
             read = true;
             // What the library's last progress call would have done: the windows stay alive.

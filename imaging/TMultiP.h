@@ -118,6 +118,10 @@ public:
     // this zone needs (thumbnails); the Info fields keep the file's own size.
     QSize ReadReduction() const { return readReduction_; }
     void setReadReduction(QSize zone) { readReduction_ = zone; }
+    // With a ReadReduction whose size in device pixels the desktop's thumbnail cache
+    // covers (cache_vignettes), a picture read at true colour is that cache's
+    // thumbnail, taken from it or kept in it (off at start).
+    void setThumbnailCache(bool on) { thumbnailCache_ = on; }
     // The service that reads this control's pictures ahead (none at start).
     void setReadAhead(ServiceLecture *service) { readAhead_ = service; }
     // With a ReadReduction and a read-ahead service, starts reading the picture
@@ -269,4 +273,5 @@ private:
     bool useTwainWindow_ = true;
     QSize readReduction_;
     ServiceLecture *readAhead_ = nullptr;
+    bool thumbnailCache_ = false;
 };

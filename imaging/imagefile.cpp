@@ -1,5 +1,6 @@
 #include "imagefile.h"
 
+#include "cache_vignettes.h"
 #include "codecs.h"
 #include "jpegflip.h"
 #include "reduction.h"
@@ -8,6 +9,7 @@
 #include "systeme.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -229,16 +231,21 @@ bool ReadJpegFile(const QString &fileName, int depth, bool dither, BitmapObject 
 
 namespace {
 
-// The decoding scale of a JPEG fitted into `zone`, as it is shown (upright); 1 when its
-// header cannot be read.
-int reducedScale(const QString &fileName, QSize zone)
+// The size of the picture as it is shown (upright); empty when its header cannot be read.
+QSize uprightSize(const QString &fileName)
 {
     sky::FileInfo info;
-    return fileName.size() <= kLongestFileName && sky::succeeded(sky::fileInfo(fileName, info))
-               ? echelle_de_decodage(info.orientation >= 5 ? QSize(info.height, info.width)
-                                                           : QSize(info.width, info.height),
-                                     zone)
-               : 1;
+    if (fileName.size() > kLongestFileName || !sky::succeeded(sky::fileInfo(fileName, info)))
+        return {};
+    return info.orientation >= 5 ? QSize(info.height, info.width) : QSize(info.width, info.height);
+}
+
+// The decoding scale of a JPEG fitted into `zone`, as it is shown; 1 when its header
+// cannot be read.
+int reducedScale(const QString &fileName, QSize zone)
+{
+    const QSize upright = uprightSize(fileName);
+    return upright.isEmpty() ? 1 : echelle_de_decodage(upright, zone);
 }
 
 }  // namespace
@@ -258,6 +265,35 @@ int ReadImageFileQuietly(sky::Format format, const QString &fileName, int depth,
                            ? sky::readJpeg(fileName, depth, reducedScale(fileName, zone), dither, out, progress)
                            : sky::formatRow(format).read(fileName, depth, dither, out, progress);
     return sky::succeeded(status) && out.isNull() ? int(sky::Failed) : status;
+}
+
+int ReadThumbnailQuietly(sky::Format format, const QString &fileName, QSize zone, int size, QImage &out,
+                         const sky::Progress &progress, std::function<void()> *keep)
+{
+    // Taken before the reading: a change made while it runs leaves an entry that does not serve.
+    const QDateTime modification = QFileInfo(fileName).lastModified();
+    const QString cache = cache_vignettes::racine();
+    if (QImage kept = cache_vignettes::trouve(cache, fileName, size, modification);
+        !kept.isNull() && reduit(kept.size(), zone).etire) {
+        out = std::move(kept);
+        return sky::Ok;
+    }
+    // Decoded as small as a thumbnail of `size` allows (fitting takes one pixel off).
+    const int status = ReadImageFileQuietly(format, fileName, 24, true, QSize(size + 1, size + 1), out, progress);
+    if (!sky::succeeded(status) || std::max(out.width(), out.height()) < size)
+        return status;
+    out = cache_vignettes::reduite(out, size);
+    // A picture not read whole is not kept for the next visit.
+    if (status == sky::Ok) {
+        std::function<void()> keeping = [cache, fileName, size, modification, thumbnail = out] {
+            cache_vignettes::range(cache, fileName, size, modification, thumbnail, uprightSize(fileName));
+        };
+        if (keep)
+            *keep = std::move(keeping);
+        else
+            keeping();
+    }
+    return status;
 }
 
 int WriteImageFileQuietly(sky::Format format, const QString &fileName, int depth,

@@ -68,6 +68,14 @@ bool ReadJpegFileReduced(const QString &fileName, int depth, bool dither, QSize 
 // `zone` needs. A reading that gives no picture fails.
 int ReadImageFileQuietly(sky::Format format, const QString &fileName, int depth, bool dither, QSize zone,
                          QImage &out, const sky::Progress &progress);
+// ReadImageFileQuietly at true colour for a thumbnail drawn fitted into `zone`, from
+// the desktop's thumbnail cache of `size` (cache_vignettes): its entry when it still
+// serves and is larger than the zone, else the picture decoded no larger than the
+// thumbnail needs, brought to that size and kept in the cache for the next time.
+// With `keep`, the keeping is handed there instead, for the caller to run once the
+// picture is given.
+int ReadThumbnailQuietly(sky::Format format, const QString &fileName, QSize zone, int size, QImage &out,
+                         const sky::Progress &progress, std::function<void()> *keep = nullptr);
 int WriteImageFileQuietly(sky::Format format, const QString &fileName, int depth,
                           const sky::WriteOptions &options, const QImage &image, const sky::Progress &progress = {});
 

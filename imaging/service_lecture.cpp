@@ -11,7 +11,7 @@
 size_t qHash(const DemandeLecture &demande, size_t graine)
 {
     return qHashMulti(graine, demande.chemin, demande.profondeur, demande.tramage, demande.cible.width(),
-                      demande.cible.height(), demande.reduite, reinterpret_cast<quintptr>(demande.apprete));
+                      demande.cible.height(), demande.reduite, reinterpret_cast<quintptr>(demande.apprete), demande.vignette);
 }
 
 QThreadPool &ServiceLecture::reservoir()
@@ -67,7 +67,8 @@ void ServiceLecture::demande(const DemandeLecture &demande)
     lecture.modification = info.lastModified();
     lecture.taille = info.size();
     lecture.suivi = std::make_shared<SuiviLecture>();
-    lecture.resultat = QtConcurrent::run(reservoir_, [demande, format = format->format, suivi = lecture.suivi] {
+    lecture.resultat = QtConcurrent::run(reservoir_, [demande, format = format->format, suivi = lecture.suivi,
+                                                      reservoir = reservoir_, ecritures = ecritures_] {
         Lu lu;
         if (suivi->annulee)
             return lu;
@@ -75,8 +76,19 @@ void ServiceLecture::demande(const DemandeLecture &demande)
             suivi.pourcentage = pourcentage;
             return suivi.annulee ? 0 : 1;
         };
-        lu.statut = ReadImageFileQuietly(format, demande.chemin, demande.profondeur, demande.tramage,
-                                         demande.reduite ? demande.cible : QSize(), lu.image, progression);
+        // A new thumbnail is kept in the cache after the readings already asked for: the page
+        // they fill does not wait for it.
+        std::function<void()> garde;
+        lu.statut = demande.vignette
+                        ? ReadThumbnailQuietly(format, demande.chemin, demande.cible, demande.vignette, lu.image,
+                                               progression, &garde)
+                        : ReadImageFileQuietly(format, demande.chemin, demande.profondeur, demande.tramage,
+                                               demande.reduite ? demande.cible : QSize(), lu.image, progression);
+        if (garde) {
+            const QMutexLocker verrou(&ecritures->verrou);
+            ecritures->enCours.removeIf([](const QFuture<void> &f) { return f.isFinished(); });
+            ecritures->enCours.append(QtConcurrent::run(reservoir, std::move(garde)));
+        }
         if (lu.statut > 0 && demande.apprete)
             lu.image = demande.apprete(std::move(lu.image), demande.cible);
         return lu;
@@ -121,6 +133,14 @@ void ServiceLecture::attend()
     for (QFuture<Lu> &abandonnee : abandonnees_)
         abandonnee.waitForFinished();
     abandonnees_.clear();
+    // Every reading is done: no keeping is added any more.
+    QList<QFuture<void>> ecritures;
+    {
+        const QMutexLocker verrou(&ecritures_->verrou);
+        ecritures.swap(ecritures_->enCours);
+    }
+    for (QFuture<void> &ecriture : ecritures)
+        ecriture.waitForFinished();
 }
 
 std::shared_ptr<const SuiviLecture> ServiceLecture::suivi(const DemandeLecture &demande) const

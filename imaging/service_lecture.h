@@ -10,6 +10,7 @@
 #include <QHash>
 #include <QImage>
 #include <QList>
+#include <QMutex>
 #include <QSize>
 #include <QString>
 #include <atomic>
@@ -31,6 +32,9 @@ struct DemandeLecture {
     QSize cible = {};
     bool reduite = false;
     AppretLecture apprete = nullptr;
+    // Not 0: the picture is a thumbnail of the desktop's cache of that size, taken
+    // from it or kept in it (ReadThumbnailQuietly; `cible` is then the zone it is drawn in).
+    int vignette = 0;
     bool operator==(const DemandeLecture &) const = default;
 };
 size_t qHash(const DemandeLecture &demande, size_t graine = 0);
@@ -65,7 +69,8 @@ public:
     // Stops and forgets every reading but those of `demandes`.
     void garde(const QList<DemandeLecture> &demandes);
     void vide() { garde({}); }
-    // Waits until no reading of this service is under way, stopped ones included.
+    // Waits until no reading of this service is under way, stopped ones included, nor
+    // the keeping of a thumbnail it read.
     void attend();
     // How far the reading of `demande` went (null when it was not asked for).
     std::shared_ptr<const SuiviLecture> suivi(const DemandeLecture &demande) const;
@@ -83,9 +88,16 @@ private:
         std::shared_ptr<SuiviLecture> suivi;
         QFuture<Lu> resultat;
     };
+    // The thumbnails being kept in the desktop's cache, written after their picture is
+    // given (the workers add to it).
+    struct Ecritures {
+        QMutex verrou;
+        QList<QFuture<void>> enCours;
+    };
     static bool inchangee(const Lecture &lecture, const QString &chemin);
     void abandonne(const Lecture &lecture);
     QThreadPool *reservoir_;
     QHash<DemandeLecture, Lecture> lectures_;
     QList<QFuture<Lu>> abandonnees_;
+    std::shared_ptr<Ecritures> ecritures_ = std::make_shared<Ecritures>();
 };

@@ -75,6 +75,7 @@ TPlanche::TPlanche(Tinfo_diapo *info, Tjauge *jauge, QWidget *parent)
         image[k]->setImageDither(true);
         image[k]->setColor(face);
         image[k]->setReadReduction(zone_vignette());
+        image[k]->setThumbnailCache(true);
         image[k]->setReadAhead(&vignettes_);
         nom[k] = place(new QLabel(cadre[k]), 5, 116, 144, 15);
         nom[k]->setObjectName(QStringLiteral("nom") + numero);
@@ -178,7 +179,9 @@ void TPlanche::affiche_image(int emplacement)
         return;
     }
     vignette->setImageName(chemin);
-    const PlacementVignette placement = place_vignette(QSize(vignette->InfoWidth, vignette->InfoHeight));
+    // The file's size places the thumbnail, turned as the picture is shown (a photo turned by its EXIF).
+    const PlacementVignette placement =
+        place_vignette(taille_droite(QSize(vignette->InfoWidth, vignette->InfoHeight), vignette->Picture().size()));
     vignette->setStretch(placement.etire);
     vignette->setGeometry(placement.rectangle);
     nom[emplacement]->setText(extrait_fichier(stocke));

@@ -30,6 +30,14 @@ PlacementVignette place_vignette(QSize image)
     return {r.etire, QRect(coin, r.taille)};
 }
 
+QSize taille_droite(QSize fichier, QSize lue)
+{
+    const auto paysage = [](QSize s) { return s.width() > s.height(); };
+    const auto portrait = [](QSize s) { return s.width() < s.height(); };
+    const bool tournee = (paysage(fichier) && portrait(lue)) || (portrait(fichier) && paysage(lue));
+    return tournee ? fichier.transposed() : fichier;
+}
+
 int valeur_jauge(int passe, int diapos)
 {
     const int total = std::min(diapos, VIGNETTES_PAR_PLANCHE);

@@ -19,6 +19,10 @@ struct PlacementVignette {
     QRect rectangle;
 };
 PlacementVignette place_vignette(QSize image);
+// The size of a picture as it is shown, from the size its file stores (`fichier`)
+// and the picture read (`lue`, upright, perhaps reduced): `fichier` turned a quarter
+// when the reading turned the picture from landscape to portrait or back.
+QSize taille_droite(QSize fichier, QSize lue);
 // The zone a thumbnail is fitted into (for decoding it no larger than needed).
 QSize zone_vignette();
 

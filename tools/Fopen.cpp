@@ -64,6 +64,9 @@ Touvre_image::Touvre_image(Tnormal *vue_normale, QWidget *parent)
     MultiImage1->setImageDither(true);
     MultiImage1->setImageReadRes(lAutoMatic);
     MultiImage1->setColor(palette().color(QPalette::Button));
+    // The preview is a thumbnail: a small read from the desktop's cache once the file is known.
+    MultiImage1->setReadReduction(QSize(COTE_CADRE - 30, COTE_CADRE - 30));
+    MultiImage1->setThumbnailCache(true);
     Label3D1 = place(new TLabel3D(QStringLiteral("Visualisation de l'image"), cadre_image), 20, 0, 156, 17);
     QFont italique(QStringLiteral("Times New Roman"));
     italique.setItalic(true);
@@ -167,7 +170,12 @@ void Touvre_image::affiche_image()
 
 void Touvre_image::zoom_btClick()
 {
-    normal->montre(MultiImage1->Picture());
+    // The preview holds a reduced picture: the full-size view reads the file at its own size.
+    TPMultiImage pleine;
+    pleine.setImageDither(true);
+    pleine.setImageReadRes(lAutoMatic);
+    pleine.setImageName(apercu_voulu());
+    normal->montre(pleine.Picture());
 }
 
 void Touvre_image::OKBtnClick()

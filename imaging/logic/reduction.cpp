@@ -116,7 +116,7 @@ QImage image_pour_ecran(const QImage &lue, QSize ecran)
         if (facteur >= 2 && !lue.hasAlphaChannel())
             image = moyenne_par_blocs(lue, facteur);
         else if (image.format() == QImage::Format_RGB888)
-            image = moyenne_par_blocs(lue, 1);  // Qt smooths 32-bit pixels several times faster
+            image = lue.convertToFormat(QImage::Format_RGB32);  // Qt smooths 32-bit pixels several times faster
         if (image.size() != taille)
             image = image.scaled(taille, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }

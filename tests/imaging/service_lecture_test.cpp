@@ -1,7 +1,9 @@
+#include "cache_vignettes.h"
 #include "ecran.h"
 #include "service_lecture.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QTest>
 #include <QThreadPool>
@@ -76,6 +78,19 @@ TEST_F(Service, ChaqueDemandeRecoitSaLectureTantQueLeFichierNeChangePas)
     service.demande(cas[2].demande);
     EXPECT_EQ(service.prend(cas[2].demande, true).size(), QSize(31, 20));
     EXPECT_TRUE(service.prend(cas[2].demande, true).isNull());  // given once when asked so
+}
+
+// A thumbnail is given first, and kept in the desktop's cache before the wait ends.
+TEST_F(Service, UneVignetteEstGardeeDansLeCacheAvantLaFinDeLAttente)
+{
+    const QString jpeg = image("p.jpg", QSize(1200, 900), "JPEG");
+    const DemandeLecture demande{.chemin = jpeg, .cible = QSize(145, 110), .reduite = true, .vignette = 256};
+    ServiceLecture service(&seul);
+    service.demande(demande);
+    EXPECT_EQ(service.prend(demande, true).size(), QSize(256, 192));
+    service.attend();
+    EXPECT_EQ(cache_vignettes::trouve(cache_vignettes::racine(), jpeg, 256, QFileInfo(jpeg).lastModified()).size(),
+              QSize(256, 192));
 }
 
 }  // namespace

@@ -3,13 +3,16 @@
 #include "Info.h"
 #include "Label3D.h"
 #include "TMultiP.h"
+#include "cache_vignettes.h"
 #include "ecran.h"
 #include "erreurs.h"
 #include "fichier_sli.h"
 #include "regles_planche.h"
 #include "script_systeme.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -67,6 +70,17 @@ TEST(ReglesPlanche, VignetteReduiteEtCentree)
         EXPECT_EQ(p.etire, c.etire) << c.image.width();
         EXPECT_EQ(p.rectangle, c.rectangle) << c.image.width();
     }
+}
+
+TEST(ReglesPlanche, LaTailleDuFichierTourneeCommeLImageLue)
+{
+    struct Cas {
+        QSize fichier, lue, droite;
+    };
+    for (const Cas &c : {Cas{{3000, 4000}, {256, 192}, {4000, 3000}}, Cas{{4000, 3000}, {144, 192}, {3000, 4000}},
+                         Cas{{4000, 3000}, {500, 375}, {4000, 3000}}, Cas{{1000, 999}, {125, 125}, {1000, 999}},
+                         Cas{{100, 100}, {100, 100}, {100, 100}}, Cas{{0, 0}, {0, 0}, {0, 0}}})
+        EXPECT_EQ(taille_droite(c.fichier, c.lue), c.droite) << c.fichier.width() << "x" << c.lue.width();
 }
 
 TEST(ReglesPlanche, JaugeParPassage)
@@ -163,6 +177,21 @@ TEST_F(Planche, UnePageSeRemplitVignettesEtNoms)
     jauge.avance(108);
     EXPECT_EQ(jauge.barre->value(), 100);
     jauge.ferme();
+}
+
+// A thumbnail cache that cannot be written: the sheet fills all the same, silently.
+TEST_F(Planche, UnCacheDeVignettesQuiNePeutEtreEcritNEmpecheRien)
+{
+    const QString racine = cache_vignettes::racine().chopped(1);
+    ASSERT_TRUE(QDir(racine).removeRecursively() && QDir().mkpath(QFileInfo(racine).path()));
+    QFile bouchon(racine);  // a file where the cache's folder should be
+    ASSERT_TRUE(bouchon.open(QIODevice::WriteOnly));
+    bouchon.close();
+    planche.show();
+    EXPECT_EQ(planche.image[1]->Picture().size(), QSize(256, 128));
+    EXPECT_EQ(planche.image[2]->Picture().size(), QSize(256, 256));
+    EXPECT_TRUE(script.boites.isEmpty());
+    EXPECT_TRUE(QFileInfo(racine).isFile());
 }
 
 TEST_F(Planche, PagesSuivantesEtPrecedentes)

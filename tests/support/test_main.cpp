@@ -33,7 +33,7 @@ int main(int argc, char **argv)
     qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
     // The user's own folders are scratch ones: no test reads or writes the real ones.
     QTemporaryDir utilisateur;
-    for (const char *variable : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"})
+    for (const char *variable : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"})
         qputenv(variable, (utilisateur.path() + QLatin1Char('/') + QLatin1String(variable)).toLocal8Bit());
     QDir().mkpath(qEnvironmentVariable("HOME"));
     ApplicationDeTest app(argc, argv);

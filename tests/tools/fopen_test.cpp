@@ -80,7 +80,7 @@ TEST_F(Navigateur, SansLaCaseRienNeSeChargeMaisLeResultatSuitLaSelection)
 
     fenetre.Label3D1Click();  // the caption does what the box does
     EXPECT_TRUE(fenetre.CheckBox1->isChecked());
-    EXPECT_EQ(fenetre.MultiImage1->Picture().size(), QSize(400, 300));
+    EXPECT_EQ(fenetre.MultiImage1->Picture().size(), QSize(256, 192));  // a thumbnail; the zoom reads it whole
     EXPECT_EQ(fenetre.MultiImage1->geometry(), QRect(17, 44, 209, 156));
     EXPECT_TRUE(fenetre.zoom_bt->isEnabled());
     fenetre.show();
@@ -112,7 +112,7 @@ TEST_F(Navigateur, ParcourirLaListeNeChargeQueLeFichierOuLOnSArrete)
     EXPECT_EQ(fenetre.fichier_image, dossier.chemin(QStringLiteral("photo.png")));
     QCoreApplication::processEvents();
     EXPECT_TRUE(script.boites.isEmpty());
-    EXPECT_EQ(fenetre.MultiImage1->Picture().size(), QSize(400, 300));
+    EXPECT_EQ(fenetre.MultiImage1->Picture().size(), QSize(256, 192));
     EXPECT_EQ(fenetre.MultiImage1->geometry(), QRect(17, 44, 209, 156));
 }
 
