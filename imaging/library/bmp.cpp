@@ -371,7 +371,7 @@ int decodeDibAt(ByteReader &reader, qint64 bitsOffset, QImage &out, const Progre
     // before a picture is allocated for them.
     if (!dib.compressed() && reader.remaining() < dib.stride() * (dib.height - 1) + dib.pixelBytes())
         return Truncated;
-    QImage image(int(dib.width), int(dib.height),
+    QImage image = newPicture(int(dib.width), int(dib.height),
                  dib.bits <= 8 ? QImage::Format_Indexed8 : QImage::Format_RGB888);
     if (image.isNull())
         return OutOfMemory;

@@ -111,7 +111,7 @@ namespace {
 
 int allocate(int width, int height, QImage::Format format, QImage &out)
 {
-    out = QImage(width, height, format);
+    out = newPicture(width, height, format);
     return out.isNull() ? OutOfMemory : Ok;
 }
 

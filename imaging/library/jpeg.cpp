@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <vector>
 
 namespace sky {
@@ -21,11 +22,16 @@ namespace {
 // A damaged progressive file may hold scans without end; real files have a few dozen.
 constexpr int kMaxScans = 500;
 constexpr int kProgressSteps = 1000;
+// From this quality on, colour is written at full resolution.
+constexpr int kFullColour = 90;
+
+struct CoefficientStore;
 
 struct Errors {
     jpeg_error_mgr pub{};
     std::jmp_buf jump;
     int status = Ok;
+    CoefficientStore *store = nullptr;  // where a recoding keeps the coefficients
 };
 
 [[noreturn]] void fail(j_common_ptr cinfo, int status)
@@ -201,6 +207,31 @@ int readHeader(Decoder &d)
     return Ok;
 }
 
+// A density in dots per metre; 0 where the file has none.
+struct Density {
+    qint64 x = 0;
+    qint64 y = 0;
+};
+
+Density densityOf(const jpeg_decompress_struct &c)
+{
+    // JFIF density unit 1: dots per inch, 2: dots per centimetre.
+    if ((c.density_unit != 1 && c.density_unit != 2) || c.X_density == 0 || c.Y_density == 0)
+        return {};
+    const double perMetre = c.density_unit == 1 ? 1 / 0.0254 : 100;
+    return {std::llround(c.X_density * perMetre), std::llround(c.Y_density * perMetre)};
+}
+
+void setJfifDensity(jpeg_compress_struct &c, Density density)
+{
+    // Without a density of its own the file says only that pixels are square.
+    const bool known = density.x > 0 && density.y > 0;
+    const auto dpi = [](qint64 ppm) { return UINT16(std::clamp<qint64>(std::llround(ppm * 0.0254), 1, 65535)); };
+    c.density_unit = known ? 1 : 0;
+    c.X_density = known ? dpi(density.x) : 1;
+    c.Y_density = known ? dpi(density.y) : 1;
+}
+
 // Adobe files store CMYK inverted (0 = full ink), others straight.
 void cmykToRgb(const uchar *cmyk, int width, bool inverted, uchar *rgb)
 {
@@ -266,7 +297,7 @@ int decode(Decoder &d, int bits, int scale, ProgressTracker &tracker)
     jpeg_calc_output_dimensions(&c);
     if (const int budget = checkDecodingBudget(c); budget != Ok)
         return budget;
-    d.image = QImage(int(c.output_width), int(c.output_height),
+    d.image = newPicture(int(c.output_width), int(c.output_height),
                      grey ? QImage::Format_Indexed8 : QImage::Format_RGB888);
     if (d.image.isNull())
         return OutOfMemory;
@@ -276,11 +307,8 @@ int decode(Decoder &d, int bits, int scale, ProgressTracker &tracker)
             greys[i] = qRgb(i, i, i);
         d.image.setColorTable(greys);
     }
-    // JFIF density unit 1: dots per inch, 2: dots per centimetre.
-    const bool density = (c.density_unit == 1 || c.density_unit == 2) && c.X_density > 0 && c.Y_density > 0;
-    const double perMetre = c.density_unit == 1 ? 1 / 0.0254 : 100;
-    setDensity(d.image, density ? std::llround(c.X_density * perMetre) : 0,
-               density ? std::llround(c.Y_density * perMetre) : 0);
+    const Density density = densityOf(c);
+    setDensity(d.image, density.x, density.y);
     if (cmyk)
         d.cmyk.resize(size_t(c.output_width) * 4);
     jpeg_start_decompress(&c);
@@ -344,14 +372,10 @@ int encode(Encoder &e, FILE *file, int quality, int smoothing, bool grey, const 
         jpeg_set_colorspace(&c, JCS_GRAYSCALE);
     jpeg_set_quality(&c, quality, TRUE);
     // At high quality the colour is kept at full resolution, as the user asks for the best.
-    if (!grey && quality >= 90)
+    if (!grey && quality >= kFullColour)
         c.comp_info[0].h_samp_factor = c.comp_info[0].v_samp_factor = 1;
     c.smoothing_factor = smoothing;
-    // Without a density of its own the file says only that pixels are square.
-    const bool density = densityX(image) > 0 && densityY(image) > 0;
-    c.density_unit = density ? 1 : 0;
-    c.X_density = density ? UINT16(std::clamp(std::lround(densityX(image) * 0.0254), 1L, 65535L)) : 1;
-    c.Y_density = density ? UINT16(std::clamp(std::lround(densityY(image) * 0.0254), 1L, 65535L)) : 1;
+    setJfifDensity(c, {densityX(image), densityY(image)});
     c.optimize_coding = optimiseCoding(c) ? TRUE : FALSE;
     jpeg_start_compress(&c, TRUE);
     while (c.next_scanline < c.image_height) {
@@ -360,6 +384,190 @@ int encode(Encoder &e, FILE *file, int quality, int smoothing, bool grey, const 
     }
     jpeg_finish_compress(&c);
     return tracker.finish() ? Ok : Stopped;
+}
+
+// The whole picture's DCT coefficients of a recoding, in memory of our own
+// (huge pages: libjpeg would take them in 4 kB pages from the allocator, a
+// fault for every 32 blocks). It stands in for libjpeg's block arrays: the
+// decompressor asks for them, realises and fills them, the compressor reads them.
+struct BlockArray {
+    JDIMENSION blocksPerRow = 0;
+    JDIMENSION rows = 0;
+    JDIMENSION window = 0;  // rows held by an array not kept: the decoder's scratch
+    LargeMemory memory;
+    std::vector<JBLOCKROW> rowStarts;
+};
+
+struct CoefficientStore {
+    std::vector<std::unique_ptr<BlockArray>> arrays;  // one a component, in order
+    size_t kept = 0;  // the components whose coefficients are written (grey: the luminance)
+    qint64 bytes = 0;
+    void (*realizeOthers)(j_common_ptr) = nullptr;
+};
+
+CoefficientStore &storeOf(j_common_ptr cinfo) { return *reinterpret_cast<Errors *>(cinfo->err)->store; }
+
+jvirt_barray_ptr requestBlocks(j_common_ptr cinfo, int, boolean, JDIMENSION blocksPerRow, JDIMENSION rows,
+                               JDIMENSION maxAccess)
+{
+    CoefficientStore &store = storeOf(cinfo);
+    const bool kept = store.arrays.size() < store.kept;
+    store.bytes += qint64(blocksPerRow) * (kept ? rows : maxAccess) * qint64(sizeof(JBLOCK));
+    if (store.bytes > kMaxDecodedBytes)
+        fail(cinfo, TooLarge);
+    BlockArray *array = nullptr;
+    try {
+        store.arrays.push_back(std::make_unique<BlockArray>());
+        array = store.arrays.back().get();
+    } catch (const std::bad_alloc &) {
+    }
+    if (!array)
+        fail(cinfo, OutOfMemory);
+    array->blocksPerRow = blocksPerRow;
+    array->rows = rows;
+    array->window = kept ? 0 : maxAccess;
+    return reinterpret_cast<jvirt_barray_ptr>(array);
+}
+
+void realizeBlocks(j_common_ptr cinfo)
+{
+    CoefficientStore &store = storeOf(cinfo);
+    bool allocated = true;
+    for (const auto &array : store.arrays) {
+        if (array->memory.data())
+            continue;
+        const JDIMENSION rows = array->window > 0 ? array->window : array->rows;
+        try {
+            // Fresh mappings are zero-filled, as libjpeg's pre-zeroed arrays are.
+            array->memory = LargeMemory(size_t(array->blocksPerRow) * rows * sizeof(JBLOCK));
+            array->rowStarts.resize(rows);
+        } catch (const std::bad_alloc &) {
+            allocated = false;
+            break;
+        }
+        if (!array->memory.data()) {
+            allocated = false;
+            break;
+        }
+        auto *blocks = reinterpret_cast<JBLOCKROW>(array->memory.data());
+        for (JDIMENSION row = 0; row < rows; ++row)
+            array->rowStarts[row] = blocks + size_t(row) * array->blocksPerRow;
+    }
+    if (!allocated)
+        fail(cinfo, OutOfMemory);
+    store.realizeOthers(cinfo);
+}
+
+JBLOCKARRAY accessBlocks(j_common_ptr cinfo, jvirt_barray_ptr handle, JDIMENSION first, JDIMENSION count,
+                         boolean)
+{
+    auto *array = reinterpret_cast<BlockArray *>(handle);
+    if (array->rowStarts.empty() || first + count > array->rows || first + count < first ||
+        (array->window > 0 && count > array->window))
+        ERREXIT(cinfo, JERR_BAD_VIRTUAL_ACCESS);
+    // A component not kept is decoded into the same rows again and again.
+    return array->rowStarts.data() + (array->window > 0 ? 0 : first);
+}
+
+void useStore(j_common_ptr cinfo, Errors &errors, CoefficientStore &store)
+{
+    errors.store = &store;
+    if (!store.realizeOthers)
+        store.realizeOthers = cinfo->mem->realize_virt_arrays;
+    cinfo->mem->request_virt_barray = requestBlocks;
+    cinfo->mem->realize_virt_arrays = realizeBlocks;
+    cinfo->mem->access_virt_barray = accessBlocks;
+}
+
+// Rounds coefficients quantised by `from` to the nearest multiples of `to`,
+// within what baseline Huffman coding can hold.
+void requantise(JBLOCK *blocks, size_t count, const UINT16 *from, const UINT16 *to)
+{
+    float ratio[DCTSIZE2];
+    int low[DCTSIZE2];
+    for (int k = 0; k < DCTSIZE2; ++k) {
+        ratio[k] = float(from[k]) / float(to[k]);
+        low[k] = k == 0 ? -1024 : -1023;
+    }
+    for (size_t b = 0; b < count; ++b) {
+        JCOEF *block = blocks[b];
+        for (int k = 0; k < DCTSIZE2; ++k) {
+            const float scaled = float(block[k]) * ratio[k];
+            const int rounded = int(scaled + (scaled < 0 ? -0.5f : 0.5f));
+            block[k] = JCOEF(std::clamp(rounded, low[k], 1023));
+        }
+    }
+}
+
+// Whether the recoding gives what the pixel path would, no larger: a grey
+// file from a YCbCr or grey one; a colour file from a YCbCr one at the
+// qualities the pixel path writes in full colour (below them it halves the
+// colour, and rounding requantised coefficients makes files 10 to 75 % larger).
+// Never for a file turned by its EXIF orientation.
+bool recodable(const Decoder &d, int quality, bool grey)
+{
+    const jpeg_decompress_struct &c = d.cinfo;
+    const bool ycc = c.jpeg_color_space == JCS_YCbCr && c.num_components == 3;
+    const bool mono = c.jpeg_color_space == JCS_GRAYSCALE && c.num_components == 1;
+    return d.orientation == 1 && c.data_precision == 8 && (grey ? ycc || mono : ycc && quality >= kFullColour);
+}
+
+struct Recoding {
+    Decoder d;
+    Encoder e;
+    CoefficientStore store;
+    explicit Recoding(FILE *file) : d(file) {}
+};
+
+int recode(Recoding &r, FILE *out, int quality, bool grey, ProgressTracker &reading, ProgressTracker &writing)
+{
+    jpeg_decompress_struct &src = r.d.cinfo;
+    jpeg_compress_struct &dst = r.e.cinfo;
+    installErrors(r.e.errors);
+    dst.err = &r.e.errors.pub;
+    if (setjmp(r.d.errors.jump))
+        return r.d.errors.status;
+    if (setjmp(r.e.errors.jump))
+        return r.e.errors.status;
+    jpeg_create_compress(&dst);
+    r.store.kept = grey ? 1 : size_t(src.num_components);
+    useStore(reinterpret_cast<j_common_ptr>(&src), r.d.errors, r.store);
+    useStore(reinterpret_cast<j_common_ptr>(&dst), r.e.errors, r.store);
+    if (const int size = checkDecodedSize(src.image_width, src.image_height); size != Ok)
+        return size;
+    r.d.monitor.pub.progress_monitor = monitorProgress;
+    r.d.monitor.tracker = &reading;
+    src.progress = &r.d.monitor.pub;
+    jvirt_barray_ptr *coefficients = jpeg_read_coefficients(&src);
+    // A cut file is not recoded: the pixel path would not write it either.
+    if (r.d.source.atEnd)
+        return Truncated;
+    if (!reading.finish())
+        return Stopped;
+
+    jpeg_copy_critical_parameters(&src, &dst);
+    if (grey)
+        jpeg_set_colorspace(&dst, JCS_GRAYSCALE);
+    // The tables the pixel path would use: luminance, then chrominance for both colours.
+    for (int i = 0; i < dst.num_components; ++i)
+        dst.comp_info[i].quant_tbl_no = i == 0 ? 0 : 1;
+    jpeg_set_quality(&dst, quality, TRUE);
+    setJfifDensity(dst, densityOf(src));
+    dst.optimize_coding = optimiseCoding(dst) ? TRUE : FALSE;
+    for (int i = 0; i < dst.num_components; ++i) {
+        const UINT16 *from = src.comp_info[i].quant_table->quantval;
+        const UINT16 *to = dst.quant_tbl_ptrs[dst.comp_info[i].quant_tbl_no]->quantval;
+        const auto *array = reinterpret_cast<const BlockArray *>(coefficients[i]);
+        requantise(reinterpret_cast<JBLOCK *>(array->memory.data()), size_t(array->blocksPerRow) * array->rows,
+                   from, to);
+    }
+    r.e.monitor.pub.progress_monitor = monitorProgress;
+    r.e.monitor.tracker = &writing;
+    dst.progress = &r.e.monitor.pub;
+    jpeg_stdio_dest(&dst, out);
+    jpeg_write_coefficients(&dst, coefficients);
+    jpeg_finish_compress(&dst);
+    return writing.finish() ? Ok : Stopped;
 }
 
 }  // namespace
@@ -399,6 +607,35 @@ int writeJpeg(const QString &path, int quality, int smoothing, int bits, const Q
                             return encode(e, file.handle(), quality, smoothing, bits == 1, picture, rows,
                                           scratch, tracker);
                         });
+}
+
+int recodeJpeg(const QString &source, const QString &target, int quality, bool grey, const Progress &progress)
+{
+    if (quality < 1 || quality > 100)
+        return BadArgument;
+    // Each half of the work reports half of the percentage.
+    const auto half = [&progress](int base) -> Progress {
+        if (!progress)
+            return {};
+        return [&progress, base](int percent) { return progress(base + percent / 2); };
+    };
+    ProgressTracker reading(half(0), kProgressSteps), writing(half(50), kProgressSteps);
+    return readFile(source, [&](FILE *file) -> int {
+        uchar start[2] = {};
+        if (std::fread(start, 1, 2, file) != 2 || start[0] != 0xFF || start[1] != 0xD8 ||
+            std::fseek(file, 0, SEEK_SET) != 0)
+            return Unsupported;
+        Recoding r(file);
+        if (const int status = readHeader(r.d); status != Ok)
+            return status;
+        if (!recodable(r.d, quality, grey))
+            return Unsupported;
+        OutputFile output(target);
+        if (!output.isOpen())
+            return CannotCreate;
+        const int status = recode(r, output.handle(), quality, grey, reading, writing);
+        return status == Ok ? output.commit() : status;
+    });
 }
 
 int jpegInfo(const QString &path, FileInfo &info)

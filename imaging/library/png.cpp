@@ -136,7 +136,7 @@ int decode(Session &s, QImage &image, ProgressTracker &tracker)
     png_read_update_info(png, s.info);
     const int w = int(png_get_image_width(png, s.info)), h = int(png_get_image_height(png, s.info));
     const bool indexed = !(type & PNG_COLOR_MASK_COLOR) || type == PNG_COLOR_TYPE_PALETTE;
-    image = QImage(w, h, indexed ? QImage::Format_Indexed8 : QImage::Format_RGB888);
+    image = newPicture(w, h, indexed ? QImage::Format_Indexed8 : QImage::Format_RGB888);
     if (image.isNull())
         return OutOfMemory;
     // Rows a cut file never reaches show black, not what the memory held.

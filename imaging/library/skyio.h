@@ -100,6 +100,34 @@ using Encode = std::function<int(const QImage &picture, OutputFile &file, Progre
 [[nodiscard]] int writePicture(const QString &path, int bits, const QImage &image,
                                const Progress &progress, const WritePlan &plan, const Encode &encode);
 
+// Memory for a large buffer (a picture, a JPEG file's coefficients): mapped
+// afresh, 2 MB-aligned and marked for huge pages, so that touching it costs a
+// fault every 2 MB rather than every 4 kB. Zero-filled; null when it cannot be had.
+class LargeMemory {
+public:
+    LargeMemory() = default;
+    explicit LargeMemory(size_t size);
+    ~LargeMemory();
+    LargeMemory(LargeMemory &&other) noexcept;
+    LargeMemory &operator=(LargeMemory &&other) noexcept;
+    LargeMemory(const LargeMemory &) = delete;
+    LargeMemory &operator=(const LargeMemory &) = delete;
+
+    uchar *data() const { return data_; }
+    size_t size() const { return size_; }
+    // Gives the memory up to the caller, who frees it with release(data, size).
+    uchar *take();
+    static void release(uchar *data, size_t size);
+
+private:
+    uchar *data_ = nullptr;
+    size_t size_ = 0;
+};
+
+// A new picture of the library's stride (rows padded to 4 bytes), its rows
+// uninitialised; a large one lives in LargeMemory. Null when out of memory.
+[[nodiscard]] QImage newPicture(int width, int height, QImage::Format format);
+
 // QImage cannot hold "no density" (it ignores 0 and starts every picture at
 // the screen's): the readers give a picture without one this many dots per metre.
 constexpr int kNoDensity = 1;

@@ -155,7 +155,7 @@ int decode(Session &s, QImage &image, const Progress &progress)
     } catch (const std::bad_alloc &) {
         return OutOfMemory;
     }
-    image = QImage(int(w), int(h), QImage::Format_RGB888);
+    image = newPicture(int(w), int(h), QImage::Format_RGB888);
     if (image.isNull())
         return OutOfMemory;
     image.fill(0);  // what a cut file never reaches

@@ -209,11 +209,20 @@ QString targetPath(const QString &source, const QString &folder, Format format)
 int convertFile(const QString &source, const QString &folder, const ConvertOptions &options,
                 QString *written)
 {
+    const QString target = targetPath(source, folder, options.format);
+    // JPEG to JPEG without smoothing keeps the coefficients, when the file allows it.
+    if (options.format == Format::Jpeg && options.smoothing == 0) {
+        const bool grey = saveDepth(options.resolution, options.format) == 1;
+        if (const int status = recodeJpeg(source, target, options.quality, grey, {}); status != Unsupported) {
+            if (written && succeeded(status))
+                *written = target;
+            return status;
+        }
+    }
     QImage picture;
     const int status = readAnyPicture(source, 24, false, picture, {});
     if (!succeeded(status))
         return status;
-    const QString target = targetPath(source, folder, options.format);
     if (written)
         *written = target;
     return writeImage(target, options, picture);

@@ -1,0 +1,86 @@
+// JPEG to JPEG from the coefficients, against the pixel path it stands in for.
+#include "photo_tournee.h"
+#include "pictures.h"
+#include "sky.h"
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace sky;
+
+namespace {
+
+QImage decoded(const QString &path)
+{
+    QImage image;
+    EXPECT_EQ(Ok, readJpeg(path, 24, 1, false, image, {})) << path.toStdString();
+    return image;
+}
+
+}  // namespace
+
+TEST(Recode, GivesThePixelPathsPictureAndSize)
+{
+    QTemporaryDir dir;
+    // Sources as this writer makes them: subsampled colour below quality 90, full colour above.
+    struct Case {
+        int sourceQuality, quality;
+        bool grey;
+    };
+    const Case cases[] = {{95, 92, false}, {60, 95, false}, {92, 100, true}, {75, 40, true}, {95, 25, true}};
+    const QImage photo = photoPicture(480, 320);
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.sourceQuality << " -> " << c.quality << (c.grey ? " grey" : ""));
+        const QString source = dir.filePath(QStringLiteral("source.jpg"));
+        const QString recoded = dir.filePath(QStringLiteral("recoded.jpg"));
+        const QString repainted = dir.filePath(QStringLiteral("repainted.jpg"));
+        ASSERT_EQ(Ok, writeJpeg(source, c.sourceQuality, 0, 24, photo, {}));
+        ASSERT_EQ(Ok, recodeJpeg(source, recoded, c.quality, c.grey, {}));
+        QImage picture;
+        ASSERT_EQ(Ok, readJpeg(source, 24, 1, false, picture, {}));
+        ASSERT_EQ(Ok, writeJpeg(repainted, c.quality, 0, c.grey ? 1 : 24, picture, {}));
+
+        const QImage fromCoefficients = decoded(recoded), fromPixels = decoded(repainted);
+        EXPECT_GE(psnr(fromPixels, fromCoefficients), 40);
+        EXPECT_EQ(c.grey, fromCoefficients.allGray());
+        EXPECT_LE(QFileInfo(recoded).size(), QFileInfo(repainted).size() * 105 / 100);
+    }
+}
+
+TEST(Recode, LeavesToThePixelPathWhatItCannotGiveAndWritesNothing)
+{
+    QTemporaryDir dir;
+    const QString colour = dir.filePath(QStringLiteral("colour.jpg"));
+    const QString turned = dir.filePath(QStringLiteral("turned.jpg"));
+    const QString grey = dir.filePath(QStringLiteral("grey.jpg"));
+    const QString png = dir.filePath(QStringLiteral("picture.png"));
+    const QString cut = dir.filePath(QStringLiteral("cut.jpg"));
+    const QString target = dir.filePath(QStringLiteral("target.jpg"));
+    ASSERT_TRUE(ecrit_photo_tournee(turned, 6));
+    const QImage photo = photoPicture(96, 64);
+    ASSERT_EQ(Ok, writeJpeg(grey, 80, 0, 1, photo, {}));
+    ASSERT_EQ(Ok, writeJpeg(colour, 80, 0, 24, photo, {}));
+    ASSERT_EQ(Ok, writePng(png, 24, false, photo, {}));
+    ASSERT_EQ(Ok, writeJpeg(cut, 80, 0, 24, photo, {}));
+    ASSERT_TRUE(QFile::resize(cut, QFileInfo(cut).size() / 2));
+    struct Case {
+        QString source;
+        bool grey;
+        int quality, status;
+    };
+    // Colour below full-colour quality: the pixel path halves the colour, the coefficients cannot.
+    const Case cases[] = {{turned, false, 50, Unsupported}, {grey, false, 95, Unsupported},
+                          {colour, false, 89, Unsupported},
+                          {png, true, 50, Unsupported},     {cut, false, 95, Truncated},
+                          {grey, true, 0, BadArgument},     {dir.filePath("none.jpg"), false, 50, FileNotFound}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.source.toStdString());
+        EXPECT_EQ(c.status, recodeJpeg(c.source, target, c.quality, c.grey, {}));
+        EXPECT_FALSE(folderContents(dir.path()).contains(QStringLiteral("target.jpg")));
+        EXPECT_EQ(5, folderContents(dir.path()).size());
+    }
+    // A grey file asked in grey is recoded, and a colour one asked in full colour.
+    EXPECT_EQ(Ok, recodeJpeg(grey, target, 50, true, {}));
+    EXPECT_EQ(Ok, recodeJpeg(colour, target, 90, false, {}));
+}
