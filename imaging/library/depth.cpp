@@ -31,7 +31,7 @@ RgbRows::RgbRows(const QImage &image) : image_(image)
     }
 }
 
-const uchar *RgbRows::row(int y, uchar *scratch) const
+const uchar *RgbRows::rgbRow(int y, uchar *scratch) const
 {
     const uchar *line = image_.constScanLine(y);
     const int w = image_.width();
@@ -157,7 +157,7 @@ bool keepColours(const RgbRows &rows, int limit, QImage &out)
     quint32 last = 0xffffffffu;
     int lastIndex = 0;
     for (int y = 0; y < rows.height(); ++y) {
-        const uchar *rgb = rows.row(y, scratch.data());
+        const uchar *rgb = rows.rgbRow(y, scratch.data());
         uchar *line = out.scanLine(y);
         for (int x = 0; x < rows.width(); ++x, rgb += 3) {
             const quint32 c = quint32(rgb[0]) << 16 | quint32(rgb[1]) << 8 | rgb[2];
@@ -188,7 +188,7 @@ void diffuse(const RgbRows &rows, bool dither, int sixteenths, Values values, Ch
     // Errors times 16, with a guard pixel on each side.
     std::vector<int> current(size_t(w + 2) * Channels, 0), next(current.size(), 0);
     for (int y = 0; y < rows.height(); ++y) {
-        const uchar *rgb = rows.row(y, scratch.data());
+        const uchar *rgb = rows.rgbRow(y, scratch.data());
         for (int x = 0; x < w; ++x) {
             int want[Channels];
             values(rgb + 3 * x, want);
@@ -339,7 +339,7 @@ void feedRow(liq_color rowOut[], int row, int width, void *user)
     // The RGB row may be built in the back of the RGBA row: each RGBA pixel is
     // written only after its RGB bytes, which lie beyond it, have been read.
     auto *bytes = reinterpret_cast<uchar *>(rowOut);
-    const uchar *rgb = feed->rows->row(row * feed->step, bytes + width);
+    const uchar *rgb = feed->rows->rgbRow(row * feed->step, bytes + width);
     for (int x = 0; x < width; ++x, rgb += 3) {
         const liq_color c{rgb[0], rgb[1], rgb[2], 255};
         rowOut[x] = c;

@@ -4,6 +4,7 @@
 // the jump; every libjpeg call below is made from such a call, and no C++
 // object with a destructor lives in those frames after the jump is set.
 #include "codecs.h"
+#include "formats.h"
 #include "orientation.h"
 
 #include <csetjmp>
@@ -343,53 +344,11 @@ bool optimiseCoding(const jpeg_compress_struct &c)
     return buffer <= std::max(kSmallBuffer, picture + picture / 64);
 }
 
-struct Encoder {
-    jpeg_compress_struct cinfo{};
-    Errors errors;
-    Monitor monitor;
-    ~Encoder() { jpeg_destroy_compress(&cinfo); }
-};
-
-int encode(Encoder &e, FILE *file, int quality, int smoothing, bool grey, const QImage &image,
-           const RgbRows &rows, std::vector<uchar> &scratch, ProgressTracker &tracker)
-{
-    installErrors(e.errors);
-    e.cinfo.err = &e.errors.pub;
-    if (setjmp(e.errors.jump))
-        return e.errors.status;
-    jpeg_compress_struct &c = e.cinfo;
-    jpeg_create_compress(&c);
-    e.monitor.pub.progress_monitor = monitorProgress;
-    e.monitor.tracker = &tracker;
-    c.progress = &e.monitor.pub;
-    jpeg_stdio_dest(&c, file);
-    c.image_width = JDIMENSION(rows.width());
-    c.image_height = JDIMENSION(rows.height());
-    c.input_components = 3;
-    c.in_color_space = JCS_EXT_RGB;
-    jpeg_set_defaults(&c);
-    if (grey)
-        jpeg_set_colorspace(&c, JCS_GRAYSCALE);
-    jpeg_set_quality(&c, quality, TRUE);
-    // At high quality the colour is kept at full resolution, as the user asks for the best.
-    if (!grey && quality >= kFullColour)
-        c.comp_info[0].h_samp_factor = c.comp_info[0].v_samp_factor = 1;
-    c.smoothing_factor = smoothing;
-    setJfifDensity(c, {densityX(image), densityY(image)});
-    c.optimize_coding = optimiseCoding(c) ? TRUE : FALSE;
-    jpeg_start_compress(&c, TRUE);
-    while (c.next_scanline < c.image_height) {
-        JSAMPROW row = const_cast<uchar *>(rows.row(int(c.next_scanline), scratch.data()));
-        jpeg_write_scanlines(&c, &row, 1);
-    }
-    jpeg_finish_compress(&c);
-    return tracker.finish() ? Ok : Stopped;
-}
-
-// The whole picture's DCT coefficients of a recoding, in memory of our own
-// (huge pages: libjpeg would take them in 4 kB pages from the allocator, a
-// fault for every 32 blocks). It stands in for libjpeg's block arrays: the
-// decompressor asks for them, realises and fills them, the compressor reads them.
+// The whole picture's DCT coefficients that libjpeg keeps (a recoding's, the
+// encoder's for its optimised tables), in memory of our own (huge pages:
+// libjpeg would take them in 4 kB pages from the allocator, a fault for every
+// 32 blocks). It stands in for libjpeg's block arrays: libjpeg asks for them,
+// realises, fills and reads them through it.
 struct BlockArray {
     JDIMENSION blocksPerRow = 0;
     JDIMENSION rows = 0;
@@ -479,6 +438,54 @@ void useStore(j_common_ptr cinfo, Errors &errors, CoefficientStore &store)
     cinfo->mem->access_virt_barray = accessBlocks;
 }
 
+struct Encoder {
+    jpeg_compress_struct cinfo{};
+    Errors errors;
+    Monitor monitor;
+    CoefficientStore store;
+    ~Encoder() { jpeg_destroy_compress(&cinfo); }
+};
+
+int encode(Encoder &e, FILE *file, int quality, int smoothing, bool grey, RowSource &rows,
+           std::vector<uchar> &scratch, ProgressTracker &tracker)
+{
+    installErrors(e.errors);
+    e.cinfo.err = &e.errors.pub;
+    if (setjmp(e.errors.jump))
+        return e.errors.status;
+    jpeg_compress_struct &c = e.cinfo;
+    jpeg_create_compress(&c);
+    e.store.kept = SIZE_MAX;
+    useStore(reinterpret_cast<j_common_ptr>(&c), e.errors, e.store);
+    e.monitor.pub.progress_monitor = monitorProgress;
+    e.monitor.tracker = &tracker;
+    c.progress = &e.monitor.pub;
+    jpeg_stdio_dest(&c, file);
+    c.image_width = JDIMENSION(rows.width());
+    c.image_height = JDIMENSION(rows.height());
+    c.input_components = 3;
+    c.in_color_space = JCS_EXT_RGB;
+    jpeg_set_defaults(&c);
+    if (grey)
+        jpeg_set_colorspace(&c, JCS_GRAYSCALE);
+    jpeg_set_quality(&c, quality, TRUE);
+    // At high quality the colour is kept at full resolution, as the user asks for the best.
+    if (!grey && quality >= kFullColour)
+        c.comp_info[0].h_samp_factor = c.comp_info[0].v_samp_factor = 1;
+    c.smoothing_factor = smoothing;
+    setJfifDensity(c, {rows.densityX(), rows.densityY()});
+    c.optimize_coding = optimiseCoding(c) ? TRUE : FALSE;
+    jpeg_start_compress(&c, TRUE);
+    while (c.next_scanline < c.image_height) {
+        JSAMPROW row = const_cast<uchar *>(rows.row(int(c.next_scanline), scratch.data()));
+        if (!row)
+            return rows.status();
+        jpeg_write_scanlines(&c, &row, 1);
+    }
+    jpeg_finish_compress(&c);
+    return tracker.finish() ? Ok : Stopped;
+}
+
 // Rounds coefficients quantised by `from` to the nearest multiples of `to`,
 // within what baseline Huffman coding can hold.
 void requantise(JBLOCK *blocks, size_t count, const UINT16 *from, const UINT16 *to)
@@ -514,8 +521,7 @@ bool recodable(const Decoder &d, int quality, bool grey)
 
 struct Recoding {
     Decoder d;
-    Encoder e;
-    CoefficientStore store;
+    Encoder e;  // its store holds the coefficients
     explicit Recoding(FILE *file) : d(file) {}
 };
 
@@ -530,9 +536,9 @@ int recode(Recoding &r, FILE *out, int quality, bool grey, ProgressTracker &read
     if (setjmp(r.e.errors.jump))
         return r.e.errors.status;
     jpeg_create_compress(&dst);
-    r.store.kept = grey ? 1 : size_t(src.num_components);
-    useStore(reinterpret_cast<j_common_ptr>(&src), r.d.errors, r.store);
-    useStore(reinterpret_cast<j_common_ptr>(&dst), r.e.errors, r.store);
+    r.e.store.kept = grey ? 1 : size_t(src.num_components);
+    useStore(reinterpret_cast<j_common_ptr>(&src), r.d.errors, r.e.store);
+    useStore(reinterpret_cast<j_common_ptr>(&dst), r.e.errors, r.e.store);
     if (const int size = checkDecodedSize(src.image_width, src.image_height); size != Ok)
         return size;
     r.d.monitor.pub.progress_monitor = monitorProgress;
@@ -570,6 +576,106 @@ int recode(Recoding &r, FILE *out, int quality, bool grey, ProgressTracker &read
     return writing.finish() ? Ok : Stopped;
 }
 
+int encodeRows(RowSource &rows, OutputFile &file, int quality, int smoothing, bool grey, ProgressTracker &tracker)
+{
+    std::vector<uchar> scratch(size_t(rows.width()) * 3);
+    Encoder e;
+    return encode(e, file.handle(), quality, smoothing, grey, rows, scratch, tracker);
+}
+
+// Whether the file begins as a JPEG does; it is then read again from its start.
+bool startsAsJpeg(FILE *file)
+{
+    uchar start[2] = {};
+    return std::fread(start, 1, 2, file) == 2 && start[0] == 0xFF && start[1] == 0xD8 &&
+           std::fseek(file, 0, SEEK_SET) == 0;
+}
+
+// The rows of a JPEG file as libjpeg decodes them, in true colour; the first
+// ones kept when asked.
+class JpegRows final : public RowSource {
+public:
+    explicit JpegRows(Decoder &d) : d_(d) {}
+    int width() const override { return int(d_.cinfo.output_width); }
+    int height() const override { return int(d_.cinfo.output_height); }
+    int densityX() const override { return int(density_.x); }
+    int densityY() const override { return int(density_.y); }
+    int status() const override { return status_; }
+    void keepFirst(int count) override
+    {
+        if (next_ == 0)
+            kept_ = std::clamp(count, 0, height());
+    }
+    const uchar *row(int y, uchar *scratch) override;
+
+    Density density_;
+    bool cmyk_ = false;
+
+private:
+    Decoder &d_;
+    std::vector<uchar> first_;  // the rows kept
+    std::vector<uchar> cmykRow_;
+    int kept_ = 0;
+    int next_ = 0;
+    int status_ = Ok;
+};
+
+int startRows(Decoder &d, JpegRows &rows)
+{
+    if (setjmp(d.errors.jump))
+        return d.errors.status;
+    jpeg_decompress_struct &c = d.cinfo;
+    rows.cmyk_ = c.jpeg_color_space == JCS_CMYK || c.jpeg_color_space == JCS_YCCK;
+    c.out_color_space = rows.cmyk_ ? JCS_CMYK : JCS_EXT_RGB;
+    jpeg_calc_output_dimensions(&c);
+    if (const int budget = checkDecodingBudget(c); budget != Ok)
+        return budget;
+    rows.density_ = densityOf(c);
+    jpeg_start_decompress(&c);
+    return Ok;
+}
+
+int readRow(Decoder &d, bool cmyk, uchar *cmykRow, uchar *line)
+{
+    if (setjmp(d.errors.jump))
+        return d.errors.status;
+    jpeg_decompress_struct &c = d.cinfo;
+    JSAMPROW row = cmyk ? cmykRow : line;
+    jpeg_read_scanlines(&c, &row, 1);
+    if (cmyk)
+        cmykToRgb(cmykRow, int(c.output_width), c.saw_Adobe_marker, line);
+    if (c.output_scanline == c.output_height)
+        jpeg_finish_decompress(&c);
+    // libjpeg warned of the premature end: the rest would be grey, as no file's picture is.
+    return d.source.atEnd ? int(Truncated) : int(Ok);
+}
+
+const uchar *JpegRows::row(int y, uchar *scratch)
+{
+    if (status_ != Ok)
+        return nullptr;
+    if (y < 0 || y >= height() || (y >= kept_ && y != next_)) {
+        status_ = BadArgument;
+        return nullptr;
+    }
+    const size_t stride = size_t(width()) * 3;
+    try {
+        if (kept_ > 0 && first_.empty())
+            first_.resize(size_t(kept_) * stride);
+        if (cmyk_ && cmykRow_.empty())
+            cmykRow_.resize(size_t(width()) * 4);
+    } catch (const std::bad_alloc &) {
+        status_ = OutOfMemory;
+        return nullptr;
+    }
+    // A kept row is decoded, with those before it, when first asked.
+    for (; next_ <= y && status_ == Ok; ++next_)
+        status_ = readRow(d_, cmyk_, cmykRow_.data(), next_ < kept_ ? first_.data() + size_t(next_) * stride : scratch);
+    if (status_ != Ok)
+        return nullptr;
+    return y < kept_ ? first_.data() + size_t(y) * stride : scratch;
+}
+
 }  // namespace
 
 int readJpeg(const QString &path, int bits, int scale, bool dither, QImage &out,
@@ -599,14 +705,36 @@ int writeJpeg(const QString &path, int quality, int smoothing, int bits, const Q
     // The picture goes as it is: depth 1 asks for a greyscale file, any other a colour one.
     return writePicture(path, bits, image, progress, {24, kProgressSteps},
                         [&](const QImage &picture, OutputFile &file, ProgressTracker &tracker) {
-                            const RgbRows rows(picture);
-                            if (rows.width() == 0)
-                                return int(OutOfMemory);
-                            std::vector<uchar> scratch(size_t(rows.width()) * 3);
-                            Encoder e;
-                            return encode(e, file.handle(), quality, smoothing, bits == 1, picture, rows,
-                                          scratch, tracker);
+                            RgbRows rows(picture);
+                            return encodeRows(rows, file, quality, smoothing, bits == 1, tracker);
                         });
+}
+
+int writeJpegRows(const QString &path, RowSource &rows, const WriteOptions &options, const Progress &progress)
+{
+    if (options.quality < 1 || options.quality > 100 || options.smoothing < 0 || options.smoothing > 100)
+        return BadArgument;
+    return writeRows(path, rows, progress, kProgressSteps,
+                     [&](RowSource &source, OutputFile &file, ProgressTracker &tracker) {
+                         return encodeRows(source, file, options.quality, options.smoothing, false, tracker);
+                     });
+}
+
+int withJpegRows(const QString &path, const std::function<int(RowSource &rows)> &use)
+{
+    return readFile(path, [&](FILE *file) -> int {
+        if (!startsAsJpeg(file))
+            return Unsupported;
+        Decoder d(file);
+        if (const int status = readHeader(d); status != Ok)
+            return status;
+        if (d.orientation != 1)
+            return Unsupported;
+        JpegRows rows(d);
+        if (const int status = startRows(d, rows); status != Ok)
+            return status;
+        return use(rows);
+    });
 }
 
 int recodeJpeg(const QString &source, const QString &target, int quality, bool grey, const Progress &progress)
@@ -621,9 +749,7 @@ int recodeJpeg(const QString &source, const QString &target, int quality, bool g
     };
     ProgressTracker reading(half(0), kProgressSteps), writing(half(50), kProgressSteps);
     return readFile(source, [&](FILE *file) -> int {
-        uchar start[2] = {};
-        if (std::fread(start, 1, 2, file) != 2 || start[0] != 0xFF || start[1] != 0xD8 ||
-            std::fseek(file, 0, SEEK_SET) != 0)
+        if (!startsAsJpeg(file))
             return Unsupported;
         Recoding r(file);
         if (const int status = readHeader(r.d); status != Ok)

@@ -181,6 +181,24 @@ int writePicture(const QString &path, int bits, const QImage &image, const Progr
     return tracker.finish() ? file.commit() : Stopped;
 }
 
+int writeRows(const QString &path, RowSource &rows, const Progress &progress, qint64 progressSteps,
+              const EncodeRows &encode)
+{
+    failure = {};
+    if (rows.width() <= 0 || rows.height() <= 0)
+        return EmptyPicture;
+    OutputFile file(path);
+    if (!file.isOpen())
+        return CannotCreate;
+    ProgressTracker tracker(progress, progressSteps > 0 ? progressSteps : rows.height());
+    const int status = encode(rows, file, tracker);
+    if (!succeeded(status))
+        return succeeded(rows.status()) ? status : rows.status();
+    if (!succeeded(rows.status()))
+        return rows.status();
+    return tracker.finish() ? file.commit() : Stopped;
+}
+
 namespace {
 constexpr size_t kHugePage = size_t(2) << 20;
 // Below this a picture is left to the allocator: a huge page would mostly be wasted.

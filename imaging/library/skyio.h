@@ -128,6 +128,34 @@ private:
 // uninitialised; a large one lives in LargeMemory. Null when out of memory.
 [[nodiscard]] QImage newPicture(int width, int height, QImage::Format format);
 
+// The rows of a true-colour picture as the writers read them (RGB888). A
+// picture being decoded gives each row once, top to bottom, apart from its
+// first keepFirst() rows, which may be read again; a whole picture (RgbRows)
+// gives any row at any time.
+class RowSource {
+public:
+    virtual ~RowSource() = default;
+    virtual int width() const = 0;
+    virtual int height() const = 0;
+    // Dots per metre; 0 when the picture has none.
+    virtual int densityX() const = 0;
+    virtual int densityY() const = 0;
+    // Row y: a pointer into the source or into `scratch` (width * 3 bytes);
+    // null once the source failed, status() then saying why.
+    [[nodiscard]] virtual const uchar *row(int y, uchar *scratch) = 0;
+    // Asks, before any row is read, that the first `count` rows be kept.
+    virtual void keepFirst(int /*count*/) {}
+    [[nodiscard]] virtual int status() const { return Ok; }
+};
+
+using EncodeRows = std::function<int(RowSource &rows, OutputFile &file, ProgressTracker &progress)>;
+
+// The frame of the writers for rows read as they are decoded: encodes them
+// into a temporary file beside `path`, renamed into place only once the whole
+// file is written and the source gave every row without fault.
+[[nodiscard]] int writeRows(const QString &path, RowSource &rows, const Progress &progress, qint64 progressSteps,
+                            const EncodeRows &encode);
+
 // QImage cannot hold "no density" (it ignores 0 and starts every picture at
 // the screen's): the readers give a picture without one this many dots per metre.
 constexpr int kNoDensity = 1;

@@ -3,6 +3,7 @@
 // uncompressed, CCITT modified Huffman, LZW or PackBits, header information.
 // libtiff's messages go to the file's session, never to the terminal.
 #include "codecs.h"
+#include "formats.h"
 
 #include <tiffio.h>
 
@@ -182,6 +183,13 @@ int decode(Session &s, QImage &image, const Progress &progress)
     return Ok;
 }
 
+// Rows in a strip of `width` pixels of `bits` each.
+int stripRows(qint64 width, int bits, int height)
+{
+    const qint64 rowBytes = (width * bits + 7) / 8;
+    return int(std::clamp<qint64>(kStripBytes / rowBytes, 1, height));
+}
+
 int setFields(TIFF *tiff, int width, int height, int bits, const QList<QRgb> &table,
               int dotsPerMetre, int compression, bool predictor)
 {
@@ -215,22 +223,24 @@ int setFields(TIFF *tiff, int width, int height, int bits, const QList<QRgb> &ta
         ok = ok && TIFFSetField(tiff, TIFFTAG_RESOLUTIONUNIT, RESUNIT_INCH) &&
              TIFFSetField(tiff, TIFFTAG_XRESOLUTION, float(std::lround(dotsPerMetre * 0.0254))) &&
              TIFFSetField(tiff, TIFFTAG_YRESOLUTION, float(std::lround(dotsPerMetre * 0.0254)));
-    const qint64 rowBytes = (qint64(width) * (bits == 24 ? 24 : bits) + 7) / 8;
-    ok = ok && TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP,
-                            uint32_t(std::clamp<qint64>(kStripBytes / rowBytes, 1, height)));
+    ok = ok && TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, uint32_t(stripRows(width, bits, height)));
     return ok ? Ok : Failed;
 }
 
 // Writes rows `first`, `first + step`, ... as the file's rows; libtiff's
 // predictor changes the rows it is given, so each is copied first.
-int writeRows(TIFF *tiff, const QImage &picture, int bits, const RgbRows &rows, int first,
-              int step, ProgressTracker &tracker)
+int writeStrips(TIFF *tiff, const QImage &picture, int bits, RowSource &rows, int first, int step,
+                ProgressTracker &tracker)
 {
     std::vector<uchar> row(size_t(rows.width()) * 3);
     for (int y = first, n = 0; y < rows.height(); y += step, ++n) {
-        if (bits == 24)
-            std::memcpy(row.data(), rows.row(y, row.data()), size_t(rows.width()) * 3);
-        else
+        if (bits == 24) {
+            const uchar *rgb = rows.row(y, row.data());
+            if (!rgb)
+                return rows.status();
+            if (rgb != row.data())
+                std::memcpy(row.data(), rgb, size_t(rows.width()) * 3);
+        } else
             packIndices(picture, y, bits, row.data());
         if (TIFFWriteScanline(tiff, row.data(), uint32_t(n), 0) < 0)
             return WriteError;
@@ -241,8 +251,8 @@ int writeRows(TIFF *tiff, const QImage &picture, int bits, const RgbRows &rows, 
 }
 
 // Writes the picture's rows `first`, `first + step`, ... into `file`.
-int writeFile(FILE *file, const QImage &picture, int bits, const RgbRows &rows, int first,
-              int step, int compression, bool predictor, ProgressTracker &tracker)
+int writeFile(FILE *file, const QImage &picture, int bits, RowSource &rows, int first, int step,
+              int compression, bool predictor, ProgressTracker &tracker)
 {
     Session s;
     s.file = file;
@@ -250,16 +260,16 @@ int writeFile(FILE *file, const QImage &picture, int bits, const RgbRows &rows, 
     const int height = (rows.height() - first + step - 1) / step;
     if (status == Ok)
         status = setFields(s.tiff, rows.width(), height, bits, picture.colorTable(),
-                           densityX(picture), compression, predictor);
+                           rows.densityX(), compression, predictor);
     if (status == Ok)
-        status = writeRows(s.tiff, picture, bits, rows, first, step, tracker);
+        status = writeStrips(s.tiff, picture, bits, rows, first, step, tracker);
     if (status == Ok && !TIFFFlush(s.tiff))
         status = WriteError;
     return status == Ok && s.failed ? WriteError : status;
 }
 
 // Size in bytes of an LZW file of every `step`-th row from `first`.
-qint64 sampleSize(const RgbRows &rows, int first, int step, bool predictor)
+qint64 sampleSize(RowSource &rows, int first, int step, bool predictor)
 {
     char *buffer = nullptr;
     size_t size = 0;
@@ -274,11 +284,14 @@ qint64 sampleSize(const RgbRows &rows, int first, int step, bool predictor)
 }
 
 // Horizontal differencing helps LZW on photographs but hurts on drawings and
-// noise: a sample of rows is compressed both ways and the smaller wins.
-bool predictorHelps(const RgbRows &rows)
+// noise: a sample of the first strip's rows, read before anything is written
+// (a picture being decoded keeps them), is compressed both ways and the smaller wins.
+bool predictorHelps(RowSource &rows)
 {
-    const int step = std::max(1, rows.height() / kSampleRows);
-    const int first = std::min(rows.height() - 1, step / 2);
+    const int sampled = stripRows(rows.width(), 24, rows.height());
+    rows.keepFirst(sampled);
+    const int step = std::max(1, sampled / kSampleRows);
+    const int first = std::min(sampled - 1, step / 2);
     return sampleSize(rows, first, step, true) < sampleSize(rows, first, step, false);
 }
 
@@ -326,7 +339,7 @@ int writeTiff(const QString &path, int compression, int bits, const QImage &imag
     const int depth = reduced == 0 ? 4 : reduced;
     return writePicture(path, bits, image, progress, {reduced},
                         [&](const QImage &picture, OutputFile &file, ProgressTracker &tracker) {
-                            const RgbRows rows(picture);
+                            RgbRows rows(picture);
                             if (rows.width() == 0)
                                 return int(OutOfMemory);
                             const bool predictor =
@@ -334,6 +347,20 @@ int writeTiff(const QString &path, int compression, int bits, const QImage &imag
                             return writeFile(file.handle(), picture, depth, rows, 0, 1, compression,
                                              predictor, tracker);
                         });
+}
+
+int writeTiffRows(const QString &path, RowSource &rows, const WriteOptions &options, const Progress &progress)
+{
+    const int compression = options.tiffCompression;
+    // CCITT codes black and white only.
+    if (compression != COMPRESSION_NONE && compression != COMPRESSION_LZW && compression != COMPRESSION_PACKBITS)
+        return Unsupported;
+    return writeRows(path, rows, progress, 0, [compression](RowSource &source, OutputFile &file, ProgressTracker &tracker) {
+        const bool predictor = compression == COMPRESSION_LZW && predictorHelps(source);
+        return succeeded(source.status())
+                   ? writeFile(file.handle(), {}, 24, source, 0, 1, compression, predictor, tracker)
+                   : source.status();
+    });
 }
 
 int tiffInfo(const QString &path, FileInfo &info)

@@ -1,7 +1,9 @@
 // JPEG to JPEG from the coefficients, against the pixel path it stands in for.
 #include "photo_tournee.h"
 #include "pictures.h"
+#include "formats.h"
 #include "sky.h"
+#include "skyio.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -83,4 +85,67 @@ TEST(Recode, LeavesToThePixelPathWhatItCannotGiveAndWritesNothing)
     // A grey file asked in grey is recoded, and a colour one asked in full colour.
     EXPECT_EQ(Ok, recodeJpeg(grey, target, 50, true, {}));
     EXPECT_EQ(Ok, recodeJpeg(colour, target, 90, false, {}));
+}
+
+TEST(Streamed, WritesTheWholePicturePathsBytes)
+{
+    QTemporaryDir dir;
+    const QString source = dir.filePath(QStringLiteral("source.jpg"));
+    QImage photo = photoPicture(301, 203);
+    setDensity(photo, 11811, 11811);
+    ASSERT_EQ(Ok, writeJpeg(source, 85, 0, 24, photo, {}));
+    QImage picture;
+    ASSERT_EQ(Ok, readAnyPicture(source, 24, false, picture, {}));
+    struct Case {
+        Format format;
+        int tiffCompression;
+    };
+    const Case cases[] = {{Format::Bmp, 1}, {Format::Pcx, 1}, {Format::Png, 1}, {Format::Jpeg, 1},
+                          {Format::Tif, 1}, {Format::Tif, 5}, {Format::Tif, 32773}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << formatRow(c.format).option << " " << c.tiffCompression);
+        WriteOptions options;
+        options.tiffCompression = c.tiffCompression;
+        const QString whole = dir.filePath(QStringLiteral("whole"));
+        const QString streamed = dir.filePath(QStringLiteral("streamed"));
+        ASSERT_EQ(Ok, formatRow(c.format).write(whole, 24, picture, options, {}));
+        ASSERT_EQ(Ok, writeStreamed(source, streamed, c.format, options, {}));
+        QFile a(whole), b(streamed);
+        ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(a.readAll() == b.readAll());
+    }
+}
+
+TEST(Streamed, LeavesWholePicturesToTheirPathAndACutFileUnwritten)
+{
+    QTemporaryDir dir;
+    const QString jpeg = dir.filePath(QStringLiteral("photo.jpg"));
+    const QString png = dir.filePath(QStringLiteral("photo.png"));
+    const QString turned = dir.filePath(QStringLiteral("turned.jpg"));
+    const QString cut = dir.filePath(QStringLiteral("cut.jpg"));
+    const QImage photo = photoPicture(96, 64);
+    ASSERT_EQ(Ok, writeJpeg(jpeg, 85, 0, 24, photo, {}));
+    ASSERT_EQ(Ok, writeJpeg(cut, 85, 0, 24, photo, {}));
+    ASSERT_TRUE(QFile::resize(cut, QFileInfo(cut).size() / 2));
+    ASSERT_EQ(Ok, writePng(png, 24, false, photo, {}));
+    ASSERT_TRUE(ecrit_photo_tournee(turned, 3));
+    WriteOptions interlaced, ccitt;
+    interlaced.interlaced = true;
+    ccitt.tiffCompression = 2;
+    struct Case {
+        QString source;
+        Format format;
+        WriteOptions options;
+        int status;
+    };
+    const Case cases[] = {{jpeg, Format::Gif, {}, Unsupported},       {jpeg, Format::Png, interlaced, Unsupported},
+                          {jpeg, Format::Tif, ccitt, Unsupported},    {png, Format::Bmp, {}, Unsupported},
+                          {turned, Format::Bmp, {}, Unsupported},     {cut, Format::Bmp, {}, Truncated},
+                          {cut, Format::Png, {}, Truncated}};
+    const QStringList before = folderContents(dir.path());
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.source.toStdString() << " " << formatRow(c.format).option);
+        EXPECT_EQ(c.status, writeStreamed(c.source, dir.filePath(QStringLiteral("target")), c.format, c.options, {}));
+        EXPECT_EQ(before, folderContents(dir.path()));
+    }
 }

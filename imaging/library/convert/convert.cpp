@@ -174,11 +174,15 @@ QString parse(const QStringList &arguments, Command &command)
     return {};
 }
 
+WriteOptions writeOptions(const ConvertOptions &options)
+{
+    return {options.quality, options.smoothing, options.interlaced, options.tiffCompression};
+}
+
 int writeImage(const QString &path, const ConvertOptions &options, const QImage &picture)
 {
-    const WriteOptions write{options.quality, options.smoothing, options.interlaced, options.tiffCompression};
     return formatRow(options.format)
-        .write(path, saveDepth(options.resolution, options.format), picture, write, {});
+        .write(path, saveDepth(options.resolution, options.format), picture, writeOptions(options), {});
 }
 
 }  // namespace
@@ -214,6 +218,15 @@ int convertFile(const QString &source, const QString &folder, const ConvertOptio
     if (options.format == Format::Jpeg && options.smoothing == 0) {
         const bool grey = saveDepth(options.resolution, options.format) == 1;
         if (const int status = recodeJpeg(source, target, options.quality, grey, {}); status != Unsupported) {
+            if (written && succeeded(status))
+                *written = target;
+            return status;
+        }
+    }
+    // True colour needs no whole picture: the rows go from the decoder to the writer.
+    if (saveDepth(options.resolution, options.format) == 24) {
+        if (const int status = writeStreamed(source, target, options.format, writeOptions(options), {});
+            status != Unsupported) {
             if (written && succeeded(status))
                 *written = target;
             return status;
