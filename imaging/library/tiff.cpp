@@ -227,13 +227,13 @@ int setFields(TIFF *tiff, int width, int height, int bits, const QList<QRgb> &ta
     return ok ? Ok : Failed;
 }
 
-// Writes rows `first`, `first + step`, ... as the file's rows; libtiff's
+// Writes rows `first`, `first + step`, ... below `end` as the file's rows; libtiff's
 // predictor changes the rows it is given, so each is copied first.
-int writeStrips(TIFF *tiff, const QImage &picture, int bits, RowSource &rows, int first, int step,
+int writeStrips(TIFF *tiff, const QImage &picture, int bits, RowSource &rows, int first, int step, int end,
                 ProgressTracker &tracker)
 {
     std::vector<uchar> row(size_t(rows.width()) * 3);
-    for (int y = first, n = 0; y < rows.height(); y += step, ++n) {
+    for (int y = first, n = 0; y < end; y += step, ++n) {
         if (bits == 24) {
             const uchar *rgb = rows.row(y, row.data());
             if (!rgb)
@@ -250,26 +250,26 @@ int writeStrips(TIFF *tiff, const QImage &picture, int bits, RowSource &rows, in
     return tracker.finish() ? Ok : Stopped;
 }
 
-// Writes the picture's rows `first`, `first + step`, ... into `file`.
-int writeFile(FILE *file, const QImage &picture, int bits, RowSource &rows, int first, int step,
+// Writes the picture's rows `first`, `first + step`, ... below `end` into `file`.
+int writeFile(FILE *file, const QImage &picture, int bits, RowSource &rows, int first, int step, int end,
               int compression, bool predictor, ProgressTracker &tracker)
 {
     Session s;
     s.file = file;
     int status = open(s, "w");
-    const int height = (rows.height() - first + step - 1) / step;
+    const int height = (end - first + step - 1) / step;
     if (status == Ok)
         status = setFields(s.tiff, rows.width(), height, bits, picture.colorTable(),
                            rows.densityX(), compression, predictor);
     if (status == Ok)
-        status = writeStrips(s.tiff, picture, bits, rows, first, step, tracker);
+        status = writeStrips(s.tiff, picture, bits, rows, first, step, end, tracker);
     if (status == Ok && !TIFFFlush(s.tiff))
         status = WriteError;
     return status == Ok && s.failed ? WriteError : status;
 }
 
-// Size in bytes of an LZW file of every `step`-th row from `first`.
-qint64 sampleSize(RowSource &rows, int first, int step, bool predictor)
+// Size in bytes of an LZW file of every `step`-th row from `first` below `end`.
+qint64 sampleSize(RowSource &rows, int first, int step, int end, bool predictor)
 {
     char *buffer = nullptr;
     size_t size = 0;
@@ -277,7 +277,7 @@ qint64 sampleSize(RowSource &rows, int first, int step, bool predictor)
     if (!memory)
         return 0;
     ProgressTracker none({}, 1);
-    const int status = writeFile(memory.get(), {}, 24, rows, first, step, COMPRESSION_LZW, predictor, none);
+    const int status = writeFile(memory.get(), {}, 24, rows, first, step, end, COMPRESSION_LZW, predictor, none);
     memory.reset();  // closing sets `buffer` and `size`
     std::free(buffer);
     return status == Ok ? qint64(size) : 0;
@@ -292,7 +292,7 @@ bool predictorHelps(RowSource &rows)
     rows.keepFirst(sampled);
     const int step = std::max(1, sampled / kSampleRows);
     const int first = std::min(sampled - 1, step / 2);
-    return sampleSize(rows, first, step, true) < sampleSize(rows, first, step, false);
+    return sampleSize(rows, first, step, sampled, true) < sampleSize(rows, first, step, sampled, false);
 }
 
 QString compressionName(int code)
@@ -344,8 +344,8 @@ int writeTiff(const QString &path, int compression, int bits, const QImage &imag
                                 return int(OutOfMemory);
                             const bool predictor =
                                 compression == COMPRESSION_LZW && depth == 24 && predictorHelps(rows);
-                            return writeFile(file.handle(), picture, depth, rows, 0, 1, compression,
-                                             predictor, tracker);
+                            return writeFile(file.handle(), picture, depth, rows, 0, 1, rows.height(),
+                                             compression, predictor, tracker);
                         });
 }
 
@@ -358,7 +358,7 @@ int writeTiffRows(const QString &path, RowSource &rows, const WriteOptions &opti
     return writeRows(path, rows, progress, 0, [compression](RowSource &source, OutputFile &file, ProgressTracker &tracker) {
         const bool predictor = compression == COMPRESSION_LZW && predictorHelps(source);
         return succeeded(source.status())
-                   ? writeFile(file.handle(), {}, 24, source, 0, 1, compression, predictor, tracker)
+                   ? writeFile(file.handle(), {}, 24, source, 0, 1, source.height(), compression, predictor, tracker)
                    : source.status();
     });
 }

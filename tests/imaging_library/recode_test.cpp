@@ -91,7 +91,8 @@ TEST(Streamed, WritesTheWholePicturePathsBytes)
 {
     QTemporaryDir dir;
     const QString source = dir.filePath(QStringLiteral("source.jpg"));
-    QImage photo = photoPicture(301, 203);
+    // Wider than a TIFF strip of 2 MB holds.
+    QImage photo = photoPicture(1001, 803);
     setDensity(photo, 11811, 11811);
     ASSERT_EQ(Ok, writeJpeg(source, 85, 0, 24, photo, {}));
     QImage picture;
