@@ -24,8 +24,9 @@ constexpr qint64 kBandPixels = qint64(1) << 22;
 // Strips of about this size: LZW starts its dictionary afresh in each strip,
 // and readers hold a whole strip.
 constexpr qint64 kStripBytes = qint64(1) << 21;
-// Rows compressed to choose whether LZW uses the horizontal predictor.
-constexpr int kSampleRows = 64;
+// About this many rows, spread over the first strip, are compressed both ways
+// to choose whether LZW uses the horizontal predictor.
+constexpr int kSampleRows = 32;
 
 struct Session {
     FILE *file = nullptr;
