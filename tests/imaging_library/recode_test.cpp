@@ -150,3 +150,29 @@ TEST(Streamed, LeavesWholePicturesToTheirPathAndACutFileUnwritten)
         EXPECT_EQ(before, folderContents(dir.path()));
     }
 }
+
+TEST(LargeMemory, LargePicturesStartOnA2MbBoundaryWithTheUsualStride)
+{
+    struct Case {
+        int width, height;
+        QImage::Format format;
+        bool large;
+    };
+    const Case cases[] = {{100, 80, QImage::Format_RGB888, false},
+                          {2001, 1000, QImage::Format_RGB888, true},
+                          {4001, 1100, QImage::Format_Indexed8, true}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.width << "x" << c.height);
+        QImage picture = newPicture(c.width, c.height, c.format);
+        ASSERT_FALSE(picture.isNull());
+        EXPECT_EQ(QImage(c.width, c.height, c.format).bytesPerLine(), picture.bytesPerLine());
+        if (c.large) {
+            EXPECT_EQ(0u, reinterpret_cast<quintptr>(picture.constBits()) % (quintptr(2) << 20));
+        }
+        // Written through, and a copy written to leaves it as it was.
+        picture.scanLine(c.height - 1)[c.width - 1] = 7;
+        QImage copy = picture;
+        copy.scanLine(c.height - 1)[c.width - 1] = 9;
+        EXPECT_EQ(7, picture.constScanLine(c.height - 1)[c.width - 1]);
+    }
+}
