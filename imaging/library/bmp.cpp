@@ -3,6 +3,7 @@
 // bottom-up and top-down rows. Written uncompressed at 1, 4, 8 or 24 bits.
 #include "bytes.h"
 #include "codecs.h"
+#include "formats.h"
 
 #include <algorithm>
 #include <array>
@@ -371,7 +372,7 @@ int decodeDibAt(ByteReader &reader, qint64 bitsOffset, QImage &out, const Progre
     // before a picture is allocated for them.
     if (!dib.compressed() && reader.remaining() < dib.stride() * (dib.height - 1) + dib.pixelBytes())
         return Truncated;
-    QImage image(int(dib.width), int(dib.height),
+    QImage image = newPicture(int(dib.width), int(dib.height),
                  dib.bits <= 8 ? QImage::Format_Indexed8 : QImage::Format_RGB888);
     if (image.isNull())
         return OutOfMemory;
@@ -406,19 +407,25 @@ QString compressionName(quint32 compression)
     }
 }
 
-// A row of the written file, in blue-green-red order or as packed indices.
-void packRow(const QImage &picture, int y, int bits, uchar *row)
+// A row of the written file, in blue-green-red order or as packed indices;
+// null when the rows' source failed.
+const uchar *packRow(const QImage &picture, RowSource &rows, int y, int bits, uchar *row)
 {
     if (bits != 24) {
         packIndices(picture, y, bits, row);
-        return;
+        return row;
     }
-    const uchar *src = picture.constScanLine(y);
-    for (int x = 0; x < picture.width(); ++x, src += 3, row += 3) {
-        row[0] = src[2];
-        row[1] = src[1];
-        row[2] = src[0];
+    const uchar *src = rows.row(y, row);
+    if (!src)
+        return nullptr;
+    // In place when the source gave the row in `row` itself.
+    for (int x = 0; x < rows.width(); ++x, src += 3) {
+        const uchar red = src[0];
+        row[3 * x] = src[2];
+        row[3 * x + 1] = src[1];
+        row[3 * x + 2] = red;
     }
+    return row;
 }
 
 }  // namespace
@@ -443,19 +450,19 @@ int decodeBmp(const uchar *data, qint64 size, QImage &out, const Progress &progr
     return decodeBmp(reader, out, progress);
 }
 
-int encodeBmp(const QImage &source, int bits, OutputFile &file, ProgressTracker &tracker)
+namespace {
+
+// `picture` gives the palette and the indices below 24 bits, `rows` the true colour.
+int encodeBmpFile(const QImage &picture, RowSource &rows, int bits, OutputFile &file, ProgressTracker &tracker)
 {
     const int fileBits = bits == 0 ? 4 : bits;
-    const QImage picture = fileBits == 24 && source.format() != QImage::Format_RGB888
-                               ? source.convertToFormat(QImage::Format_RGB888)
-                               : source;
     QVector<QRgb> palette;
     if (fileBits <= 8) {
         palette = paletteOf(picture);
         if (picture.depth() > 8 || palette.size() > (1 << fileBits))
             return BadArgument;
     }
-    const qint64 width = picture.width(), height = picture.height();
+    const qint64 width = rows.width(), height = rows.height();
     const qint64 stride = (width * fileBits + 31) / 32 * 4;
     const qint64 offset = kFileHeader + kInfoHeader + 4 * qint64(palette.size());
     if (offset + stride * height > std::numeric_limits<quint32>::max())
@@ -475,8 +482,8 @@ int encodeBmp(const QImage &source, int bits, OutputFile &file, ProgressTracker 
     putLe16(info + 14, quint32(fileBits));
     putLe32(info + 16, BiRgb);
     putLe32(info + 20, quint32(stride * height));
-    putLe32(info + 24, quint32(densityX(picture)));
-    putLe32(info + 28, quint32(densityY(picture)));
+    putLe32(info + 24, quint32(rows.densityX()));
+    putLe32(info + 28, quint32(rows.densityY()));
     putLe32(info + 32, quint32(palette.size()));
     uchar *table = info + kInfoHeader;
     for (const QRgb colour : palette) {
@@ -488,22 +495,40 @@ int encodeBmp(const QImage &source, int bits, OutputFile &file, ProgressTracker 
     if (!file.write(head.data(), head.size()))
         return WriteError;
 
-    // Rows go out bottom-up, padded to 4 bytes, in chunks of about a megabyte.
+    // The file holds its rows bottom-up, padded to 4 bytes. They are read top
+    // down (as a picture being decoded gives them) in chunks of about a
+    // megabyte, each chunk reversed and written at its place in the file.
     const qint64 chunkRows = std::max<qint64>(1, (1 << 20) / stride);
     std::vector<uchar> chunk(size_t(std::min(chunkRows, height) * stride), 0);
-    qint64 filled = 0;
-    for (qint64 done = 0; done < height; ++done) {
-        uchar *row = chunk.data() + filled * stride;
-        packRow(picture, int(height - 1 - done), fileBits, row);
-        if (++filled == chunkRows || done + 1 == height) {
-            if (!file.write(chunk.data(), size_t(filled * stride)))
-                return WriteError;
-            filled = 0;
+    for (qint64 top = 0; top < height; top += chunkRows) {
+        const qint64 count = std::min(chunkRows, height - top);
+        for (qint64 j = 0; j < count; ++j) {
+            uchar *row = chunk.data() + (count - 1 - j) * stride;
+            if (!packRow(picture, rows, int(top + j), fileBits, row))
+                return rows.status();
+            if (!tracker.step(top + j + 1))
+                return Stopped;
         }
-        if (!tracker.step(done + 1))
-            return Stopped;
+        if (fseeko(file.handle(), off_t(offset + (height - top - count) * stride), SEEK_SET) != 0 ||
+            !file.write(chunk.data(), size_t(count * stride)))
+            return WriteError;
     }
     return Ok;
+}
+
+}  // namespace
+
+int encodeBmp(const QImage &source, int bits, OutputFile &file, ProgressTracker &tracker)
+{
+    RgbRows rows(source);
+    return encodeBmpFile(source, rows, bits, file, tracker);
+}
+
+int writeBmpRows(const QString &path, RowSource &rows, const WriteOptions &, const Progress &progress)
+{
+    return writeRows(path, rows, progress, 0, [](RowSource &source, OutputFile &file, ProgressTracker &tracker) {
+        return encodeBmpFile({}, source, 24, file, tracker);
+    });
 }
 
 int readBmp(const QString &path, int bits, bool dither, QImage &out, const Progress &progress)

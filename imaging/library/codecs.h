@@ -29,19 +29,39 @@ namespace sky {
 
 // Any picture read row by row as RGB888 without converting it whole: RGB888,
 // indexed, black-and-white, grey and 32-bit pictures are read in place; other
-// formats are converted once.
-class RgbRows {
+// formats are converted once. Its rows may be read in any order.
+class RgbRows final : public RowSource {
 public:
     explicit RgbRows(const QImage &image);
-    int width() const { return image_.width(); }
-    int height() const { return image_.height(); }
-    // Row y as RGB888: a pointer into the picture or into `scratch` (width * 3 bytes).
-    const uchar *row(int y, uchar *scratch) const;
+    int width() const override { return image_.width(); }
+    int height() const override { return image_.height(); }
+    int densityX() const override { return sky::densityX(image_); }
+    int densityY() const override { return sky::densityY(image_); }
+    const uchar *row(int y, uchar *scratch) override { return rgbRow(y, scratch); }
+    const uchar *rgbRow(int y, uchar *scratch) const;
 
 private:
     QImage image_;
     QList<QRgb> colours_;
 };
+
+struct WriteOptions;
+// The writers of true colour from rows being decoded (FormatRow::writeRows).
+[[nodiscard]] int writeBmpRows(const QString &path, RowSource &rows, const WriteOptions &options,
+                               const Progress &progress);
+[[nodiscard]] int writePcxRows(const QString &path, RowSource &rows, const WriteOptions &options,
+                               const Progress &progress);
+[[nodiscard]] int writePngRows(const QString &path, RowSource &rows, const WriteOptions &options,
+                               const Progress &progress);
+[[nodiscard]] int writeJpegRows(const QString &path, RowSource &rows, const WriteOptions &options,
+                                const Progress &progress);
+[[nodiscard]] int writeTiffRows(const QString &path, RowSource &rows, const WriteOptions &options,
+                                const Progress &progress);
+
+// Opens the JPEG file `path` for decoding row by row and gives its rows to
+// `use`: Unsupported, without calling it, for a file that is not a JPEG or
+// that its EXIF orientation turns (its picture is then read whole).
+[[nodiscard]] int withJpegRows(const QString &path, const std::function<int(RowSource &rows)> &use);
 
 // Row y of an indexed (Indexed8) or black-and-white (Mono, MonoLSB) picture as
 // palette indices packed at `bits` (1, 2, 4 or 8) per pixel, leftmost pixel in

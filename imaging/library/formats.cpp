@@ -43,17 +43,17 @@ int writeTiffWith(const QString &path, int bits, const QImage &image, const Writ
 
 const FormatRow kFormats[] = {
     {Format::Bmp, "BMP", ".BMP", ".THB", "bmp", {"BM"sv, {}}, 24, false, bmpInfo, readBmp,
-     writeDepthOnly<writeBmp>},
+     writeDepthOnly<writeBmp>, writeBmpRows},
     {Format::Pcx, "PCX", ".PCX", nullptr, "pcx", {"\x0a"sv, {}}, 24, false, pcxInfo, readPcx,
-     writeDepthOnly<writePcx>},
+     writeDepthOnly<writePcx>, writePcxRows},
     {Format::Png, "PNG", ".PNG", nullptr, "png", {"\x89PNG\r\n\x1a\n"sv, {}}, 24, false, pngInfo,
-     readPng, writePngWith},
+     readPng, writePngWith, writePngRows},
     {Format::Jpeg, "JPEG", ".JPG", ".THJ", "jpg", {"\xff\xd8"sv, {}}, 24, true, jpegInfo,
-     readJpegWhole, writeJpegWith},
+     readJpegWhole, writeJpegWith, writeJpegRows},
     {Format::Gif, "GIF", ".GIF", nullptr, "gif", {"GIF8"sv, {}}, 8, false, gifInfo, readGif,
-     writeDepthOnly<writeGif>},
+     writeDepthOnly<writeGif>, nullptr},
     {Format::Tif, "TIFF", ".TIF", nullptr, "tif", {"II*\0"sv, "MM\0*"sv}, 24, false, tiffInfo,
-     readTiff, writeTiffWith},
+     readTiff, writeTiffWith, writeTiffRows},
 };
 
 const TiffCompression kTiffCompressions[] = {
@@ -124,6 +124,15 @@ int readAnyPicture(const QString &path, int bits, bool dither, QImage &out, cons
     const FormatRow *row = nullptr;
     const int status = formatOfFile(path, row);
     return row ? row->read(path, bits, dither, out, progress) : status;
+}
+
+int writeStreamed(const QString &source, const QString &target, Format format, const WriteOptions &options,
+                  const Progress &progress)
+{
+    const FormatRow &row = formatRow(format);
+    if (!row.writeRows)
+        return Unsupported;
+    return withJpegRows(source, [&](RowSource &rows) { return row.writeRows(target, rows, options, progress); });
 }
 
 std::span<const TiffCompression> tiffCompressions() { return kTiffCompressions; }

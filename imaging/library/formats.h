@@ -11,6 +11,8 @@
 
 namespace sky {
 
+class RowSource;
+
 enum class Format { Bmp, Pcx, Png, Jpeg, Gif, Tif };
 
 // What a writer may be asked beyond the depth; each format takes what concerns it.
@@ -34,6 +36,9 @@ struct FormatRow {
     int (*read)(const QString &path, int bits, bool dither, QImage &out, const Progress &progress);
     int (*write)(const QString &path, int bits, const QImage &image, const WriteOptions &options,
                  const Progress &progress);
+    // Writes true colour from rows as they are decoded; Unsupported for the
+    // options that need the whole picture. Null: palettes only (GIF).
+    int (*writeRows)(const QString &path, RowSource &rows, const WriteOptions &options, const Progress &progress);
 };
 
 [[nodiscard]] std::span<const FormatRow> formats();
@@ -49,6 +54,13 @@ struct FormatRow {
 // Reads any file of the six formats, told by its first bytes.
 [[nodiscard]] int readAnyPicture(const QString &path, int bits, bool dither, QImage &out,
                                  const Progress &progress);
+
+// Converts `source` to `target` in true colour without holding its picture:
+// each row goes to the writer as it is decoded. Unsupported, with nothing
+// written, where the whole picture is needed (the source is not a JPEG or is
+// turned by its EXIF orientation, GIF, interlaced PNG, CCITT TIFF).
+[[nodiscard]] int writeStreamed(const QString &source, const QString &target, Format format,
+                                const WriteOptions &options, const Progress &progress);
 
 // The TIFF compressions the writer offers, in the order of the program's choices.
 struct TiffCompression {

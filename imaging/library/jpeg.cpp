@@ -4,6 +4,7 @@
 // the jump; every libjpeg call below is made from such a call, and no C++
 // object with a destructor lives in those frames after the jump is set.
 #include "codecs.h"
+#include "formats.h"
 #include "orientation.h"
 
 #include <csetjmp>
@@ -13,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <vector>
 
 namespace sky {
@@ -21,11 +23,16 @@ namespace {
 // A damaged progressive file may hold scans without end; real files have a few dozen.
 constexpr int kMaxScans = 500;
 constexpr int kProgressSteps = 1000;
+// From this quality on, colour is written at full resolution.
+constexpr int kFullColour = 90;
+
+struct CoefficientStore;
 
 struct Errors {
     jpeg_error_mgr pub{};
     std::jmp_buf jump;
     int status = Ok;
+    CoefficientStore *store = nullptr;  // where a recoding keeps the coefficients
 };
 
 [[noreturn]] void fail(j_common_ptr cinfo, int status)
@@ -201,6 +208,31 @@ int readHeader(Decoder &d)
     return Ok;
 }
 
+// A density in dots per metre; 0 where the file has none.
+struct Density {
+    qint64 x = 0;
+    qint64 y = 0;
+};
+
+Density densityOf(const jpeg_decompress_struct &c)
+{
+    // JFIF density unit 1: dots per inch, 2: dots per centimetre.
+    if ((c.density_unit != 1 && c.density_unit != 2) || c.X_density == 0 || c.Y_density == 0)
+        return {};
+    const double perMetre = c.density_unit == 1 ? 1 / 0.0254 : 100;
+    return {std::llround(c.X_density * perMetre), std::llround(c.Y_density * perMetre)};
+}
+
+void setJfifDensity(jpeg_compress_struct &c, Density density)
+{
+    // Without a density of its own the file says only that pixels are square.
+    const bool known = density.x > 0 && density.y > 0;
+    const auto dpi = [](qint64 ppm) { return UINT16(std::clamp<qint64>(std::llround(ppm * 0.0254), 1, 65535)); };
+    c.density_unit = known ? 1 : 0;
+    c.X_density = known ? dpi(density.x) : 1;
+    c.Y_density = known ? dpi(density.y) : 1;
+}
+
 // Adobe files store CMYK inverted (0 = full ink), others straight.
 void cmykToRgb(const uchar *cmyk, int width, bool inverted, uchar *rgb)
 {
@@ -266,7 +298,7 @@ int decode(Decoder &d, int bits, int scale, ProgressTracker &tracker)
     jpeg_calc_output_dimensions(&c);
     if (const int budget = checkDecodingBudget(c); budget != Ok)
         return budget;
-    d.image = QImage(int(c.output_width), int(c.output_height),
+    d.image = newPicture(int(c.output_width), int(c.output_height),
                      grey ? QImage::Format_Indexed8 : QImage::Format_RGB888);
     if (d.image.isNull())
         return OutOfMemory;
@@ -276,11 +308,8 @@ int decode(Decoder &d, int bits, int scale, ProgressTracker &tracker)
             greys[i] = qRgb(i, i, i);
         d.image.setColorTable(greys);
     }
-    // JFIF density unit 1: dots per inch, 2: dots per centimetre.
-    const bool density = (c.density_unit == 1 || c.density_unit == 2) && c.X_density > 0 && c.Y_density > 0;
-    const double perMetre = c.density_unit == 1 ? 1 / 0.0254 : 100;
-    setDensity(d.image, density ? std::llround(c.X_density * perMetre) : 0,
-               density ? std::llround(c.Y_density * perMetre) : 0);
+    const Density density = densityOf(c);
+    setDensity(d.image, density.x, density.y);
     if (cmyk)
         d.cmyk.resize(size_t(c.output_width) * 4);
     jpeg_start_decompress(&c);
@@ -315,15 +344,110 @@ bool optimiseCoding(const jpeg_compress_struct &c)
     return buffer <= std::max(kSmallBuffer, picture + picture / 64);
 }
 
+// The whole picture's DCT coefficients that libjpeg keeps (a recoding's, the
+// encoder's for its optimised tables), in memory of our own (huge pages:
+// libjpeg would take them in 4 kB pages from the allocator, a fault for every
+// 32 blocks). It stands in for libjpeg's block arrays: libjpeg asks for them,
+// realises, fills and reads them through it.
+struct BlockArray {
+    JDIMENSION blocksPerRow = 0;
+    JDIMENSION rows = 0;
+    JDIMENSION window = 0;  // rows held by an array not kept: the decoder's scratch
+    LargeMemory memory;
+    std::vector<JBLOCKROW> rowStarts;
+};
+
+struct CoefficientStore {
+    std::vector<std::unique_ptr<BlockArray>> arrays;  // one a component, in order
+    size_t kept = 0;  // the components whose coefficients are written (grey: the luminance)
+    qint64 bytes = 0;
+    void (*realizeOthers)(j_common_ptr) = nullptr;
+};
+
+CoefficientStore &storeOf(j_common_ptr cinfo) { return *reinterpret_cast<Errors *>(cinfo->err)->store; }
+
+jvirt_barray_ptr requestBlocks(j_common_ptr cinfo, int, boolean, JDIMENSION blocksPerRow, JDIMENSION rows,
+                               JDIMENSION maxAccess)
+{
+    CoefficientStore &store = storeOf(cinfo);
+    const bool kept = store.arrays.size() < store.kept;
+    store.bytes += qint64(blocksPerRow) * (kept ? rows : maxAccess) * qint64(sizeof(JBLOCK));
+    if (store.bytes > kMaxDecodedBytes)
+        fail(cinfo, TooLarge);
+    BlockArray *array = nullptr;
+    try {
+        store.arrays.push_back(std::make_unique<BlockArray>());
+        array = store.arrays.back().get();
+    } catch (const std::bad_alloc &) {
+    }
+    if (!array)
+        fail(cinfo, OutOfMemory);
+    array->blocksPerRow = blocksPerRow;
+    array->rows = rows;
+    array->window = kept ? 0 : maxAccess;
+    return reinterpret_cast<jvirt_barray_ptr>(array);
+}
+
+void realizeBlocks(j_common_ptr cinfo)
+{
+    CoefficientStore &store = storeOf(cinfo);
+    bool allocated = true;
+    for (const auto &array : store.arrays) {
+        if (array->memory.data())
+            continue;
+        const JDIMENSION rows = array->window > 0 ? array->window : array->rows;
+        try {
+            // Fresh mappings are zero-filled, as libjpeg's pre-zeroed arrays are.
+            array->memory = LargeMemory(size_t(array->blocksPerRow) * rows * sizeof(JBLOCK));
+            array->rowStarts.resize(rows);
+        } catch (const std::bad_alloc &) {
+            allocated = false;
+            break;
+        }
+        if (!array->memory.data()) {
+            allocated = false;
+            break;
+        }
+        auto *blocks = reinterpret_cast<JBLOCKROW>(array->memory.data());
+        for (JDIMENSION row = 0; row < rows; ++row)
+            array->rowStarts[row] = blocks + size_t(row) * array->blocksPerRow;
+    }
+    if (!allocated)
+        fail(cinfo, OutOfMemory);
+    store.realizeOthers(cinfo);
+}
+
+JBLOCKARRAY accessBlocks(j_common_ptr cinfo, jvirt_barray_ptr handle, JDIMENSION first, JDIMENSION count,
+                         boolean)
+{
+    auto *array = reinterpret_cast<BlockArray *>(handle);
+    if (array->rowStarts.empty() || first + count > array->rows || first + count < first ||
+        (array->window > 0 && count > array->window))
+        ERREXIT(cinfo, JERR_BAD_VIRTUAL_ACCESS);
+    // A component not kept is decoded into the same rows again and again.
+    return array->rowStarts.data() + (array->window > 0 ? 0 : first);
+}
+
+void useStore(j_common_ptr cinfo, Errors &errors, CoefficientStore &store)
+{
+    errors.store = &store;
+    if (!store.realizeOthers)
+        store.realizeOthers = cinfo->mem->realize_virt_arrays;
+    cinfo->mem->request_virt_barray = requestBlocks;
+    cinfo->mem->realize_virt_arrays = realizeBlocks;
+    cinfo->mem->access_virt_barray = accessBlocks;
+}
+
 struct Encoder {
     jpeg_compress_struct cinfo{};
     Errors errors;
     Monitor monitor;
+    CoefficientStore store;
     ~Encoder() { jpeg_destroy_compress(&cinfo); }
 };
 
-int encode(Encoder &e, FILE *file, int quality, int smoothing, bool grey, const QImage &image,
-           const RgbRows &rows, std::vector<uchar> &scratch, ProgressTracker &tracker)
+int encode(Encoder &e, FILE *file, int quality, int smoothing, bool grey, RowSource &rows,
+           std::vector<uchar> &scratch, ProgressTracker &tracker)
 {
     installErrors(e.errors);
     e.cinfo.err = &e.errors.pub;
@@ -331,6 +455,8 @@ int encode(Encoder &e, FILE *file, int quality, int smoothing, bool grey, const 
         return e.errors.status;
     jpeg_compress_struct &c = e.cinfo;
     jpeg_create_compress(&c);
+    e.store.kept = SIZE_MAX;
+    useStore(reinterpret_cast<j_common_ptr>(&c), e.errors, e.store);
     e.monitor.pub.progress_monitor = monitorProgress;
     e.monitor.tracker = &tracker;
     c.progress = &e.monitor.pub;
@@ -344,22 +470,210 @@ int encode(Encoder &e, FILE *file, int quality, int smoothing, bool grey, const 
         jpeg_set_colorspace(&c, JCS_GRAYSCALE);
     jpeg_set_quality(&c, quality, TRUE);
     // At high quality the colour is kept at full resolution, as the user asks for the best.
-    if (!grey && quality >= 90)
+    if (!grey && quality >= kFullColour)
         c.comp_info[0].h_samp_factor = c.comp_info[0].v_samp_factor = 1;
     c.smoothing_factor = smoothing;
-    // Without a density of its own the file says only that pixels are square.
-    const bool density = densityX(image) > 0 && densityY(image) > 0;
-    c.density_unit = density ? 1 : 0;
-    c.X_density = density ? UINT16(std::clamp(std::lround(densityX(image) * 0.0254), 1L, 65535L)) : 1;
-    c.Y_density = density ? UINT16(std::clamp(std::lround(densityY(image) * 0.0254), 1L, 65535L)) : 1;
+    setJfifDensity(c, {rows.densityX(), rows.densityY()});
     c.optimize_coding = optimiseCoding(c) ? TRUE : FALSE;
     jpeg_start_compress(&c, TRUE);
     while (c.next_scanline < c.image_height) {
         JSAMPROW row = const_cast<uchar *>(rows.row(int(c.next_scanline), scratch.data()));
+        if (!row)
+            return rows.status();
         jpeg_write_scanlines(&c, &row, 1);
     }
     jpeg_finish_compress(&c);
     return tracker.finish() ? Ok : Stopped;
+}
+
+// Rounds coefficients quantised by `from` to the nearest multiples of `to`,
+// within what baseline Huffman coding can hold.
+void requantise(JBLOCK *blocks, size_t count, const UINT16 *from, const UINT16 *to)
+{
+    float ratio[DCTSIZE2];
+    int low[DCTSIZE2];
+    for (int k = 0; k < DCTSIZE2; ++k) {
+        ratio[k] = float(from[k]) / float(to[k]);
+        low[k] = k == 0 ? -1024 : -1023;
+    }
+    for (size_t b = 0; b < count; ++b) {
+        JCOEF *block = blocks[b];
+        for (int k = 0; k < DCTSIZE2; ++k) {
+            const float scaled = float(block[k]) * ratio[k];
+            const int rounded = int(scaled + (scaled < 0 ? -0.5f : 0.5f));
+            block[k] = JCOEF(std::clamp(rounded, low[k], 1023));
+        }
+    }
+}
+
+// Whether the recoding gives what the pixel path would, no larger: a grey
+// file from a YCbCr or grey one; a colour file from a YCbCr one at the
+// qualities the pixel path writes in full colour (below them it halves the
+// colour, and rounding requantised coefficients makes files 10 to 75 % larger).
+// Never for a file turned by its EXIF orientation.
+bool recodable(const Decoder &d, int quality, bool grey)
+{
+    const jpeg_decompress_struct &c = d.cinfo;
+    const bool ycc = c.jpeg_color_space == JCS_YCbCr && c.num_components == 3;
+    const bool mono = c.jpeg_color_space == JCS_GRAYSCALE && c.num_components == 1;
+    return d.orientation == 1 && c.data_precision == 8 && (grey ? ycc || mono : ycc && quality >= kFullColour);
+}
+
+struct Recoding {
+    Decoder d;
+    Encoder e;  // its store holds the coefficients
+    explicit Recoding(FILE *file) : d(file) {}
+};
+
+int recode(Recoding &r, FILE *out, int quality, bool grey, ProgressTracker &reading, ProgressTracker &writing)
+{
+    jpeg_decompress_struct &src = r.d.cinfo;
+    jpeg_compress_struct &dst = r.e.cinfo;
+    installErrors(r.e.errors);
+    dst.err = &r.e.errors.pub;
+    if (setjmp(r.d.errors.jump))
+        return r.d.errors.status;
+    if (setjmp(r.e.errors.jump))
+        return r.e.errors.status;
+    jpeg_create_compress(&dst);
+    r.e.store.kept = grey ? 1 : size_t(src.num_components);
+    useStore(reinterpret_cast<j_common_ptr>(&src), r.d.errors, r.e.store);
+    useStore(reinterpret_cast<j_common_ptr>(&dst), r.e.errors, r.e.store);
+    if (const int size = checkDecodedSize(src.image_width, src.image_height); size != Ok)
+        return size;
+    r.d.monitor.pub.progress_monitor = monitorProgress;
+    r.d.monitor.tracker = &reading;
+    src.progress = &r.d.monitor.pub;
+    jvirt_barray_ptr *coefficients = jpeg_read_coefficients(&src);
+    // A cut file is not recoded: the pixel path would not write it either.
+    if (r.d.source.atEnd)
+        return Truncated;
+    if (!reading.finish())
+        return Stopped;
+
+    jpeg_copy_critical_parameters(&src, &dst);
+    if (grey)
+        jpeg_set_colorspace(&dst, JCS_GRAYSCALE);
+    // The tables the pixel path would use: luminance, then chrominance for both colours.
+    for (int i = 0; i < dst.num_components; ++i)
+        dst.comp_info[i].quant_tbl_no = i == 0 ? 0 : 1;
+    jpeg_set_quality(&dst, quality, TRUE);
+    setJfifDensity(dst, densityOf(src));
+    dst.optimize_coding = optimiseCoding(dst) ? TRUE : FALSE;
+    for (int i = 0; i < dst.num_components; ++i) {
+        const UINT16 *from = src.comp_info[i].quant_table->quantval;
+        const UINT16 *to = dst.quant_tbl_ptrs[dst.comp_info[i].quant_tbl_no]->quantval;
+        const auto *array = reinterpret_cast<const BlockArray *>(coefficients[i]);
+        requantise(reinterpret_cast<JBLOCK *>(array->memory.data()), size_t(array->blocksPerRow) * array->rows,
+                   from, to);
+    }
+    r.e.monitor.pub.progress_monitor = monitorProgress;
+    r.e.monitor.tracker = &writing;
+    dst.progress = &r.e.monitor.pub;
+    jpeg_stdio_dest(&dst, out);
+    jpeg_write_coefficients(&dst, coefficients);
+    jpeg_finish_compress(&dst);
+    return writing.finish() ? Ok : Stopped;
+}
+
+int encodeRows(RowSource &rows, OutputFile &file, int quality, int smoothing, bool grey, ProgressTracker &tracker)
+{
+    std::vector<uchar> scratch(size_t(rows.width()) * 3);
+    Encoder e;
+    return encode(e, file.handle(), quality, smoothing, grey, rows, scratch, tracker);
+}
+
+// Whether the file begins as a JPEG does; it is then read again from its start.
+bool startsAsJpeg(FILE *file)
+{
+    uchar start[2] = {};
+    return std::fread(start, 1, 2, file) == 2 && start[0] == 0xFF && start[1] == 0xD8 &&
+           std::fseek(file, 0, SEEK_SET) == 0;
+}
+
+// The rows of a JPEG file as libjpeg decodes them, in true colour; the first
+// ones kept when asked.
+class JpegRows final : public RowSource {
+public:
+    explicit JpegRows(Decoder &d) : d_(d) {}
+    int width() const override { return int(d_.cinfo.output_width); }
+    int height() const override { return int(d_.cinfo.output_height); }
+    int densityX() const override { return int(density_.x); }
+    int densityY() const override { return int(density_.y); }
+    int status() const override { return status_; }
+    void keepFirst(int count) override
+    {
+        if (next_ == 0)
+            kept_ = std::clamp(count, 0, height());
+    }
+    const uchar *row(int y, uchar *scratch) override;
+
+    Density density_;
+    bool cmyk_ = false;
+
+private:
+    Decoder &d_;
+    std::vector<uchar> first_;  // the rows kept
+    std::vector<uchar> cmykRow_;
+    int kept_ = 0;
+    int next_ = 0;
+    int status_ = Ok;
+};
+
+int startRows(Decoder &d, JpegRows &rows)
+{
+    if (setjmp(d.errors.jump))
+        return d.errors.status;
+    jpeg_decompress_struct &c = d.cinfo;
+    rows.cmyk_ = c.jpeg_color_space == JCS_CMYK || c.jpeg_color_space == JCS_YCCK;
+    c.out_color_space = rows.cmyk_ ? JCS_CMYK : JCS_EXT_RGB;
+    jpeg_calc_output_dimensions(&c);
+    if (const int budget = checkDecodingBudget(c); budget != Ok)
+        return budget;
+    rows.density_ = densityOf(c);
+    jpeg_start_decompress(&c);
+    return Ok;
+}
+
+int readRow(Decoder &d, bool cmyk, uchar *cmykRow, uchar *line)
+{
+    if (setjmp(d.errors.jump))
+        return d.errors.status;
+    jpeg_decompress_struct &c = d.cinfo;
+    JSAMPROW row = cmyk ? cmykRow : line;
+    jpeg_read_scanlines(&c, &row, 1);
+    if (cmyk)
+        cmykToRgb(cmykRow, int(c.output_width), c.saw_Adobe_marker, line);
+    if (c.output_scanline == c.output_height)
+        jpeg_finish_decompress(&c);
+    // libjpeg warned of the premature end: the rest would be grey, as no file's picture is.
+    return d.source.atEnd ? int(Truncated) : int(Ok);
+}
+
+const uchar *JpegRows::row(int y, uchar *scratch)
+{
+    if (status_ != Ok)
+        return nullptr;
+    if (y < 0 || y >= height() || (y >= kept_ && y != next_)) {
+        status_ = BadArgument;
+        return nullptr;
+    }
+    const size_t stride = size_t(width()) * 3;
+    try {
+        if (kept_ > 0 && first_.empty())
+            first_.resize(size_t(kept_) * stride);
+        if (cmyk_ && cmykRow_.empty())
+            cmykRow_.resize(size_t(width()) * 4);
+    } catch (const std::bad_alloc &) {
+        status_ = OutOfMemory;
+        return nullptr;
+    }
+    // A kept row is decoded, with those before it, when first asked.
+    for (; next_ <= y && status_ == Ok; ++next_)
+        status_ = readRow(d_, cmyk_, cmykRow_.data(), next_ < kept_ ? first_.data() + size_t(next_) * stride : scratch);
+    if (status_ != Ok)
+        return nullptr;
+    return y < kept_ ? first_.data() + size_t(y) * stride : scratch;
 }
 
 }  // namespace
@@ -391,14 +705,63 @@ int writeJpeg(const QString &path, int quality, int smoothing, int bits, const Q
     // The picture goes as it is: depth 1 asks for a greyscale file, any other a colour one.
     return writePicture(path, bits, image, progress, {24, kProgressSteps},
                         [&](const QImage &picture, OutputFile &file, ProgressTracker &tracker) {
-                            const RgbRows rows(picture);
-                            if (rows.width() == 0)
-                                return int(OutOfMemory);
-                            std::vector<uchar> scratch(size_t(rows.width()) * 3);
-                            Encoder e;
-                            return encode(e, file.handle(), quality, smoothing, bits == 1, picture, rows,
-                                          scratch, tracker);
+                            RgbRows rows(picture);
+                            return encodeRows(rows, file, quality, smoothing, bits == 1, tracker);
                         });
+}
+
+int writeJpegRows(const QString &path, RowSource &rows, const WriteOptions &options, const Progress &progress)
+{
+    if (options.quality < 1 || options.quality > 100 || options.smoothing < 0 || options.smoothing > 100)
+        return BadArgument;
+    return writeRows(path, rows, progress, kProgressSteps,
+                     [&](RowSource &source, OutputFile &file, ProgressTracker &tracker) {
+                         return encodeRows(source, file, options.quality, options.smoothing, false, tracker);
+                     });
+}
+
+int withJpegRows(const QString &path, const std::function<int(RowSource &rows)> &use)
+{
+    return readFile(path, [&](FILE *file) -> int {
+        if (!startsAsJpeg(file))
+            return Unsupported;
+        Decoder d(file);
+        if (const int status = readHeader(d); status != Ok)
+            return status;
+        if (d.orientation != 1)
+            return Unsupported;
+        JpegRows rows(d);
+        if (const int status = startRows(d, rows); status != Ok)
+            return status;
+        return use(rows);
+    });
+}
+
+int recodeJpeg(const QString &source, const QString &target, int quality, bool grey, const Progress &progress)
+{
+    if (quality < 1 || quality > 100)
+        return BadArgument;
+    // Each half of the work reports half of the percentage.
+    const auto half = [&progress](int base) -> Progress {
+        if (!progress)
+            return {};
+        return [&progress, base](int percent) { return progress(base + percent / 2); };
+    };
+    ProgressTracker reading(half(0), kProgressSteps), writing(half(50), kProgressSteps);
+    return readFile(source, [&](FILE *file) -> int {
+        if (!startsAsJpeg(file))
+            return Unsupported;
+        Recoding r(file);
+        if (const int status = readHeader(r.d); status != Ok)
+            return status;
+        if (!recodable(r.d, quality, grey))
+            return Unsupported;
+        OutputFile output(target);
+        if (!output.isOpen())
+            return CannotCreate;
+        const int status = recode(r, output.handle(), quality, grey, reading, writing);
+        return status == Ok ? output.commit() : status;
+    });
 }
 
 int jpegInfo(const QString &path, FileInfo &info)

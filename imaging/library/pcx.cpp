@@ -3,6 +3,7 @@
 // three planes (a fourth, alpha, plane is ignored). Run-length coded both ways.
 #include "bytes.h"
 #include "codecs.h"
+#include "formats.h"
 
 #include <algorithm>
 #include <cstring>
@@ -192,23 +193,25 @@ int runLength(const uchar *data, qint64 size, uchar *out)
     return int(out - start);
 }
 
-// The planes of row `y` of a picture at the file's depth, each padded to `bpl`.
-void splitRow(const QImage &picture, int y, int bits, qint64 bpl, uchar *planes, uchar *indices)
+// Row y split into the file's planes; false when the rows' source failed.
+bool splitRow(const QImage &picture, RowSource &rows, int y, int bits, qint64 bpl, uchar *planes, uchar *indices)
 {
-    const int w = picture.width();
+    const int w = rows.width();
     std::memset(planes, 0, size_t(bpl * (bits == 24 ? 3 : bits == 4 ? 4 : 1)));
     if (bits == 24) {
-        const uchar *src = picture.constScanLine(y);
+        const uchar *src = rows.row(y, indices);
+        if (!src)
+            return false;
         for (int x = 0; x < w; ++x, src += 3) {
             planes[x] = src[0];
             planes[bpl + x] = src[1];
             planes[2 * bpl + x] = src[2];
         }
-        return;
+        return true;
     }
     if (bits != 4) {
         packIndices(picture, y, bits, planes);
-        return;
+        return true;
     }
     packIndices(picture, y, 8, indices);
     for (int x = 0; x < w; ++x) {
@@ -217,6 +220,7 @@ void splitRow(const QImage &picture, int y, int bits, qint64 bpl, uchar *planes,
             if (indices[x] >> plane & 1)
                 planes[plane * bpl + (x >> 3)] |= bit;
     }
+    return true;
 }
 
 }  // namespace
@@ -272,12 +276,12 @@ int decodePcx(const uchar *data, qint64 size, QImage &out, const Progress &progr
     return decodePcx(reader, out, progress);
 }
 
-int encodePcx(const QImage &source, int bits, OutputFile &file, ProgressTracker &tracker)
+namespace {
+
+// `picture` gives the palette and the indices below 24 bits, `rows` the true colour.
+int encodePcxFile(const QImage &picture, RowSource &rows, int bits, OutputFile &file, ProgressTracker &tracker)
 {
     const int fileBits = bits == 0 ? 4 : bits;
-    const QImage picture = fileBits == 24 && source.format() != QImage::Format_RGB888
-                               ? source.convertToFormat(QImage::Format_RGB888)
-                               : source;
     const int bitsPerPixel = fileBits == 1 || fileBits == 4 ? 1 : 8;
     const int planes = fileBits == 24 ? 3 : fileBits == 4 ? 4 : 1;
     QVector<QRgb> palette;
@@ -286,7 +290,7 @@ int encodePcx(const QImage &source, int bits, OutputFile &file, ProgressTracker 
         if (picture.depth() > 8 || palette.size() > (1 << fileBits))
             return BadArgument;
     }
-    const int width = picture.width(), height = picture.height();
+    const int width = rows.width(), height = rows.height();
     if (width > 65536 || height > 65536)
         return TooLarge;
     const qint64 bpl = ((qint64(width) * bitsPerPixel + 7) / 8 + 1) & ~qint64(1);
@@ -300,8 +304,8 @@ int encodePcx(const QImage &source, int bits, OutputFile &file, ProgressTracker 
     h[3] = uchar(bitsPerPixel);
     putLe16(h + 8, quint32(width - 1));
     putLe16(h + 10, quint32(height - 1));
-    putLe16(h + 12, quint32(std::min(dpiFromPpm(densityX(picture)), 65535)));
-    putLe16(h + 14, quint32(std::min(dpiFromPpm(densityY(picture)), 65535)));
+    putLe16(h + 12, quint32(std::min(dpiFromPpm(rows.densityX()), 65535)));
+    putLe16(h + 14, quint32(std::min(dpiFromPpm(rows.densityY()), 65535)));
     if (fileBits <= 4) {
         for (int i = 0; i < palette.size(); ++i) {
             h[16 + 3 * i] = uchar(qRed(palette[i]));
@@ -318,11 +322,12 @@ int encodePcx(const QImage &source, int bits, OutputFile &file, ProgressTracker 
     // Encoded lines go out in chunks of about a megabyte; a line grows at most twice.
     const qint64 lineBytes = bpl * planes;
     std::vector<uchar> planesOfRow(static_cast<size_t>(lineBytes));
-    std::vector<uchar> indices(static_cast<size_t>(width));
+    std::vector<uchar> indices(static_cast<size_t>(width) * (fileBits == 24 ? 3 : 1));
     std::vector<uchar> chunk(static_cast<size_t>(std::max<qint64>(1 << 20, 2 * lineBytes) + 2 * lineBytes));
     qint64 filled = 0;
     for (int y = 0; y < height; ++y) {
-        splitRow(picture, y, fileBits, bpl, planesOfRow.data(), indices.data());
+        if (!splitRow(picture, rows, y, fileBits, bpl, planesOfRow.data(), indices.data()))
+            return rows.status();
         for (int plane = 0; plane < planes; ++plane)
             filled += runLength(planesOfRow.data() + plane * bpl, bpl, chunk.data() + filled);
         if (filled >= 1 << 20 || y + 1 == height) {
@@ -344,6 +349,21 @@ int encodePcx(const QImage &source, int bits, OutputFile &file, ProgressTracker 
             return WriteError;
     }
     return Ok;
+}
+
+}  // namespace
+
+int encodePcx(const QImage &source, int bits, OutputFile &file, ProgressTracker &tracker)
+{
+    RgbRows rows(source);
+    return encodePcxFile(source, rows, bits, file, tracker);
+}
+
+int writePcxRows(const QString &path, RowSource &rows, const WriteOptions &, const Progress &progress)
+{
+    return writeRows(path, rows, progress, 0, [](RowSource &source, OutputFile &file, ProgressTracker &tracker) {
+        return encodePcxFile({}, source, 24, file, tracker);
+    });
 }
 
 int readPcx(const QString &path, int bits, bool dither, QImage &out, const Progress &progress)

@@ -118,6 +118,13 @@ struct FileInfo {
 // `bits` 1: a greyscale file; 24: a colour file. quality 1..100, smoothing 0..100.
 [[nodiscard]] int writeJpeg(const QString &path, int quality, int smoothing, int bits, const QImage &image,
               const Progress &progress);
+// Writes the JPEG file `source` again at `quality` (1..100), in grey when
+// `grey`, from its DCT coefficients requantised without decoding its pixels:
+// what writeJpeg would write, without smoothing, of the picture readJpeg
+// gives. Unsupported, with nothing written, for a file it cannot so recode
+// (not a JPEG, CMYK, turned by its EXIF orientation, or grey asked in colour).
+[[nodiscard]] int recodeJpeg(const QString &source, const QString &target, int quality, bool grey,
+                             const Progress &progress);
 // compression: TIFF codes 1 none, 2 CCITT (modified Huffman, black and white), 5 LZW, 32773 PackBits.
 [[nodiscard]] int writeTiff(const QString &path, int compression, int bits, const QImage &image,
               const Progress &progress);

@@ -5,6 +5,8 @@
 #include <QRandomGenerator>
 #include <algorithm>
 #include <cerrno>
+#include <utility>
+#include <sys/mman.h>
 
 namespace sky {
 
@@ -177,6 +179,114 @@ int writePicture(const QString &path, int bits, const QImage &image, const Progr
     if (!succeeded(status))
         return status;
     return tracker.finish() ? file.commit() : Stopped;
+}
+
+int writeRows(const QString &path, RowSource &rows, const Progress &progress, qint64 progressSteps,
+              const EncodeRows &encode)
+{
+    failure = {};
+    if (rows.width() <= 0 || rows.height() <= 0)
+        return EmptyPicture;
+    OutputFile file(path);
+    if (!file.isOpen())
+        return CannotCreate;
+    ProgressTracker tracker(progress, progressSteps > 0 ? progressSteps : rows.height());
+    const int status = encode(rows, file, tracker);
+    if (!succeeded(status))
+        return succeeded(rows.status()) ? status : rows.status();
+    if (!succeeded(rows.status()))
+        return rows.status();
+    return tracker.finish() ? file.commit() : Stopped;
+}
+
+namespace {
+constexpr size_t kHugePage = size_t(2) << 20;
+// Below this a picture is left to the allocator: a huge page would mostly be wasted.
+constexpr size_t kLargePicture = size_t(4) << 20;
+
+// What the picture's cleanup unmaps.
+struct Mapping {
+    uchar *data;
+    size_t size;
+};
+}  // namespace
+
+LargeMemory::LargeMemory(size_t size)
+{
+    if (size == 0)
+        return;
+    const size_t rounded = (size + kHugePage - 1) / kHugePage * kHugePage;
+    // Mapped one huge page larger, then trimmed to a 2 MB boundary at both ends.
+    void *mapped = mmap(nullptr, rounded + kHugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (mapped == MAP_FAILED)
+        return;
+    const auto start = reinterpret_cast<uintptr_t>(mapped);
+    const uintptr_t aligned = (start + kHugePage - 1) / kHugePage * kHugePage;
+    if (aligned > start)
+        munmap(mapped, aligned - start);
+    if (const size_t tail = kHugePage - (aligned - start); tail > 0)
+        munmap(reinterpret_cast<void *>(aligned + rounded), tail);
+    data_ = reinterpret_cast<uchar *>(aligned);
+    size_ = rounded;
+    // Only advice: without huge pages the memory works the same.
+    madvise(data_, size_, MADV_HUGEPAGE);
+}
+
+LargeMemory::~LargeMemory() { release(data_, size_); }
+
+LargeMemory::LargeMemory(LargeMemory &&other) noexcept
+    : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0))
+{
+}
+
+LargeMemory &LargeMemory::operator=(LargeMemory &&other) noexcept
+{
+    if (this != &other) {
+        release(data_, size_);
+        data_ = std::exchange(other.data_, nullptr);
+        size_ = std::exchange(other.size_, 0);
+    }
+    return *this;
+}
+
+uchar *LargeMemory::take()
+{
+    size_ = 0;
+    return std::exchange(data_, nullptr);
+}
+
+void LargeMemory::release(uchar *data, size_t size)
+{
+    if (data)
+        munmap(data, size);
+}
+
+QImage newPicture(int width, int height, QImage::Format format)
+{
+    if (width <= 0 || height <= 0)
+        return {};
+    const qsizetype stride = (qsizetype(width) * QImage::toPixelFormat(format).bitsPerPixel() + 31) / 32 * 4;
+    const size_t bytes = size_t(stride) * size_t(height);
+    if (bytes < kLargePicture)
+        return QImage(width, height, format);
+    LargeMemory memory(bytes);
+    if (!memory.data())
+        return {};
+    const size_t size = memory.size();
+    auto *mapping = new Mapping{memory.take(), size};
+    QImage picture(
+        mapping->data, width, height, stride, format,
+        [](void *info) {
+            auto *m = static_cast<Mapping *>(info);
+            LargeMemory::release(m->data, m->size);
+            delete m;
+        },
+        mapping);
+    if (picture.isNull()) {
+        LargeMemory::release(mapping->data, mapping->size);
+        delete mapping;
+    }
+    return picture;
 }
 
 void setDensity(QImage &image, qint64 ppmX, qint64 ppmY)

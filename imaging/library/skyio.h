@@ -100,6 +100,62 @@ using Encode = std::function<int(const QImage &picture, OutputFile &file, Progre
 [[nodiscard]] int writePicture(const QString &path, int bits, const QImage &image,
                                const Progress &progress, const WritePlan &plan, const Encode &encode);
 
+// Memory for a large buffer (a picture, a JPEG file's coefficients): mapped
+// afresh, 2 MB-aligned and marked for huge pages, so that touching it costs a
+// fault every 2 MB rather than every 4 kB. Zero-filled; null when it cannot be had.
+class LargeMemory {
+public:
+    LargeMemory() = default;
+    explicit LargeMemory(size_t size);
+    ~LargeMemory();
+    LargeMemory(LargeMemory &&other) noexcept;
+    LargeMemory &operator=(LargeMemory &&other) noexcept;
+    LargeMemory(const LargeMemory &) = delete;
+    LargeMemory &operator=(const LargeMemory &) = delete;
+
+    uchar *data() const { return data_; }
+    size_t size() const { return size_; }
+    // Gives the memory up to the caller, who frees it with release(data, size).
+    uchar *take();
+    static void release(uchar *data, size_t size);
+
+private:
+    uchar *data_ = nullptr;
+    size_t size_ = 0;
+};
+
+// A new picture of the library's stride (rows padded to 4 bytes), its rows
+// uninitialised; a large one lives in LargeMemory. Null when out of memory.
+[[nodiscard]] QImage newPicture(int width, int height, QImage::Format format);
+
+// The rows of a true-colour picture as the writers read them (RGB888). A
+// picture being decoded gives each row once, top to bottom, apart from its
+// first keepFirst() rows, which may be read again; a whole picture (RgbRows)
+// gives any row at any time.
+class RowSource {
+public:
+    virtual ~RowSource() = default;
+    virtual int width() const = 0;
+    virtual int height() const = 0;
+    // Dots per metre; 0 when the picture has none.
+    virtual int densityX() const = 0;
+    virtual int densityY() const = 0;
+    // Row y: a pointer into the source or into `scratch` (width * 3 bytes);
+    // null once the source failed, status() then saying why.
+    [[nodiscard]] virtual const uchar *row(int y, uchar *scratch) = 0;
+    // Asks, before any row is read, that the first `count` rows be kept.
+    virtual void keepFirst(int /*count*/) {}
+    [[nodiscard]] virtual int status() const { return Ok; }
+};
+
+using EncodeRows = std::function<int(RowSource &rows, OutputFile &file, ProgressTracker &progress)>;
+
+// The frame of the writers for rows read as they are decoded: encodes them
+// into a temporary file beside `path`, renamed into place only once the whole
+// file is written and the source gave every row without fault.
+[[nodiscard]] int writeRows(const QString &path, RowSource &rows, const Progress &progress, qint64 progressSteps,
+                            const EncodeRows &encode);
+
 // QImage cannot hold "no density" (it ignores 0 and starts every picture at
 // the screen's): the readers give a picture without one this many dots per metre.
 constexpr int kNoDensity = 1;

@@ -3,6 +3,7 @@
 // uncompressed, CCITT modified Huffman, LZW or PackBits, header information.
 // libtiff's messages go to the file's session, never to the terminal.
 #include "codecs.h"
+#include "formats.h"
 
 #include <tiffio.h>
 
@@ -23,8 +24,9 @@ constexpr qint64 kBandPixels = qint64(1) << 22;
 // Strips of about this size: LZW starts its dictionary afresh in each strip,
 // and readers hold a whole strip.
 constexpr qint64 kStripBytes = qint64(1) << 21;
-// Rows compressed to choose whether LZW uses the horizontal predictor.
-constexpr int kSampleRows = 64;
+// About this many rows, spread over the first strip, are compressed both ways
+// to choose whether LZW uses the horizontal predictor.
+constexpr int kSampleRows = 32;
 
 struct Session {
     FILE *file = nullptr;
@@ -155,7 +157,7 @@ int decode(Session &s, QImage &image, const Progress &progress)
     } catch (const std::bad_alloc &) {
         return OutOfMemory;
     }
-    image = QImage(int(w), int(h), QImage::Format_RGB888);
+    image = newPicture(int(w), int(h), QImage::Format_RGB888);
     if (image.isNull())
         return OutOfMemory;
     image.fill(0);  // what a cut file never reaches
@@ -180,6 +182,13 @@ int decode(Session &s, QImage &image, const Progress &progress)
             return Stopped;
     }
     return Ok;
+}
+
+// Rows in a strip of `width` pixels of `bits` each.
+int stripRows(qint64 width, int bits, int height)
+{
+    const qint64 rowBytes = (width * bits + 7) / 8;
+    return int(std::clamp<qint64>(kStripBytes / rowBytes, 1, height));
 }
 
 int setFields(TIFF *tiff, int width, int height, int bits, const QList<QRgb> &table,
@@ -215,22 +224,24 @@ int setFields(TIFF *tiff, int width, int height, int bits, const QList<QRgb> &ta
         ok = ok && TIFFSetField(tiff, TIFFTAG_RESOLUTIONUNIT, RESUNIT_INCH) &&
              TIFFSetField(tiff, TIFFTAG_XRESOLUTION, float(std::lround(dotsPerMetre * 0.0254))) &&
              TIFFSetField(tiff, TIFFTAG_YRESOLUTION, float(std::lround(dotsPerMetre * 0.0254)));
-    const qint64 rowBytes = (qint64(width) * (bits == 24 ? 24 : bits) + 7) / 8;
-    ok = ok && TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP,
-                            uint32_t(std::clamp<qint64>(kStripBytes / rowBytes, 1, height)));
+    ok = ok && TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, uint32_t(stripRows(width, bits, height)));
     return ok ? Ok : Failed;
 }
 
-// Writes rows `first`, `first + step`, ... as the file's rows; libtiff's
+// Writes rows `first`, `first + step`, ... below `end` as the file's rows; libtiff's
 // predictor changes the rows it is given, so each is copied first.
-int writeRows(TIFF *tiff, const QImage &picture, int bits, const RgbRows &rows, int first,
-              int step, ProgressTracker &tracker)
+int writeStrips(TIFF *tiff, const QImage &picture, int bits, RowSource &rows, int first, int step, int end,
+                ProgressTracker &tracker)
 {
     std::vector<uchar> row(size_t(rows.width()) * 3);
-    for (int y = first, n = 0; y < rows.height(); y += step, ++n) {
-        if (bits == 24)
-            std::memcpy(row.data(), rows.row(y, row.data()), size_t(rows.width()) * 3);
-        else
+    for (int y = first, n = 0; y < end; y += step, ++n) {
+        if (bits == 24) {
+            const uchar *rgb = rows.row(y, row.data());
+            if (!rgb)
+                return rows.status();
+            if (rgb != row.data())
+                std::memcpy(row.data(), rgb, size_t(rows.width()) * 3);
+        } else
             packIndices(picture, y, bits, row.data());
         if (TIFFWriteScanline(tiff, row.data(), uint32_t(n), 0) < 0)
             return WriteError;
@@ -240,26 +251,26 @@ int writeRows(TIFF *tiff, const QImage &picture, int bits, const RgbRows &rows, 
     return tracker.finish() ? Ok : Stopped;
 }
 
-// Writes the picture's rows `first`, `first + step`, ... into `file`.
-int writeFile(FILE *file, const QImage &picture, int bits, const RgbRows &rows, int first,
-              int step, int compression, bool predictor, ProgressTracker &tracker)
+// Writes the picture's rows `first`, `first + step`, ... below `end` into `file`.
+int writeFile(FILE *file, const QImage &picture, int bits, RowSource &rows, int first, int step, int end,
+              int compression, bool predictor, ProgressTracker &tracker)
 {
     Session s;
     s.file = file;
     int status = open(s, "w");
-    const int height = (rows.height() - first + step - 1) / step;
+    const int height = (end - first + step - 1) / step;
     if (status == Ok)
         status = setFields(s.tiff, rows.width(), height, bits, picture.colorTable(),
-                           densityX(picture), compression, predictor);
+                           rows.densityX(), compression, predictor);
     if (status == Ok)
-        status = writeRows(s.tiff, picture, bits, rows, first, step, tracker);
+        status = writeStrips(s.tiff, picture, bits, rows, first, step, end, tracker);
     if (status == Ok && !TIFFFlush(s.tiff))
         status = WriteError;
     return status == Ok && s.failed ? WriteError : status;
 }
 
-// Size in bytes of an LZW file of every `step`-th row from `first`.
-qint64 sampleSize(const RgbRows &rows, int first, int step, bool predictor)
+// Size in bytes of an LZW file of every `step`-th row from `first` below `end`.
+qint64 sampleSize(RowSource &rows, int first, int step, int end, bool predictor)
 {
     char *buffer = nullptr;
     size_t size = 0;
@@ -267,19 +278,22 @@ qint64 sampleSize(const RgbRows &rows, int first, int step, bool predictor)
     if (!memory)
         return 0;
     ProgressTracker none({}, 1);
-    const int status = writeFile(memory.get(), {}, 24, rows, first, step, COMPRESSION_LZW, predictor, none);
+    const int status = writeFile(memory.get(), {}, 24, rows, first, step, end, COMPRESSION_LZW, predictor, none);
     memory.reset();  // closing sets `buffer` and `size`
     std::free(buffer);
     return status == Ok ? qint64(size) : 0;
 }
 
 // Horizontal differencing helps LZW on photographs but hurts on drawings and
-// noise: a sample of rows is compressed both ways and the smaller wins.
-bool predictorHelps(const RgbRows &rows)
+// noise: a sample of the first strip's rows, read before anything is written
+// (a picture being decoded keeps them), is compressed both ways and the smaller wins.
+bool predictorHelps(RowSource &rows)
 {
-    const int step = std::max(1, rows.height() / kSampleRows);
-    const int first = std::min(rows.height() - 1, step / 2);
-    return sampleSize(rows, first, step, true) < sampleSize(rows, first, step, false);
+    const int sampled = stripRows(rows.width(), 24, rows.height());
+    rows.keepFirst(sampled);
+    const int step = std::max(1, sampled / kSampleRows);
+    const int first = std::min(sampled - 1, step / 2);
+    return sampleSize(rows, first, step, sampled, true) < sampleSize(rows, first, step, sampled, false);
 }
 
 QString compressionName(int code)
@@ -326,14 +340,28 @@ int writeTiff(const QString &path, int compression, int bits, const QImage &imag
     const int depth = reduced == 0 ? 4 : reduced;
     return writePicture(path, bits, image, progress, {reduced},
                         [&](const QImage &picture, OutputFile &file, ProgressTracker &tracker) {
-                            const RgbRows rows(picture);
+                            RgbRows rows(picture);
                             if (rows.width() == 0)
                                 return int(OutOfMemory);
                             const bool predictor =
                                 compression == COMPRESSION_LZW && depth == 24 && predictorHelps(rows);
-                            return writeFile(file.handle(), picture, depth, rows, 0, 1, compression,
-                                             predictor, tracker);
+                            return writeFile(file.handle(), picture, depth, rows, 0, 1, rows.height(),
+                                             compression, predictor, tracker);
                         });
+}
+
+int writeTiffRows(const QString &path, RowSource &rows, const WriteOptions &options, const Progress &progress)
+{
+    const int compression = options.tiffCompression;
+    // CCITT codes black and white only.
+    if (compression != COMPRESSION_NONE && compression != COMPRESSION_LZW && compression != COMPRESSION_PACKBITS)
+        return Unsupported;
+    return writeRows(path, rows, progress, 0, [compression](RowSource &source, OutputFile &file, ProgressTracker &tracker) {
+        const bool predictor = compression == COMPRESSION_LZW && predictorHelps(source);
+        return succeeded(source.status())
+                   ? writeFile(file.handle(), {}, 24, source, 0, 1, source.height(), compression, predictor, tracker)
+                   : source.status();
+    });
 }
 
 int tiffInfo(const QString &path, FileInfo &info)

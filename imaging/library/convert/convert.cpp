@@ -174,11 +174,15 @@ QString parse(const QStringList &arguments, Command &command)
     return {};
 }
 
+WriteOptions writeOptions(const ConvertOptions &options)
+{
+    return {options.quality, options.smoothing, options.interlaced, options.tiffCompression};
+}
+
 int writeImage(const QString &path, const ConvertOptions &options, const QImage &picture)
 {
-    const WriteOptions write{options.quality, options.smoothing, options.interlaced, options.tiffCompression};
     return formatRow(options.format)
-        .write(path, saveDepth(options.resolution, options.format), picture, write, {});
+        .write(path, saveDepth(options.resolution, options.format), picture, writeOptions(options), {});
 }
 
 }  // namespace
@@ -209,11 +213,29 @@ QString targetPath(const QString &source, const QString &folder, Format format)
 int convertFile(const QString &source, const QString &folder, const ConvertOptions &options,
                 QString *written)
 {
+    const QString target = targetPath(source, folder, options.format);
+    // JPEG to JPEG without smoothing keeps the coefficients, when the file allows it.
+    if (options.format == Format::Jpeg && options.smoothing == 0) {
+        const bool grey = saveDepth(options.resolution, options.format) == 1;
+        if (const int status = recodeJpeg(source, target, options.quality, grey, {}); status != Unsupported) {
+            if (written && succeeded(status))
+                *written = target;
+            return status;
+        }
+    }
+    // True colour needs no whole picture: the rows go from the decoder to the writer.
+    if (saveDepth(options.resolution, options.format) == 24) {
+        if (const int status = writeStreamed(source, target, options.format, writeOptions(options), {});
+            status != Unsupported) {
+            if (written && succeeded(status))
+                *written = target;
+            return status;
+        }
+    }
     QImage picture;
     const int status = readAnyPicture(source, 24, false, picture, {});
     if (!succeeded(status))
         return status;
-    const QString target = targetPath(source, folder, options.format);
     if (written)
         *written = target;
     return writeImage(target, options, picture);
