@@ -297,10 +297,40 @@ int encodePcxFile(const QImage &picture, RowSource &rows, int bits, OutputFile &
     if (bpl > 65535)
         return TooLarge;
 
+    const qint64 lineBytes = bpl * planes;
+    std::vector<uchar> planesOfRow(static_cast<size_t>(lineBytes));
+    std::vector<uchar> indices(static_cast<size_t>(width) * (fileBits == 24 ? 3 : 1));
+    std::vector<uchar> chunk(static_cast<size_t>(std::max<qint64>(1 << 20, 2 * lineBytes) + 2 * lineBytes));
+    const auto encodeLine = [&](int y, bool rle, uchar *out) -> qint64 {
+        if (!splitRow(picture, rows, y, fileBits, bpl, planesOfRow.data(), indices.data()))
+            return -1;
+        if (!rle) {
+            std::memcpy(out, planesOfRow.data(), size_t(lineBytes));
+            return lineBytes;
+        }
+        qint64 filled = 0;
+        for (int plane = 0; plane < planes; ++plane)
+            filled += runLength(planesOfRow.data() + plane * bpl, bpl, out + filled);
+        return filled;
+    };
+    // Grain in photographs makes runs rare, and every byte from 0xC0 up costs
+    // two: such pictures are written uncompressed when a sample of their first
+    // rows comes out larger coded.
+    const RowSample sample = sampleFirstRows(rows, lineBytes);
+    qint64 coded = 0, plain = 0;
+    for (int y = sample.first; y < sample.end; y += sample.step) {
+        const qint64 line = encodeLine(y, true, chunk.data());
+        if (line < 0)
+            return rows.status();
+        coded += line;
+        plain += lineBytes;
+    }
+    const bool rle = coded <= plain;
+
     uchar h[kHeader] = {};
     h[0] = 0x0A;
     h[1] = 5;
-    h[2] = 1;
+    h[2] = rle ? 1 : 0;
     h[3] = uchar(bitsPerPixel);
     putLe16(h + 8, quint32(width - 1));
     putLe16(h + 10, quint32(height - 1));
@@ -319,17 +349,13 @@ int encodePcxFile(const QImage &picture, RowSource &rows, int bits, OutputFile &
     if (!file.write(h, kHeader))
         return WriteError;
 
-    // Encoded lines go out in chunks of about a megabyte; a line grows at most twice.
-    const qint64 lineBytes = bpl * planes;
-    std::vector<uchar> planesOfRow(static_cast<size_t>(lineBytes));
-    std::vector<uchar> indices(static_cast<size_t>(width) * (fileBits == 24 ? 3 : 1));
-    std::vector<uchar> chunk(static_cast<size_t>(std::max<qint64>(1 << 20, 2 * lineBytes) + 2 * lineBytes));
+    // Lines go out in chunks of about a megabyte; a line grows at most twice.
     qint64 filled = 0;
     for (int y = 0; y < height; ++y) {
-        if (!splitRow(picture, rows, y, fileBits, bpl, planesOfRow.data(), indices.data()))
+        const qint64 line = encodeLine(y, rle, chunk.data() + filled);
+        if (line < 0)
             return rows.status();
-        for (int plane = 0; plane < planes; ++plane)
-            filled += runLength(planesOfRow.data() + plane * bpl, bpl, chunk.data() + filled);
+        filled += line;
         if (filled >= 1 << 20 || y + 1 == height) {
             if (!file.write(chunk.data(), size_t(filled)))
                 return WriteError;

@@ -24,6 +24,9 @@ namespace {
 // unfiltered rows at level 3 are within 1 % of the best.
 constexpr int kPaletteLevel = 3;
 constexpr int kLargestBlocks = 9;  // zlib's memory level
+// Each IDAT chunk costs twelve bytes: libpng's usual 8 kB chunks made a
+// photograph 0.15 % larger than needed.
+constexpr size_t kChunkBytes = size_t(1) << 20;
 // Colour profiles and camera data stay far below this.
 constexpr png_alloc_size_t kLargestChunk = png_alloc_size_t(16) << 20;
 
@@ -202,6 +205,7 @@ int encode(Session &s, const QImage &picture, int bits, bool interlaced, RowSour
         png_set_compression_level(png, kPaletteLevel);
         png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
     }
+    png_set_compression_buffer_size(png, kChunkBytes);
     png_write_info(png, s.info);
     const int passes = png_set_interlace_handling(png);
     for (int pass = 0; pass < passes; ++pass)

@@ -181,6 +181,16 @@ int writePicture(const QString &path, int bits, const QImage &image, const Progr
     return tracker.finish() ? file.commit() : Stopped;
 }
 
+RowSample sampleFirstRows(RowSource &rows, qint64 rowBytes)
+{
+    constexpr qint64 kSampledBytes = qint64(1) << 21;
+    constexpr int kSampledRows = 32;
+    const int kept = int(std::clamp<qint64>(kSampledBytes / std::max<qint64>(rowBytes, 1), 1, rows.height()));
+    rows.keepFirst(kept);
+    const int step = std::max(1, kept / kSampledRows);
+    return {std::min(kept - 1, step / 2), step, kept};
+}
+
 int writeRows(const QString &path, RowSource &rows, const Progress &progress, qint64 progressSteps,
               const EncodeRows &encode)
 {

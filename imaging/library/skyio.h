@@ -148,6 +148,16 @@ public:
     [[nodiscard]] virtual int status() const { return Ok; }
 };
 
+// Rows `first`, `first + step`, ... below `end`: a sample spread over the first
+// two megabytes or so of a picture, which a writer reads before writing anything
+// to choose how to code the rest; `rows` is asked to keep them.
+struct RowSample {
+    int first = 0;
+    int step = 1;
+    int end = 1;
+};
+RowSample sampleFirstRows(RowSource &rows, qint64 rowBytes);
+
 using EncodeRows = std::function<int(RowSource &rows, OutputFile &file, ProgressTracker &progress)>;
 
 // The frame of the writers for rows read as they are decoded: encodes them

@@ -4,6 +4,7 @@
 // libtiff's messages go to the file's session, never to the terminal.
 #include "codecs.h"
 #include "formats.h"
+#include "stripcodes.h"
 
 #include <tiffio.h>
 
@@ -24,9 +25,6 @@ constexpr qint64 kBandPixels = qint64(1) << 22;
 // Strips of about this size: LZW starts its dictionary afresh in each strip,
 // and readers hold a whole strip.
 constexpr qint64 kStripBytes = qint64(1) << 21;
-// About this many rows, spread over the first strip, are compressed both ways
-// to choose whether LZW uses the horizontal predictor.
-constexpr int kSampleRows = 32;
 
 struct Session {
     FILE *file = nullptr;
@@ -228,23 +226,50 @@ int setFields(TIFF *tiff, int width, int height, int bits, const QList<QRgb> &ta
     return ok ? Ok : Failed;
 }
 
-// Writes rows `first`, `first + step`, ... below `end` as the file's rows; libtiff's
-// predictor changes the rows it is given, so each is copied first.
-int writeStrips(TIFF *tiff, const QImage &picture, int bits, RowSource &rows, int first, int step, int end,
-                ProgressTracker &tracker)
+// LZW and PackBits strips are coded here; libtiff codes the others a row at a time.
+bool codedHere(int compression) { return compression == COMPRESSION_LZW || compression == COMPRESSION_PACKBITS; }
+
+// The code of a strip of `count` rows of `rowBytes` each.
+void codeStrip(int compression, const uchar *strip, size_t rowBytes, int count, std::vector<uchar> &code)
 {
-    std::vector<uchar> row(size_t(rows.width()) * 3);
+    if (compression == COMPRESSION_LZW)
+        return encodeTiffLzw(strip, rowBytes * size_t(count), code);
+    code.clear();
+    for (int r = 0; r < count; ++r)
+        appendPackBits(strip + rowBytes * size_t(r), rowBytes, code);
+}
+
+// Writes rows `first`, `first + step`, ... below `end` as the file's rows. Strips
+// coded here are gathered, differenced when `predictor` says so, and written raw.
+int writeStrips(TIFF *tiff, const QImage &picture, int bits, RowSource &rows, int first, int step, int end,
+                int compression, bool predictor, ProgressTracker &tracker)
+{
+    const size_t rowBytes = (size_t(rows.width()) * size_t(bits) + 7) / 8;
+    const int height = (end - first + step - 1) / step;
+    const int perStrip = codedHere(compression) ? stripRows(rows.width(), bits, height) : 1;
+    std::vector<uchar> strip(rowBytes * size_t(perStrip)), code;
     for (int y = first, n = 0; y < end; y += step, ++n) {
+        uchar *row = strip.data() + rowBytes * size_t(n % perStrip);
         if (bits == 24) {
-            const uchar *rgb = rows.row(y, row.data());
+            const uchar *rgb = rows.row(y, row);
             if (!rgb)
                 return rows.status();
-            if (rgb != row.data())
-                std::memcpy(row.data(), rgb, size_t(rows.width()) * 3);
+            if (rgb != row)
+                std::memcpy(row, rgb, rowBytes);
         } else
-            packIndices(picture, y, bits, row.data());
-        if (TIFFWriteScanline(tiff, row.data(), uint32_t(n), 0) < 0)
-            return WriteError;
+            packIndices(picture, y, bits, row);
+        if (!codedHere(compression)) {
+            if (TIFFWriteScanline(tiff, row, uint32_t(n), 0) < 0)
+                return WriteError;
+        } else {
+            if (predictor)
+                differenceRow(row, rowBytes, 3);
+            if (n % perStrip == perStrip - 1 || n == height - 1) {
+                codeStrip(compression, strip.data(), rowBytes, n % perStrip + 1, code);
+                if (TIFFWriteRawStrip(tiff, uint32_t(n / perStrip), code.data(), tmsize_t(code.size())) < 0)
+                    return WriteError;
+            }
+        }
         if (!tracker.step(y))
             return Stopped;
     }
@@ -263,37 +288,38 @@ int writeFile(FILE *file, const QImage &picture, int bits, RowSource &rows, int 
         status = setFields(s.tiff, rows.width(), height, bits, picture.colorTable(),
                            rows.densityX(), compression, predictor);
     if (status == Ok)
-        status = writeStrips(s.tiff, picture, bits, rows, first, step, end, tracker);
+        status = writeStrips(s.tiff, picture, bits, rows, first, step, end, compression, predictor, tracker);
     if (status == Ok && !TIFFFlush(s.tiff))
         status = WriteError;
     return status == Ok && s.failed ? WriteError : status;
 }
 
-// Size in bytes of an LZW file of every `step`-th row from `first` below `end`.
-qint64 sampleSize(RowSource &rows, int first, int step, int end, bool predictor)
+// Size in bytes of the LZW code of the sampled rows.
+size_t sampleSize(RowSource &rows, const RowSample &sampled, bool predictor)
 {
-    char *buffer = nullptr;
-    size_t size = 0;
-    FilePtr memory(open_memstream(&buffer, &size));
-    if (!memory)
-        return 0;
-    ProgressTracker none({}, 1);
-    const int status = writeFile(memory.get(), {}, 24, rows, first, step, end, COMPRESSION_LZW, predictor, none);
-    memory.reset();  // closing sets `buffer` and `size`
-    std::free(buffer);
-    return status == Ok ? qint64(size) : 0;
+    const size_t rowBytes = size_t(rows.width()) * 3;
+    std::vector<uchar> sample, code;
+    for (int y = sampled.first; y < sampled.end; y += sampled.step) {
+        sample.resize(sample.size() + rowBytes);
+        uchar *row = sample.data() + sample.size() - rowBytes;
+        const uchar *rgb = rows.row(y, row);
+        if (!rgb)
+            return 0;
+        if (rgb != row)
+            std::memcpy(row, rgb, rowBytes);
+        if (predictor)
+            differenceRow(row, rowBytes, 3);
+    }
+    encodeTiffLzw(sample.data(), sample.size(), code);
+    return code.size();
 }
 
 // Horizontal differencing helps LZW on photographs but hurts on drawings and
-// noise: a sample of the first strip's rows, read before anything is written
-// (a picture being decoded keeps them), is compressed both ways and the smaller wins.
+// noise: a sample of the first rows is coded both ways and the smaller wins.
 bool predictorHelps(RowSource &rows)
 {
-    const int sampled = stripRows(rows.width(), 24, rows.height());
-    rows.keepFirst(sampled);
-    const int step = std::max(1, sampled / kSampleRows);
-    const int first = std::min(sampled - 1, step / 2);
-    return sampleSize(rows, first, step, sampled, true) < sampleSize(rows, first, step, sampled, false);
+    const RowSample sampled = sampleFirstRows(rows, qint64(rows.width()) * 3);
+    return sampleSize(rows, sampled, true) < sampleSize(rows, sampled, false);
 }
 
 QString compressionName(int code)
