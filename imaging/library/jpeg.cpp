@@ -5,6 +5,7 @@
 // object with a destructor lives in those frames after the jump is set.
 #include "codecs.h"
 #include "formats.h"
+#include "jpegtables.h"
 #include "orientation.h"
 
 #include <csetjmp>
@@ -14,6 +15,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -331,19 +333,6 @@ int decode(Decoder &d, int bits, int scale, ProgressTracker &tracker)
     return tracker.finish() ? Ok : Stopped;
 }
 
-// Optimised tables save some 25% at high quality, but their buffer comes on
-// top of the picture being written. It is allowed while it is small, or no
-// larger than the picture at true colour (greyscale and subsampled colour);
-// full-resolution colour (6 bytes a pixel) keeps the standard tables.
-bool optimiseCoding(const jpeg_compress_struct &c)
-{
-    constexpr qint64 kSmallBuffer = qint64(16) << 20;
-    const qint64 buffer = coefficientBytes(c);
-    const qint64 picture = qint64(c.image_width) * c.image_height * 3;
-    // Block rounding at the edges may add a little to the exact 3 bytes a pixel.
-    return buffer <= std::max(kSmallBuffer, picture + picture / 64);
-}
-
 // The whole picture's DCT coefficients that libjpeg keeps (a recoding's, the
 // encoder's for its optimised tables), in memory of our own (huge pages:
 // libjpeg would take them in 4 kB pages from the allocator, a fault for every
@@ -438,13 +427,74 @@ void useStore(j_common_ptr cinfo, Errors &errors, CoefficientStore &store)
     cinfo->mem->access_virt_barray = accessBlocks;
 }
 
+// What libjpeg writes, kept in memory: room for more than the picture's own
+// bytes is mapped at once, and only what is written is ever touched.
+struct MemoryDestination {
+    jpeg_destination_mgr pub{};
+    LargeMemory memory;
+    size_t size = 0;  // once libjpeg is done
+};
+
+void startMemory(j_compress_ptr cinfo)
+{
+    auto *m = reinterpret_cast<MemoryDestination *>(cinfo->dest);
+    m->memory = LargeMemory(size_t(cinfo->image_width) * cinfo->image_height * size_t(cinfo->input_components) +
+                            (size_t(1) << 20));
+    if (!m->memory.data())
+        fail(reinterpret_cast<j_common_ptr>(cinfo), OutOfMemory);
+    m->pub.next_output_byte = m->memory.data();
+    m->pub.free_in_buffer = m->memory.size();
+}
+
+// Coded noise can come out larger than its pixels.
+boolean growMemory(j_compress_ptr cinfo)
+{
+    auto *m = reinterpret_cast<MemoryDestination *>(cinfo->dest);
+    LargeMemory larger(m->memory.size() * 2);
+    if (!larger.data())
+        fail(reinterpret_cast<j_common_ptr>(cinfo), OutOfMemory);
+    std::memcpy(larger.data(), m->memory.data(), m->memory.size());
+    m->pub.next_output_byte = larger.data() + m->memory.size();
+    m->pub.free_in_buffer = larger.size() - m->memory.size();
+    m->memory = std::move(larger);
+    return TRUE;
+}
+
+void endMemory(j_compress_ptr cinfo)
+{
+    auto *m = reinterpret_cast<MemoryDestination *>(cinfo->dest);
+    m->size = m->memory.size() - m->pub.free_in_buffer;
+}
+
+// Files are coded with the standard Huffman tables into memory, then written
+// with tables of their own (see jpegtables.h).
 struct Encoder {
     jpeg_compress_struct cinfo{};
     Errors errors;
     Monitor monitor;
     CoefficientStore store;
+    MemoryDestination coded;
     ~Encoder() { jpeg_destroy_compress(&cinfo); }
 };
+
+void codeIntoMemory(Encoder &e)
+{
+    e.coded.pub.init_destination = startMemory;
+    e.coded.pub.empty_output_buffer = growMemory;
+    e.coded.pub.term_destination = endMemory;
+    e.cinfo.dest = &e.coded.pub;
+}
+
+// A file libjpeg wrote that the recoding of tables does not take (it takes
+// every baseline file) is written as it is.
+int writeCoded(const Encoder &e, FILE *file)
+{
+    const uchar *data = e.coded.memory.data();
+    const int status = writeWithOwnTables(data, e.coded.size, file);
+    if (status != BadFormat)
+        return status;
+    return std::fwrite(data, 1, e.coded.size, file) == e.coded.size ? Ok : WriteError;
+}
 
 int encode(Encoder &e, FILE *file, int quality, int smoothing, bool grey, RowSource &rows,
            std::vector<uchar> &scratch, ProgressTracker &tracker)
@@ -460,7 +510,7 @@ int encode(Encoder &e, FILE *file, int quality, int smoothing, bool grey, RowSou
     e.monitor.pub.progress_monitor = monitorProgress;
     e.monitor.tracker = &tracker;
     c.progress = &e.monitor.pub;
-    jpeg_stdio_dest(&c, file);
+    codeIntoMemory(e);
     c.image_width = JDIMENSION(rows.width());
     c.image_height = JDIMENSION(rows.height());
     c.input_components = 3;
@@ -474,7 +524,6 @@ int encode(Encoder &e, FILE *file, int quality, int smoothing, bool grey, RowSou
         c.comp_info[0].h_samp_factor = c.comp_info[0].v_samp_factor = 1;
     c.smoothing_factor = smoothing;
     setJfifDensity(c, {rows.densityX(), rows.densityY()});
-    c.optimize_coding = optimiseCoding(c) ? TRUE : FALSE;
     jpeg_start_compress(&c, TRUE);
     while (c.next_scanline < c.image_height) {
         JSAMPROW row = const_cast<uchar *>(rows.row(int(c.next_scanline), scratch.data()));
@@ -483,7 +532,7 @@ int encode(Encoder &e, FILE *file, int quality, int smoothing, bool grey, RowSou
         jpeg_write_scanlines(&c, &row, 1);
     }
     jpeg_finish_compress(&c);
-    return tracker.finish() ? Ok : Stopped;
+    return tracker.finish() ? writeCoded(e, file) : Stopped;
 }
 
 // Rounds coefficients quantised by `from` to the nearest multiples of `to`,
@@ -559,7 +608,8 @@ int recode(Recoding &r, FILE *out, int quality, bool grey, ProgressTracker &read
         dst.comp_info[i].quant_tbl_no = i == 0 ? 0 : 1;
     jpeg_set_quality(&dst, quality, TRUE);
     setJfifDensity(dst, densityOf(src));
-    dst.optimize_coding = optimiseCoding(dst) ? TRUE : FALSE;
+    // The coefficients are all in memory already: libjpeg's own optimised tables cost nothing more.
+    dst.optimize_coding = TRUE;
     for (int i = 0; i < dst.num_components; ++i) {
         const UINT16 *from = src.comp_info[i].quant_table->quantval;
         const UINT16 *to = dst.quant_tbl_ptrs[dst.comp_info[i].quant_tbl_no]->quantval;

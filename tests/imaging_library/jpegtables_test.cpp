@@ -1,0 +1,130 @@
+// Tables of a JPEG's own against the files libjpeg writes with the standard
+// ones (Qt's writer) and with its own optimised ones.
+#include "jpegtables.h"
+#include "pictures.h"
+#include "sky.h"
+
+#include <QBuffer>
+#include <QImageWriter>
+#include <QRandomGenerator>
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <numeric>
+
+using namespace sky;
+
+namespace {
+
+QByteArray jpegOf(const QImage &picture, int quality, bool optimised, bool progressive = false)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setQuality(quality);
+    writer.setOptimizedWrite(optimised);
+    writer.setProgressiveScanWrite(progressive);
+    EXPECT_TRUE(writer.write(picture));
+    return buffer.data();
+}
+
+// What writeWithOwnTables writes, and its status.
+QByteArray rewritten(const QByteArray &jpeg, int &status)
+{
+    char *data = nullptr;
+    size_t size = 0;
+    FILE *out = open_memstream(&data, &size);
+    status = writeWithOwnTables(reinterpret_cast<const uchar *>(jpeg.constData()), size_t(jpeg.size()), out);
+    std::fclose(out);
+    QByteArray written(data, qsizetype(size));
+    std::free(data);
+    return written;
+}
+
+QImage noise(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    QRandomGenerator random(5);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, random.generate() | 0xFF000000u);
+    return image;
+}
+
+}  // namespace
+
+TEST(OwnTables, SamePictureNoLargerThanLibjpegsOptimisedTables)
+{
+    const struct {
+        const char *name;
+        QImage picture;
+        int quality;
+    } cases[] = {
+        {"photo", photoPicture(640, 480), 25},
+        {"photo, edges not on a block", photoPicture(333, 177), 75},
+        {"one pixel", photoPicture(1, 1), 90},
+        {"grey", photoPicture(301, 203).convertToFormat(QImage::Format_Grayscale8), 60},
+        {"noise: codes of 16 bits and many stuffed bytes", noise(256, 256), 100},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QByteArray standard = jpegOf(c.picture, c.quality, false);
+        const QByteArray optimised = jpegOf(c.picture, c.quality, true);
+        int status = 0;
+        const QByteArray own = rewritten(standard, status);
+        ASSERT_EQ(Ok, status);
+        EXPECT_LT(own.size(), standard.size());
+        EXPECT_LE(own.size(), optimised.size());
+        const QImage expected = QImage::fromData(standard, "jpeg");
+        ASSERT_FALSE(expected.isNull());
+        EXPECT_EQ(expected, QImage::fromData(own, "jpeg"));
+    }
+}
+
+TEST(OwnTables, OtherJpegsAreLeftAsTheyAre)
+{
+    const QByteArray standard = jpegOf(photoPicture(64, 48), 80, false);
+    const QByteArray others[] = {
+        jpegOf(photoPicture(64, 48), 80, false, true),  // progressive
+        standard.left(standard.size() - 40),            // cut
+        standard.left(2),
+        QByteArray("not a picture at all"),
+    };
+    for (const QByteArray &jpeg : others) {
+        int status = 0;
+        EXPECT_TRUE(rewritten(jpeg, status).isEmpty());
+        EXPECT_EQ(BadFormat, status);
+    }
+}
+
+TEST(OwnTables, CodesFitSixteenBitsLeaveTheOnesFreeAndFollowFrequency)
+{
+    std::array<long, 256> uniform{}, single{}, pair{}, fibonacci{};
+    uniform.fill(7);
+    single[42] = 1000;
+    pair[0] = 1;
+    pair[255] = 1 << 20;
+    // Frequencies that grow like Fibonacci numbers give a tree 30 levels deep.
+    for (size_t i = 0, a = 1, b = 1; i < 30; ++i, b = a + b, a = b - a)
+        fibonacci[i * 3] = long(a);
+    for (const auto *frequencies : {&uniform, &single, &pair, &fibonacci}) {
+        const HuffmanTable table = optimalTable(*frequencies);
+        const int used = int(std::count_if(frequencies->begin(), frequencies->end(), [](long f) { return f > 0; }));
+        ASSERT_EQ(size_t(used), table.symbols.size());
+        ASSERT_EQ(used, std::accumulate(std::begin(table.counts), std::end(table.counts), 0));
+        // Kraft's sum below one: a code of all ones is left over.
+        double kraft = 0;
+        std::vector<int> lengthOf(256, 0);
+        for (int length = 1, k = 0; length <= 16; ++length)
+            for (int i = 0; i < table.counts[length - 1]; ++i, ++k) {
+                kraft += std::ldexp(1.0, -length);
+                lengthOf[table.symbols[size_t(k)]] = length;
+            }
+        EXPECT_LT(kraft, 1.0);
+        for (size_t a = 0; a < 256; ++a)
+            for (size_t b = 0; b < 256; ++b)
+                if ((*frequencies)[a] > (*frequencies)[b] && (*frequencies)[b] > 0) {
+                    EXPECT_LE(lengthOf[a], lengthOf[b]) << a << " " << b;
+                }
+    }
+    EXPECT_GT(optimalTable(fibonacci).counts[15], 0);
+}
