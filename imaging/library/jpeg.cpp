@@ -333,6 +333,21 @@ int decode(Decoder &d, int bits, int scale, ProgressTracker &tracker)
     return tracker.finish() ? Ok : Stopped;
 }
 
+// At the qualities that keep the colour whole, the coded data is large and
+// recoding its symbols (jpegtables.h) would take longer than coding it:
+// libjpeg's own optimised tables are used while their buffer of every
+// coefficient is small, or no larger than the picture at true colour (grey);
+// full-resolution colour (6 bytes a pixel) keeps the standard tables. Below
+// those qualities the coded data is small and gets tables of its own.
+bool optimiseCoding(const jpeg_compress_struct &c)
+{
+    constexpr qint64 kSmallBuffer = qint64(16) << 20;
+    const qint64 buffer = coefficientBytes(c);
+    const qint64 picture = qint64(c.image_width) * c.image_height * 3;
+    // Block rounding at the edges may add a little to the exact 3 bytes a pixel.
+    return buffer <= std::max(kSmallBuffer, picture + picture / 64);
+}
+
 // The whole picture's DCT coefficients that libjpeg keeps (a recoding's, the
 // encoder's for its optimised tables), in memory of our own (huge pages:
 // libjpeg would take them in 4 kB pages from the allocator, a fault for every
@@ -466,8 +481,8 @@ void endMemory(j_compress_ptr cinfo)
     m->size = m->memory.size() - m->pub.free_in_buffer;
 }
 
-// Files are coded with the standard Huffman tables into memory, then written
-// with tables of their own (see jpegtables.h).
+// Files that get tables of their own are coded with the standard ones into
+// memory first.
 struct Encoder {
     jpeg_compress_struct cinfo{};
     Errors errors;
@@ -510,7 +525,6 @@ int encode(Encoder &e, FILE *file, int quality, int smoothing, bool grey, RowSou
     e.monitor.pub.progress_monitor = monitorProgress;
     e.monitor.tracker = &tracker;
     c.progress = &e.monitor.pub;
-    codeIntoMemory(e);
     c.image_width = JDIMENSION(rows.width());
     c.image_height = JDIMENSION(rows.height());
     c.input_components = 3;
@@ -524,6 +538,13 @@ int encode(Encoder &e, FILE *file, int quality, int smoothing, bool grey, RowSou
         c.comp_info[0].h_samp_factor = c.comp_info[0].v_samp_factor = 1;
     c.smoothing_factor = smoothing;
     setJfifDensity(c, {rows.densityX(), rows.densityY()});
+    const bool ownTables = quality < kFullColour;
+    if (ownTables) {
+        codeIntoMemory(e);
+    } else {
+        jpeg_stdio_dest(&c, file);
+        c.optimize_coding = optimiseCoding(c) ? TRUE : FALSE;
+    }
     jpeg_start_compress(&c, TRUE);
     while (c.next_scanline < c.image_height) {
         JSAMPROW row = const_cast<uchar *>(rows.row(int(c.next_scanline), scratch.data()));
@@ -532,7 +553,9 @@ int encode(Encoder &e, FILE *file, int quality, int smoothing, bool grey, RowSou
         jpeg_write_scanlines(&c, &row, 1);
     }
     jpeg_finish_compress(&c);
-    return tracker.finish() ? writeCoded(e, file) : Stopped;
+    if (!tracker.finish())
+        return Stopped;
+    return ownTables ? writeCoded(e, file) : Ok;
 }
 
 // Rounds coefficients quantised by `from` to the nearest multiples of `to`,
@@ -608,8 +631,7 @@ int recode(Recoding &r, FILE *out, int quality, bool grey, ProgressTracker &read
         dst.comp_info[i].quant_tbl_no = i == 0 ? 0 : 1;
     jpeg_set_quality(&dst, quality, TRUE);
     setJfifDensity(dst, densityOf(src));
-    // The coefficients are all in memory already: libjpeg's own optimised tables cost nothing more.
-    dst.optimize_coding = TRUE;
+    dst.optimize_coding = optimiseCoding(dst) ? TRUE : FALSE;
     for (int i = 0; i < dst.num_components; ++i) {
         const UINT16 *from = src.comp_info[i].quant_table->quantval;
         const UINT16 *to = dst.quant_tbl_ptrs[dst.comp_info[i].quant_tbl_no]->quantval;

@@ -307,8 +307,9 @@ TEST(Codecs, ReadersBringPicturesToTheAskedDepth)
     EXPECT_EQ(BadDepth, readGif(dir.chemin("b.gif"), 7, false, out, {}));
 }
 
-// Small and large pictures, in full-resolution colour and grey, get Huffman
-// tables of their own: files any reader decodes.
+// Full-resolution colour beyond a few megapixels is written with the standard
+// Huffman tables (the optimised ones would hold every coefficient); smaller or
+// grey pictures with optimised ones. Both must give files any reader decodes.
 TEST(Codecs, JpegQualityHundredWithAndWithoutOptimisedTables)
 {
     DossierTemporaire dir;

@@ -5,6 +5,8 @@
 #include "sky.h"
 
 #include <QBuffer>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QImageWriter>
 #include <QRandomGenerator>
 #include <cstdio>
@@ -127,4 +129,23 @@ TEST(OwnTables, CodesFitSixteenBitsLeaveTheOnesFreeAndFollowFrequency)
                 }
     }
     EXPECT_GT(optimalTable(fibonacci).counts[15], 0);
+}
+
+// Below the qualities that keep the colour whole, the writer gives what
+// libjpeg gives with its optimised tables, without their buffer.
+TEST(OwnTables, TheWriterCodesAsLibjpegsOptimisedTablesDo)
+{
+    QTemporaryDir dir;
+    const QImage photo = photoPicture(640, 480);
+    for (const int quality : {25, 75, 89}) {
+        SCOPED_TRACE(quality);
+        const QString path = dir.filePath(QStringLiteral("q%1.jpg").arg(quality));
+        ASSERT_EQ(Ok, writeJpeg(path, quality, 0, 24, photo, {}));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray ours = file.readAll();
+        const QByteArray optimised = jpegOf(photo, quality, true);
+        EXPECT_LE(ours.size(), optimised.size());
+        EXPECT_EQ(QImage::fromData(optimised, "jpeg"), QImage::fromData(ours, "jpeg"));
+    }
 }
