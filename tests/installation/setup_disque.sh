@@ -9,7 +9,7 @@ tmp="$(mktemp -d)"
 trap 'rm -rf "$tmp"' EXIT
 mkdir -p "$tmp/arbre" "$tmp/disque/Setup" "$tmp/maison"
 cmake --install "$build" --prefix "$tmp/arbre" >/dev/null
-tar -czf "$tmp/disque/Setup/vistarama.tar.gz" -C "$tmp/arbre" bin share
+tar -czf "$tmp/disque/Setup/vistarama.tar.gz" -C "$tmp/arbre" bin lib share
 install -m 755 "$source/scripts/disque/Setup.exe" "$tmp/disque/Setup/Setup.exe"
 chmod -R a+rX "$tmp"
 
