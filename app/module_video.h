@@ -8,8 +8,8 @@
 class QWidget;
 
 // The module of a program in `dossier_programme`: beside it, as in the build,
-// else in the installed layout's lib/vistarama, where it is named when it is in
-// neither.
+// else in the installed layout's lib/<multiarch>/vistarama, where it is named
+// when it is in neither.
 QString chemin_module_video(const QString &dossier_programme);
 
 // The export of the open slideshow by the module `module`, loaded once and kept;

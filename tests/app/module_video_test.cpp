@@ -14,16 +14,17 @@ namespace {
 
 TEST(ModuleVideo, SeTrouveACoteDuProgrammeSinonDansLibVistarama)
 {
-    struct Cas { const char *nom; const char *present; const char *attendu; };
+    const QString installe = QStringLiteral(VISTA_DOSSIER_MODULES "/vistarama-export-video.so");
+    struct Cas { const char *nom; QString present; QString attendu; };
     const Cas cas[] = {
         {"construction", "bin/vistarama-export-video.so", "bin/vistarama-export-video.so"},
-        {"installe", "lib/vistarama/vistarama-export-video.so", "lib/vistarama/vistarama-export-video.so"},
-        {"absent", nullptr, "lib/vistarama/vistarama-export-video.so"},
+        {"installe", installe, installe},
+        {"absent", {}, installe},
     };
     for (const Cas &c : cas) {
         const DossierTemporaire dossier;
         QDir(dossier.chemin()).mkpath(QStringLiteral("bin"));
-        if (c.present) {
+        if (!c.present.isEmpty()) {
             QDir(dossier.chemin()).mkpath(QFileInfo(dossier.chemin(c.present)).path());
             QFile(dossier.chemin(c.present)).open(QIODevice::WriteOnly);
         }

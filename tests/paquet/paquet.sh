@@ -22,7 +22,9 @@ dpkg -i "$deb" >/dev/null
 [ "$(cd / && vistarama --version)" = "vistarama $version" ] || faute "vistarama --version depuis le paquet"
 [ "$(command -v vistarama)" = /usr/bin/vistarama ] || faute "vistarama n'est pas dans /usr/bin"
 [ -f /usr/share/vistarama/DOC.HLP ] || faute "l'aide n'est pas installée"
-LD_BIND_NOW=1 LD_PRELOAD=/usr/lib/vistarama/vistarama-export-video.so vistarama --version >/dev/null ||
+module="$(grep '/vistarama-export-video\.so$' <<<"$fichiers" || true)"
+[ -n "$module" ] || faute "le module d'exportation vidéo n'est pas dans le paquet"
+LD_BIND_NOW=1 LD_PRELOAD="$module" vistarama --version >/dev/null ||
   faute "le module d'exportation vidéo ne se charge pas dans le programme installé"
 
 dpkg -r vistarama >/dev/null
