@@ -10,8 +10,8 @@
 #include "erreurs.h"
 #include "chemins.h"
 #include "diaporama.h"
-#include "Fexport_video.h"
 #include "fichier_sli.h"
+#include "module_video.h"
 #include "progression.h"
 #include "systeme.h"
 #include "Bimage.h"
@@ -815,7 +815,8 @@ void TForm1::Exporterenvideo1Click()
     sauve();
     lit_config();
     // Until the mode dialog stores the rule, slides last their delay.
-    TExportVideo::exporte(this, reglages.attendre_fin_son);
+    exporte_par_le_module(this, reglages.attendre_fin_son,
+                          chemin_module_video(QCoreApplication::applicationDirPath()));
 }
 
 void TForm1::lancerClick()

@@ -5,6 +5,8 @@ include(GNUInstallDirs)
 set(VISTA_PARTAGE ${CMAKE_INSTALL_DATADIR}/vistarama)
 
 install(TARGETS vistarama vistarama-convert vistarama-video RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The video export, which the program loads from ../lib/<multiarch>/vistarama beside bin/.
+install(TARGETS vistarama-export-video LIBRARY DESTINATION ${VISTA_DOSSIER_MODULES})
 # The help file, the trash can's sounds and the sample slideshow with its pictures and sound.
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/assets/demo/ DESTINATION ${VISTA_PARTAGE})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/assets/curseurs DESTINATION ${VISTA_PARTAGE})

@@ -4,6 +4,7 @@
 #include "chemins.h"
 #include "chronologie.h"
 #include "dessin_diapo.h"
+#include "duree_son.h"
 #include "encodeur.h"
 #include "imagefile.h"
 #include "imagekinds.h"
@@ -154,9 +155,10 @@ IssueExport exporte(const FicheDiapo &defauts, const QList<DiapoAExporter> &diap
         issue.erreur = QStringLiteral("Le diaporama ne contient aucune diapositive");
         return issue;
     }
+    // A sound slide waits as the player does: for the length the wave file's header gives.
     QList<double> durees;
     for (const DiapoAExporter &d : diapos)
-        durees << (d.son.isEmpty() ? -1.0 : r.attendre_fin_son ? std::max(0.0, duree_son(d.son)) : 0.0);
+        durees << (d.son.isEmpty() ? -1.0 : r.attendre_fin_son ? systeme::duree_son_wav(d.son) / 1000.0 : 0.0);
     const Chronologie temps = chronologie(durees, r.delai, r.attendre_fin_son);
     const int ips = r.images_par_seconde;
     const auto image_de = [ips](double t) { return int(std::lround(t * ips)); };

@@ -118,18 +118,6 @@ bool SonDecode::ouvre(const QString &chemin, QString *erreur)
     return true;
 }
 
-double SonDecode::duree() const
-{
-    if (!etat_)
-        return -1;
-    const AVStream *flux = etat_->format->streams[etat_->flux];
-    if (flux->duration != AV_NOPTS_VALUE)
-        return double(flux->duration) * av_q2d(flux->time_base);
-    if (etat_->format->duration != AV_NOPTS_VALUE)
-        return double(etat_->format->duration) / AV_TIME_BASE;
-    return -1;
-}
-
 int SonDecode::lit(float *destination, int n)
 {
     int donnes = 0;
@@ -144,10 +132,4 @@ int SonDecode::lit(float *destination, int n)
         donnes += k;
     }
     return donnes;
-}
-
-double duree_son(const QString &chemin)
-{
-    SonDecode son;
-    return son.ouvre(chemin) ? son.duree() : -1;
 }

@@ -16,8 +16,6 @@ public:
 
     // False, with the reason in `erreur`, when the file holds no sound that can be decoded.
     bool ouvre(const QString &chemin, QString *erreur = nullptr);
-    // The length in seconds the file declares; negative when it declares none.
-    double duree() const;
     // Up to `n` stereo samples into `destination` (2 n floats); fewer only at the end.
     int lit(float *destination, int n);
 
@@ -25,6 +23,3 @@ private:
     struct Etat;
     std::unique_ptr<Etat> etat_;
 };
-
-// The length in seconds of the sound in `chemin`; negative when it cannot be opened.
-double duree_son(const QString &chemin);

@@ -5,40 +5,14 @@
 #include "banc.h"
 #include "config_sli.h"
 #include "fichier_sli.h"
+#include "son_wav.h"
 
-#include <QDataStream>
 #include <QDir>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <cmath>
 #include <cstdio>
 #include <sys/resource.h>
-
-namespace {
-
-void ecrit_son(const QString &chemin, double secondes)
-{
-    constexpr int taux = 44100;
-    const int n = int(taux * secondes);
-    QFile f(chemin);
-    if (!f.open(QIODevice::WriteOnly))
-        return;
-    QDataStream d(&f);
-    d.setByteOrder(QDataStream::LittleEndian);
-    d.writeRawData("RIFF", 4);
-    d << quint32(36 + 4 * n);
-    d.writeRawData("WAVEfmt ", 8);
-    d << quint32(16) << quint16(1) << quint16(2) << quint32(taux) << quint32(4 * taux) << quint16(4) << quint16(16);
-    d.writeRawData("data", 4);
-    d << quint32(4 * n);
-    for (int i = 0; i < n; ++i) {
-        const auto v = qint16(8000 * std::sin(2 * M_PI * 330 * i / taux));
-        d << v << v;
-    }
-}
-
-}  // namespace
 
 int main(int argc, char **argv)
 {
@@ -52,7 +26,10 @@ int main(int argc, char **argv)
         const QString photo = d.filePath(QStringLiteral("photo%1.jpg").arg(i, 2, 10, QLatin1Char('0')));
         banc::photo(quint32(i), true).save(photo, "JPEG", 90);
         const QString son = d.filePath(QStringLiteral("son%1.wav").arg(i));
-        ecrit_son(son, 3);
+        if (!ecrit_fichier(son, son_wav(3000, {330, 44100, 2, 16}))) {
+            std::printf("cannot write %s\n", qPrintable(son));
+            return 1;
+        }
         ajoute_fiche();
         fiche.chemin_image.affecte(photo);
         fiche.chemin_son.affecte(son);

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs the build into a scratch prefix and checks what a desktop needs of it:
 # every file in its place, a valid menu entry, the file type known to xdg-mime.
-#   installation.sh BUILD_DIR VERSION
+#   installation.sh BUILD_DIR VERSION MODULES_DIR
 set -euo pipefail
 build="$1"
 version="$2"
+module="$3/vistarama-export-video.so"  # from the prefix
 tmp="$(mktemp -d)"
 trap 'rm -rf "$tmp"' EXIT
 prefix="$tmp/prefixe"
@@ -15,7 +16,7 @@ faute() { echo "FAUTE : $*"; fautes=$((fautes + 1)); }
 
 partage="$prefix/share/vistarama"
 attendus=(
-  bin/vistarama bin/vistarama-convert bin/vistarama-video
+  bin/vistarama bin/vistarama-convert bin/vistarama-video "$module"
   share/vistarama/DOC.HLP share/vistarama/alumette.wav share/vistarama/feu.wav share/vistarama/stop.wav
   share/vistarama/DEMO_KV.SLI share/vistarama/PLAGE.JPG share/vistarama/MONTAGNE.PNG
   share/vistarama/FORET.BMP share/vistarama/VILLE.GIF share/vistarama/VAGUE.WAV
@@ -61,6 +62,12 @@ grep -q 'Diaporama Vistarama' "$prefix/share/mime/application/x-vistarama-diapor
 [ "$(cd "$tmp" && "$prefix/bin/vistarama" --version)" = "vistarama $version" ] || faute "vistarama --version"
 [ "$(cd "$tmp" && "$prefix/bin/vistarama-convert" --version)" = "vistarama-convert $version" ] ||
   faute "vistarama-convert --version"
+
+# The program starts without FFmpeg's libraries, and gives its video export module
+# every symbol the module takes from it: bound at once, one missing would stop the start.
+ldd "$prefix/bin/vistarama" | grep -q 'libav' && faute "vistarama charge les bibliothèques de FFmpeg au démarrage"
+LD_BIND_NOW=1 LD_PRELOAD="$prefix/$module" "$prefix/bin/vistarama" --version \
+  >/dev/null || faute "le programme ne fournit pas au module d'exportation vidéo ce qu'il lui faut"
 
 # Started as a new user would, from an empty folder: the user's files go only
 # into the user's folders, and the sample is copied and opened there.

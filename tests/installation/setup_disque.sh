@@ -9,7 +9,7 @@ tmp="$(mktemp -d)"
 trap 'rm -rf "$tmp"' EXIT
 mkdir -p "$tmp/arbre" "$tmp/disque/Setup" "$tmp/maison"
 cmake --install "$build" --prefix "$tmp/arbre" >/dev/null
-tar -czf "$tmp/disque/Setup/vistarama.tar.gz" -C "$tmp/arbre" bin share
+tar -czf "$tmp/disque/Setup/vistarama.tar.gz" -C "$tmp/arbre" bin lib share
 install -m 755 "$source/scripts/disque/Setup.exe" "$tmp/disque/Setup/Setup.exe"
 chmod -R a+rX "$tmp"
 
@@ -29,6 +29,8 @@ message="$(comme_l_utilisateur sh "$tmp/disque/Setup/Setup.exe" D)"
   faute "le message : $message"
 local="$tmp/maison/.local"
 [ "$(comme_l_utilisateur "$local/bin/vistarama" --version)" = "vistarama $version" ] || faute "vistarama --version"
+[ -n "$(find "$local/lib" -name vistarama-export-video.so 2>/dev/null)" ] ||
+  faute "l'exportation en vidéo n'est pas installée"
 grep -qxF "Exec=$local/bin/vistarama --diaporama %f" "$local/share/applications/vistarama.desktop" ||
   faute "l'entrée du menu ne nomme pas le programme installé"
 touch "$tmp/maison/essai.sli"

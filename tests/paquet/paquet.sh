@@ -22,6 +22,10 @@ dpkg -i "$deb" >/dev/null
 [ "$(cd / && vistarama --version)" = "vistarama $version" ] || faute "vistarama --version depuis le paquet"
 [ "$(command -v vistarama)" = /usr/bin/vistarama ] || faute "vistarama n'est pas dans /usr/bin"
 [ -f /usr/share/vistarama/DOC.HLP ] || faute "l'aide n'est pas installée"
+module="$(grep '/vistarama-export-video\.so$' <<<"$fichiers" || true)"
+[ -n "$module" ] || faute "le module d'exportation vidéo n'est pas dans le paquet"
+LD_BIND_NOW=1 LD_PRELOAD="$module" vistarama --version >/dev/null ||
+  faute "le module d'exportation vidéo ne se charge pas dans le programme installé"
 
 dpkg -r vistarama >/dev/null
 etat="$(dpkg-query -W -f='${db:Status-Status}' vistarama 2>/dev/null || true)"

@@ -16,9 +16,9 @@ TEST(DureeSon, LaLongueurDuSonSeLitDansLEnteteDuFichierWave)
     const Cas cas[] = {
         {"trois_secondes", son_wav(3000), 3000},
         {"liste_avant_les_donnees", avec_liste, 1500},
-        {"coupe", son_wav(2000, 8000 * 60), 2000},
+        {"coupe", son_wav(2000, {}, 8000 * 60), 2000},
         {"pas_wave", pas_wave, 0},
-        {"debit_nul", son_wav(1000, -1, 0), 0},
+        {"debit_nul", son_wav(1000, {}, -1, 0), 0},
         {"entete_seul", son_wav(1000).left(30), 0},
         {"vide", QByteArray(), 0},
     };

@@ -1,9 +1,9 @@
 // Event sounds reach the sound server every time: a private PulseAudio server
 // with a null sink is recorded while 20 short sounds are played 0.8 s apart.
 #include "son_court.h"
+#include "son_wav.h"
 
 #include <QCoreApplication>
-#include <QDataStream>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -16,26 +16,6 @@
 namespace {
 
 constexpr int kTaux = 8000;  // the recording's rate, mono 16 bits
-
-// A 0.2 s tone as a PCM wave file.
-bool ecrit_bip(const QString &chemin)
-{
-    constexpr int taux = 22050, echantillons = taux / 5;
-    QFile f(chemin);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    QDataStream d(&f);
-    d.setByteOrder(QDataStream::LittleEndian);
-    d.writeRawData("RIFF", 4);
-    d << quint32(36 + 2 * echantillons);
-    d.writeRawData("WAVEfmt ", 8);
-    d << quint32(16) << quint16(1) << quint16(1) << quint32(taux) << quint32(2 * taux) << quint16(2) << quint16(16);
-    d.writeRawData("data", 4);
-    d << quint32(2 * echantillons);
-    for (int i = 0; i < echantillons; ++i)
-        d << qint16(12000 * std::sin(2 * M_PI * 440 * i / taux));
-    return d.status() == QDataStream::Ok;
-}
 
 // Where bursts of sound start in a recording, in milliseconds: 10 ms windows above a
 // level, apart by at least 150 ms of quiet.
@@ -79,7 +59,7 @@ TEST(SonCourt, VingtSonsALaSuiteSontTousEntendus)
     if (pulseaudio.isEmpty() || parec.isEmpty())
         GTEST_SKIP() << "pas de serveur de son : pulseaudio et parec (pulseaudio-utils) sont absents";
     QTemporaryDir dossier;
-    ASSERT_TRUE(ecrit_bip(dossier.filePath("bip.wav")));
+    ASSERT_TRUE(ecrit_fichier(dossier.filePath("bip.wav"), son_wav(200, {440, 22050, 1, 16})));
     const QString prise = dossier.filePath("prise");
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("HOME", dossier.path());
