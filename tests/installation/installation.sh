@@ -66,7 +66,9 @@ grep -q 'Diaporama Vistarama' "$prefix/share/mime/application/x-vistarama-diapor
 # The program starts without FFmpeg's libraries, and gives its video export module
 # every symbol the module takes from it: bound at once, one missing would stop the start.
 ldd "$prefix/bin/vistarama" | grep -q 'libav' && faute "vistarama charge les bibliothèques de FFmpeg au démarrage"
-LD_BIND_NOW=1 LD_PRELOAD="$prefix/$module" "$prefix/bin/vistarama" --version \
+# A sanitized build's runtime must come first among the preloaded libraries.
+runtimes="$(ldd "$prefix/$module" | awk '/lib(a|ub)san\.so/ {printf "%s ", $3}')"
+LD_BIND_NOW=1 LD_PRELOAD="$runtimes$prefix/$module" "$prefix/bin/vistarama" --version \
   >/dev/null || faute "le programme ne fournit pas au module d'exportation vidéo ce qu'il lui faut"
 
 # Started as a new user would, from an empty folder: the user's files go only
