@@ -78,8 +78,9 @@ vide="$tmp/vide"
 mkdir -p "$maison" "$vide"
 exemple="$maison/donnees/vistarama/exemple"
 lance() {  # the installed program, for a few seconds, then stopped
+  # exec: the process stopped below is the program itself, not a shell around it.
   (cd "$vide" && HOME="$maison" XDG_CONFIG_HOME="$maison/config" XDG_DATA_HOME="$maison/donnees" \
-     QT_QPA_PLATFORM=offscreen "$prefix/bin/vistarama" "$@" >/dev/null 2>&1) &
+     QT_QPA_PLATFORM=offscreen exec "$prefix/bin/vistarama" "$@" >/dev/null 2>&1) &
   local programme=$!
   sleep 4
   kill "$programme" 2>/dev/null
