@@ -3,7 +3,6 @@
 #include "sky.h"
 
 #include <algorithm>
-#include <climits>
 #include <cstdint>
 #include <cstring>
 
@@ -23,8 +22,8 @@ struct Codes {
     uint16_t code[256] = {};
     uchar length[256] = {};
     uint16_t lookahead[1 << kLookahead] = {};
-    int32_t maxCode[kLongestCode + 2] = {};
-    int32_t offset[kLongestCode + 2] = {};
+    int32_t maxCode[kLongestCode + 1] = {};
+    int32_t offset[kLongestCode + 1] = {};
     uchar symbols[256] = {};
     bool defined = false;
 };
@@ -53,7 +52,6 @@ bool build(const HuffmanTable &table, Codes &codes)
         }
         code <<= 1;
     }
-    codes.maxCode[kLongestCode + 1] = INT32_MAX;  // ends a search for a code that is not there
     codes.defined = k == table.symbols.size();
     return codes.defined;
 }
@@ -132,7 +130,7 @@ inline int decodeSymbol(BitReader &in, const Codes &codes)
         return entry & 0xFF;
     }
     int length = kLookahead + 1;
-    while (int32_t(bits >> (kLongestCode - length)) > codes.maxCode[length])
+    while (length <= kLongestCode && int32_t(bits >> (kLongestCode - length)) > codes.maxCode[length])
         ++length;
     if (length > kLongestCode)
         return -1;
