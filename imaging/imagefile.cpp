@@ -240,19 +240,25 @@ QSize uprightSize(const QString &fileName)
     return info.orientation >= 5 ? QSize(info.height, info.width) : QSize(info.width, info.height);
 }
 
-// The decoding scale of a JPEG fitted into `zone`, as it is shown; 1 when its header
-// cannot be read.
-int reducedScale(const QString &fileName, QSize zone)
+// The decoding scale of a picture of `upright` size fitted into `zone`, as it is
+// shown; 1 when its header could not be read.
+int reducedScale(QSize upright, QSize zone) { return upright.isEmpty() ? 1 : echelle_de_decodage(upright, zone); }
+
+// ReadImageFileQuietly, the picture's upright size already read.
+int readQuietly(sky::Format format, const QString &fileName, int depth, bool dither, QSize zone, QSize upright,
+                QImage &out, const sky::Progress &progress)
 {
-    const QSize upright = uprightSize(fileName);
-    return upright.isEmpty() ? 1 : echelle_de_decodage(upright, zone);
+    const int status = format == sky::Format::Jpeg && !zone.isEmpty()
+                           ? sky::readJpeg(fileName, depth, reducedScale(upright, zone), dither, out, progress)
+                           : sky::formatRow(format).read(fileName, depth, dither, out, progress);
+    return sky::succeeded(status) && out.isNull() ? int(sky::Failed) : status;
 }
 
 }  // namespace
 
 bool ReadJpegFileReduced(const QString &fileName, int depth, bool dither, QSize zone, BitmapObject &bitmap)
 {
-    const int scale = reducedScale(fileName, zone);
+    const int scale = reducedScale(uprightSize(fileName), zone);
     return readInto(fileName, bitmap, [&](QImage &image) {
         return sky::readJpeg(fileName, depth, scale, dither, image, ProgressCallback);
     });
@@ -261,10 +267,9 @@ bool ReadJpegFileReduced(const QString &fileName, int depth, bool dither, QSize 
 int ReadImageFileQuietly(sky::Format format, const QString &fileName, int depth, bool dither, QSize zone,
                          QImage &out, const sky::Progress &progress)
 {
-    const int status = format == sky::Format::Jpeg && !zone.isEmpty()
-                           ? sky::readJpeg(fileName, depth, reducedScale(fileName, zone), dither, out, progress)
-                           : sky::formatRow(format).read(fileName, depth, dither, out, progress);
-    return sky::succeeded(status) && out.isNull() ? int(sky::Failed) : status;
+    const bool reduced = format == sky::Format::Jpeg && !zone.isEmpty();
+    return readQuietly(format, fileName, depth, dither, zone, reduced ? uprightSize(fileName) : QSize(), out,
+                       progress);
 }
 
 int ReadThumbnailQuietly(sky::Format format, const QString &fileName, QSize zone, int size, QImage &out,
@@ -278,15 +283,18 @@ int ReadThumbnailQuietly(sky::Format format, const QString &fileName, QSize zone
         out = std::move(kept);
         return sky::Ok;
     }
+    // Read once: it gives the decoding scale and goes into the cache entry.
+    const QSize upright = uprightSize(fileName);
     // Decoded as small as a thumbnail of `size` allows (fitting takes one pixel off).
-    const int status = ReadImageFileQuietly(format, fileName, 24, true, QSize(size + 1, size + 1), out, progress);
+    const int status =
+        readQuietly(format, fileName, 24, true, QSize(size + 1, size + 1), upright, out, progress);
     if (!sky::succeeded(status) || std::max(out.width(), out.height()) < size)
         return status;
     out = cache_vignettes::reduite(out, size);
     // A picture not read whole is not kept for the next visit.
     if (status == sky::Ok) {
-        std::function<void()> keeping = [cache, fileName, size, modification, thumbnail = out] {
-            cache_vignettes::range(cache, fileName, size, modification, thumbnail, uprightSize(fileName));
+        std::function<void()> keeping = [cache, fileName, size, modification, upright, thumbnail = out] {
+            cache_vignettes::range(cache, fileName, size, modification, thumbnail, upright);
         };
         if (keep)
             *keep = std::move(keeping);
