@@ -4,10 +4,11 @@
 // than that, and its symbols can be recoded with tables of their own.
 #pragma once
 
-#include <QtGlobal>
+#include "jpegscan.h"
+
 #include <array>
 #include <cstdio>
-#include <vector>
+#include <functional>
 
 namespace sky {
 
@@ -17,12 +18,25 @@ namespace sky {
 // Returns Ok, WriteError, or BadFormat (nothing written) for any other JPEG.
 [[nodiscard]] int writeWithOwnTables(const uchar *data, size_t size, FILE *out);
 
-// A Huffman table as a DHT segment gives it: how many codes of each length
-// from 1 to 16 bits, then the symbols from the shortest code on.
-struct HuffmanTable {
-    uchar counts[16] = {};
-    std::vector<uchar> symbols;
+// What a JPEG is recoded to: the steps its coefficients are rounded to
+// (luminance, chrominance; in natural order) and the JFIF density written.
+struct Requantisation {
+    uint16_t tables[2][64] = {};
+    uchar densityUnit = 0;
+    uint16_t densityX = 1;
+    uint16_t densityY = 1;
 };
+
+// Writes to `out` the picture of the sequential JPEG of `size` bytes at `data`
+// with its coefficients rounded to `to`'s steps and Huffman tables of its own,
+// a block at a time: no more than a block is held. Ok,
+// WriteError, Stopped (`progress` said so), or BadFormat (nothing written) for
+// a file it cannot recode: progressive, arithmetic, damaged, cut.
+// `progress(percent, bytes)` says how far the recoding is, and how many of the
+// source's bytes are read; false stops it.
+using RecodingProgress = std::function<bool(int percent, size_t bytes)>;
+[[nodiscard]] int requantiseJpeg(const uchar *data, size_t size, const Requantisation &to, FILE *out,
+                                 const RecodingProgress &progress);
 
 // The shortest codes for symbols 0 to 255 met as often as `frequencies` says,
 // none longer than 16 bits and none made only of ones (a reader takes those for

@@ -11,6 +11,7 @@
 #include <QRandomGenerator>
 #include <cstdio>
 #include <gtest/gtest.h>
+#include <jpeglib.h>
 #include <numeric>
 
 using namespace sky;
@@ -152,5 +153,131 @@ TEST(OwnTables, TheWriterCodesAsLibjpegsOptimisedTablesDo)
         const QByteArray optimised = jpegOf(photo, quality, true);
         EXPECT_LE(ours.size(), optimised.size());
         EXPECT_EQ(QImage::fromData(optimised, "jpeg"), QImage::fromData(ours, "jpeg"));
+    }
+}
+
+namespace {
+
+struct Layout {
+    const char *name;
+    int width, height;
+    int components;    // 3: YCbCr, 1: grey
+    int h, v;          // the luminance's sampling; the chrominance's is 1 x 1
+    int restart;       // MCUs between restart markers
+    bool progressive;
+};
+
+// A JPEG as libjpeg writes it with that layout.
+QByteArray libjpegFile(const Layout &layout)
+{
+    const QImage picture = photoPicture(layout.width, layout.height).convertToFormat(QImage::Format_RGB888);
+    jpeg_compress_struct c{};
+    jpeg_error_mgr errors{};
+    c.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&c);
+    unsigned char *data = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&c, &data, &size);
+    c.image_width = JDIMENSION(layout.width);
+    c.image_height = JDIMENSION(layout.height);
+    c.input_components = 3;
+    c.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&c);
+    jpeg_set_quality(&c, 85, TRUE);
+    if (layout.components == 1)
+        jpeg_set_colorspace(&c, JCS_GRAYSCALE);
+    c.comp_info[0].h_samp_factor = layout.h;
+    c.comp_info[0].v_samp_factor = layout.v;
+    c.restart_interval = unsigned(layout.restart);
+    if (layout.progressive)
+        jpeg_simple_progression(&c);
+    jpeg_start_compress(&c, TRUE);
+    while (c.next_scanline < c.image_height) {
+        JSAMPROW row = const_cast<uchar *>(picture.constScanLine(int(c.next_scanline)));
+        jpeg_write_scanlines(&c, &row, 1);
+    }
+    jpeg_finish_compress(&c);
+    jpeg_destroy_compress(&c);
+    QByteArray file(reinterpret_cast<const char *>(data), qsizetype(size));
+    std::free(data);
+    return file;
+}
+
+// The samples libjpeg decodes, in colour.
+QByteArray samples(const QByteArray &jpeg)
+{
+    jpeg_decompress_struct d{};
+    jpeg_error_mgr errors{};
+    d.err = jpeg_std_error(&errors);
+    jpeg_create_decompress(&d);
+    jpeg_mem_src(&d, reinterpret_cast<const uchar *>(jpeg.constData()), static_cast<unsigned long>(jpeg.size()));
+    jpeg_read_header(&d, TRUE);
+    d.out_color_space = JCS_RGB;
+    jpeg_start_decompress(&d);
+    QByteArray pixels(qsizetype(d.output_width) * d.output_height * d.output_components, 0);
+    while (d.output_scanline < d.output_height) {
+        JSAMPROW row = reinterpret_cast<uchar *>(pixels.data()) +
+                       size_t(d.output_scanline) * d.output_width * size_t(d.output_components);
+        jpeg_read_scanlines(&d, &row, 1);
+    }
+    jpeg_finish_decompress(&d);
+    jpeg_destroy_decompress(&d);
+    return pixels;
+}
+
+QByteArray requantised(const QByteArray &jpeg, const Requantisation &to, int &status)
+{
+    char *data = nullptr;
+    size_t size = 0;
+    FILE *out = open_memstream(&data, &size);
+    status = requantiseJpeg(reinterpret_cast<const uchar *>(jpeg.constData()), size_t(jpeg.size()), to, out, {});
+    std::fclose(out);
+    QByteArray written(data, qsizetype(size));
+    std::free(data);
+    return written;
+}
+
+}  // namespace
+
+// Steps of 1 keep every coefficient's value: the recoded file decodes to the
+// source's very samples, whatever the sampling and the restart markers.
+TEST(Requantise, StepsOfOneGiveTheSourcesSamples)
+{
+    const Layout layouts[] = {
+        {"4:2:0, edges not on an MCU", 333, 251, 3, 2, 2, 0, false},
+        {"4:2:2, restarts", 333, 251, 3, 2, 1, 7, false},
+        {"4:4:4, a restart every MCU", 100, 77, 3, 1, 1, 1, false},
+        {"grey, restarts", 201, 99, 1, 1, 1, 5, false},
+    };
+    Requantisation ones;
+    std::fill_n(&ones.tables[0][0], 2 * 64, uint16_t(1));
+    for (const Layout &layout : layouts) {
+        SCOPED_TRACE(layout.name);
+        const QByteArray source = libjpegFile(layout);
+        int status = 0;
+        const QByteArray recoded = requantised(source, ones, status);
+        ASSERT_EQ(Ok, status);
+        EXPECT_TRUE(samples(source) == samples(recoded));
+    }
+}
+
+TEST(Requantise, LeavesWhatItCannotRecodeUnwritten)
+{
+    const Layout layout = {"4:2:0, restarts", 96, 64, 3, 2, 2, 2, false};
+    const QByteArray source = libjpegFile(layout);
+    // The second restart marker says RST5 where RST1 is due.
+    QByteArray misnumbered = source;
+    const qsizetype second = misnumbered.indexOf(QByteArray("\xFF\xD1", 2));
+    ASSERT_GT(second, 0);
+    misnumbered[second + 1] = char(0xD5);
+    Layout progressive = layout;
+    progressive.progressive = true;
+    const QByteArray others[] = {misnumbered, libjpegFile(progressive), source.left(source.size() - 30)};
+    Requantisation to;
+    std::fill_n(&to.tables[0][0], 2 * 64, uint16_t(4));
+    for (const QByteArray &jpeg : others) {
+        int status = 0;
+        EXPECT_TRUE(requantised(jpeg, to, status).isEmpty());
+        EXPECT_EQ(BadFormat, status);
     }
 }
