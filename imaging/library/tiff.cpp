@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace sky {
@@ -236,18 +237,18 @@ bool readableByRows(TIFF *tiff)
                                              photometric == PHOTOMETRIC_PALETTE) && samples == 1;
 }
 
-// The rows of a TIFF file that readableByRows takes, in true colour.
+// The rows of a TIFF file that readableByRows takes, in true colour; `colours`
+// those of each sample of a grey or palette picture, empty for RGB.
 class TiffRows final : public SequentialRows {
 public:
-    TiffRows(Session &s, int width, int height) : s_(s), width_(width), height_(height), density_(dotsPerMetre(s.tiff))
+    TiffRows(Session &s, int width, int height, std::vector<uchar> colours)
+        : s_(s), width_(width), height_(height), density_(dotsPerMetre(s.tiff)), colours_(std::move(colours))
     {
     }
     int width() const override { return width_; }
     int height() const override { return height_; }
     int densityX() const override { return density_; }
     int densityY() const override { return density_; }
-
-    std::vector<uchar> colours_;  // of each sample; empty for RGB
 
 private:
     int readNext(int y, uchar *line) override
@@ -264,6 +265,7 @@ private:
 
     Session &s_;
     int width_, height_, density_;
+    std::vector<uchar> colours_;
     std::vector<uchar> samples_;
 };
 
@@ -490,13 +492,14 @@ int withTiffRows(const QString &path, const std::function<int(RowSource &rows)> 
         char message[1024] = "";
         if (!readableByRows(s.tiff) || !TIFFRGBAImageOK(s.tiff, message))
             return Unsupported;
-        TiffRows rows(s, int(w), int(h));
         uint16_t photometric = 0;
         TIFFGetField(s.tiff, TIFFTAG_PHOTOMETRIC, &photometric);
+        std::vector<uchar> colours;
         if (photometric != PHOTOMETRIC_RGB) {
-            if (const int status = sampleColours(s.tiff, photometric, rows.colours_); status != Ok)
+            if (const int status = sampleColours(s.tiff, photometric, colours); status != Ok)
                 return status;
         }
+        TiffRows rows(s, int(w), int(h), std::move(colours));
         return use(rows);
     });
 }
