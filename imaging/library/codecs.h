@@ -62,6 +62,12 @@ struct WriteOptions;
 // `use`: Unsupported, without calling it, for a file that is not a JPEG or
 // that its EXIF orientation turns (its picture is then read whole).
 [[nodiscard]] int withJpegRows(const QString &path, const std::function<int(RowSource &rows)> &use);
+// The same for a PNG file: Unsupported for an interlaced one.
+[[nodiscard]] int withPngRows(const QString &path, const std::function<int(RowSource &rows)> &use);
+// The same for a TIFF file of strips of 8-bit RGB, grey or palette samples
+// stored top row first; Unsupported for any other (tiles, separate planes,
+// other depths, CMYK, YCbCr, JPEG coding, another orientation...).
+[[nodiscard]] int withTiffRows(const QString &path, const std::function<int(RowSource &rows)> &use);
 
 // Row y of an indexed (Indexed8) or black-and-white (Mono, MonoLSB) picture as
 // palette indices packed at `bits` (1, 2, 4 or 8) per pixel, leftmost pixel in

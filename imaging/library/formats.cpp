@@ -132,7 +132,16 @@ int writeStreamed(const QString &source, const QString &target, Format format, c
     const FormatRow &row = formatRow(format);
     if (!row.writeRows)
         return Unsupported;
-    return withJpegRows(source, [&](RowSource &rows) { return row.writeRows(target, rows, options, progress); });
+    const FormatRow *sourceRow = nullptr;
+    if (const int status = formatOfFile(source, sourceRow); !sourceRow)
+        return status == BadFormat ? int(Unsupported) : status;
+    const auto write = [&](RowSource &rows) { return row.writeRows(target, rows, options, progress); };
+    switch (sourceRow->format) {
+    case Format::Jpeg: return withJpegRows(source, write);
+    case Format::Png: return withPngRows(source, write);
+    case Format::Tif: return withTiffRows(source, write);
+    default: return Unsupported;
+    }
 }
 
 std::span<const TiffCompression> tiffCompressions() { return kTiffCompressions; }

@@ -741,33 +741,23 @@ bool startsAsJpeg(FILE *file)
            std::fseek(file, 0, SEEK_SET) == 0;
 }
 
-// The rows of a JPEG file as libjpeg decodes them, in true colour; the first
-// ones kept when asked.
-class JpegRows final : public RowSource {
+// The rows of a JPEG file as libjpeg decodes them, in true colour.
+class JpegRows final : public SequentialRows {
 public:
     explicit JpegRows(Decoder &d) : d_(d) {}
     int width() const override { return int(d_.cinfo.output_width); }
     int height() const override { return int(d_.cinfo.output_height); }
     int densityX() const override { return int(density_.x); }
     int densityY() const override { return int(density_.y); }
-    int status() const override { return status_; }
-    void keepFirst(int count) override
-    {
-        if (next_ == 0)
-            kept_ = std::clamp(count, 0, height());
-    }
-    const uchar *row(int y, uchar *scratch) override;
 
     Density density_;
     bool cmyk_ = false;
 
 private:
+    int readNext(int y, uchar *line) override;
+
     Decoder &d_;
-    std::vector<uchar> first_;  // the rows kept
     std::vector<uchar> cmykRow_;
-    int kept_ = 0;
-    int next_ = 0;
-    int status_ = Ok;
 };
 
 int startRows(Decoder &d, JpegRows &rows)
@@ -800,30 +790,11 @@ int readRow(Decoder &d, bool cmyk, uchar *cmykRow, uchar *line)
     return d.source.atEnd ? int(Truncated) : int(Ok);
 }
 
-const uchar *JpegRows::row(int y, uchar *scratch)
+int JpegRows::readNext(int, uchar *line)
 {
-    if (status_ != Ok)
-        return nullptr;
-    if (y < 0 || y >= height() || (y >= kept_ && y != next_)) {
-        status_ = BadArgument;
-        return nullptr;
-    }
-    const size_t stride = size_t(width()) * 3;
-    try {
-        if (kept_ > 0 && first_.empty())
-            first_.resize(size_t(kept_) * stride);
-        if (cmyk_ && cmykRow_.empty())
-            cmykRow_.resize(size_t(width()) * 4);
-    } catch (const std::bad_alloc &) {
-        status_ = OutOfMemory;
-        return nullptr;
-    }
-    // A kept row is decoded, with those before it, when first asked.
-    for (; next_ <= y && status_ == Ok; ++next_)
-        status_ = readRow(d_, cmyk_, cmykRow_.data(), next_ < kept_ ? first_.data() + size_t(next_) * stride : scratch);
-    if (status_ != Ok)
-        return nullptr;
-    return y < kept_ ? first_.data() + size_t(y) * stride : scratch;
+    if (cmyk_ && cmykRow_.empty())
+        cmykRow_.resize(size_t(width()) * 4);
+    return readRow(d_, cmyk_, cmykRow_.data(), line);
 }
 
 }  // namespace

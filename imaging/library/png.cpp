@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace sky {
@@ -126,54 +127,162 @@ QList<QRgb> greyRamp(int levels)
     return ramp;
 }
 
-// Reads the picture as RGB888, or as Indexed8 with its palette or grey levels.
-int decode(Session &s, QImage &image, ProgressTracker &tracker)
+// What the transformations below make of the picture's rows: 8-bit RGB, or
+// (palette and grey pictures) one 8-bit index a pixel into `colours`.
+struct Layout {
+    int width = 0;
+    int height = 0;
+    int passes = 1;
+    bool indexed = false;
+    QList<QRgb> colours;
+    qint64 densityX = 0;  // dots per metre; 0: none
+    qint64 densityY = 0;
+};
+
+// Asks libpng for those rows: 16-bit samples halved, alpha dropped, small
+// samples unpacked, grey levels widened to 8 bits.
+int transform(Session &s, Layout &layout)
 {
     if (setjmp(png_jmpbuf(s.png)))
         return s.status;
     png_structp png = s.png;
     const int type = png_get_color_type(png, s.info);
-    const int depth = png_get_bit_depth(png, s.info);
     png_set_strip_16(png);
     png_set_strip_alpha(png);
     png_set_packing(png);
     if (type == PNG_COLOR_TYPE_GRAY || type == PNG_COLOR_TYPE_GRAY_ALPHA)
         png_set_expand_gray_1_2_4_to_8(png);
-    const int passes = png_set_interlace_handling(png);
+    layout.passes = png_set_interlace_handling(png);
     png_read_update_info(png, s.info);
-    const int w = int(png_get_image_width(png, s.info)), h = int(png_get_image_height(png, s.info));
-    const bool indexed = !(type & PNG_COLOR_MASK_COLOR) || type == PNG_COLOR_TYPE_PALETTE;
-    image = newPicture(w, h, indexed ? QImage::Format_Indexed8 : QImage::Format_RGB888);
-    if (image.isNull())
-        return OutOfMemory;
-    // Rows a cut file never reaches show black, not what the memory held.
-    image.fill(0);
+    return Ok;
+}
+
+int prepare(Session &s, Layout &layout)
+{
+    if (const int status = transform(s, layout); status != Ok)
+        return status;
+    png_structp png = s.png;
+    const int type = png_get_color_type(png, s.info);
+    const int depth = png_get_bit_depth(png, s.info);
+    layout.width = int(png_get_image_width(png, s.info));
+    layout.height = int(png_get_image_height(png, s.info));
+    layout.indexed = !(type & PNG_COLOR_MASK_COLOR) || type == PNG_COLOR_TYPE_PALETTE;
     if (type == PNG_COLOR_TYPE_PALETTE) {
         png_colorp entries = nullptr;
         int count = 0;
         if (!png_get_PLTE(png, s.info, &entries, &count))
             return BadFormat;
         // Indices beyond the palette show black rather than reading past it.
-        QList<QRgb> colours(1 << std::min(depth, 8), qRgb(0, 0, 0));
-        for (int i = 0; i < count && i < colours.size(); ++i)
-            colours[i] = qRgb(entries[i].red, entries[i].green, entries[i].blue);
-        image.setColorTable(colours);
-    } else if (indexed) {
-        image.setColorTable(greyRamp(256));
+        layout.colours = QList<QRgb>(1 << std::min(depth, 8), qRgb(0, 0, 0));
+        for (int i = 0; i < count && i < layout.colours.size(); ++i)
+            layout.colours[i] = qRgb(entries[i].red, entries[i].green, entries[i].blue);
+    } else if (layout.indexed) {
+        layout.colours = greyRamp(256);
     }
     png_uint_32 xDensity = 0, yDensity = 0;
     int unit = PNG_RESOLUTION_UNKNOWN;
-    const bool density = png_get_pHYs(png, s.info, &xDensity, &yDensity, &unit) &&
-                         unit == PNG_RESOLUTION_METER && xDensity > 0 && yDensity > 0;
-    setDensity(image, density ? xDensity : 0, density ? yDensity : 0);
-    for (int pass = 0; pass < passes; ++pass)
-        for (int y = 0; y < h; ++y) {
-            png_read_row(png, image.scanLine(y), nullptr);
-            if (!tracker.step(qint64(pass) * h + y))
+    if (png_get_pHYs(png, s.info, &xDensity, &yDensity, &unit) && unit == PNG_RESOLUTION_METER && xDensity > 0 &&
+        yDensity > 0) {
+        layout.densityX = xDensity;
+        layout.densityY = yDensity;
+    }
+    return Ok;
+}
+
+// Reads row `y` of the last pass into `line`, and what follows the picture after its last row.
+int readRow(Session &s, int y, int height, uchar *line)
+{
+    if (setjmp(png_jmpbuf(s.png)))
+        return s.status;
+    png_read_row(s.png, line, nullptr);
+    if (y == height - 1)
+        png_read_end(s.png, nullptr);
+    return Ok;
+}
+
+int readPasses(Session &s, const Layout &layout, QImage &image, ProgressTracker &tracker)
+{
+    if (setjmp(png_jmpbuf(s.png)))
+        return s.status;
+    for (int pass = 0; pass < layout.passes - 1; ++pass)
+        for (int y = 0; y < layout.height; ++y) {
+            png_read_row(s.png, image.scanLine(y), nullptr);
+            if (!tracker.step(qint64(pass) * layout.height + y))
                 return Stopped;
         }
-    png_read_end(png, nullptr);
     return Ok;
+}
+
+// Reads the picture as RGB888, or as Indexed8 with its palette or grey levels.
+int decode(Session &s, QImage &image, ProgressTracker &tracker)
+{
+    Layout layout;
+    if (const int status = prepare(s, layout); status != Ok)
+        return status;
+    const int h = layout.height;
+    image = newPicture(layout.width, h, layout.indexed ? QImage::Format_Indexed8 : QImage::Format_RGB888);
+    if (image.isNull())
+        return OutOfMemory;
+    // Rows a cut file never reaches show black, not what the memory held.
+    image.fill(0);
+    if (layout.indexed)
+        image.setColorTable(layout.colours);
+    setDensity(image, layout.densityX, layout.densityY);
+    if (const int status = readPasses(s, layout, image, tracker); status != Ok)
+        return status;
+    const qint64 last = qint64(layout.passes - 1) * h;
+    for (int y = 0; y < h; ++y) {
+        if (const int status = readRow(s, y, h, image.scanLine(y)); status != Ok)
+            return status;
+        if (!tracker.step(last + y))
+            return Stopped;
+    }
+    return Ok;
+}
+
+// The rows of a PNG file without interlacing as libpng decodes them, in true colour.
+class PngRows final : public SequentialRows {
+public:
+    PngRows(Session &s, Layout layout) : s_(s), layout_(std::move(layout))
+    {
+        // Indices beyond a short palette read as black.
+        if (layout_.indexed)
+            layout_.colours.resize(256, qRgb(0, 0, 0));
+    }
+    int width() const override { return layout_.width; }
+    int height() const override { return layout_.height; }
+    int densityX() const override { return densityAsRead(layout_.densityX); }
+    int densityY() const override { return densityAsRead(layout_.densityY); }
+
+private:
+    int readNext(int y, uchar *line) override
+    {
+        if (!layout_.indexed)
+            return readRow(s_, y, height(), line);
+        if (indices_.empty())
+            indices_.resize(size_t(width()));
+        if (const int status = readRow(s_, y, height(), indices_.data()); status != Ok)
+            return status;
+        for (int x = 0; x < width(); ++x) {
+            const QRgb c = layout_.colours[indices_[size_t(x)]];
+            line[3 * x] = uchar(qRed(c));
+            line[3 * x + 1] = uchar(qGreen(c));
+            line[3 * x + 2] = uchar(qBlue(c));
+        }
+        return Ok;
+    }
+
+    Session &s_;
+    Layout layout_;
+    std::vector<uchar> indices_;
+};
+
+// Opens the stream and checks the size its header claims against the budget of a reading.
+int startReading(Session &s)
+{
+    const int status = start(s);
+    return status == Ok ? checkDecodedSize(png_get_image_width(s.png, s.info), png_get_image_height(s.png, s.info))
+                        : status;
 }
 
 int encode(Session &s, const QImage &picture, int bits, bool interlaced, RowSource &rows,
@@ -248,9 +357,7 @@ int readPng(const QString &path, int bits, bool dither, QImage &out, const Progr
     return readPicture(path, bits, dither, out, [&](FILE *file, QImage &decoded) {
         Session s;
         s.file = file;
-        int status = start(s);
-        if (status == Ok)
-            status = checkDecodedSize(png_get_image_width(s.png, s.info), png_get_image_height(s.png, s.info));
+        int status = startReading(s);
         if (status != Ok)
             return status;
         const int passes = png_get_interlace_type(s.png, s.info) == PNG_INTERLACE_ADAM7 ? 7 : 1;
@@ -280,6 +387,24 @@ int writePngRows(const QString &path, RowSource &rows, const WriteOptions &optio
         return Unsupported;
     return writeRows(path, rows, progress, 0, [](RowSource &source, OutputFile &file, ProgressTracker &tracker) {
         return encodeFile({}, 24, false, source, file, tracker);
+    });
+}
+
+int withPngRows(const QString &path, const std::function<int(RowSource &rows)> &use)
+{
+    return readFile(path, [&](FILE *file) -> int {
+        Session s;
+        s.file = file;
+        if (const int status = startReading(s); status != Ok)
+            return status;
+        // Each pass of an interlaced picture holds pixels of the whole picture.
+        if (png_get_interlace_type(s.png, s.info) == PNG_INTERLACE_ADAM7)
+            return Unsupported;
+        Layout layout;
+        if (const int status = prepare(s, layout); status != Ok)
+            return status;
+        PngRows rows(s, std::move(layout));
+        return use(rows);
     });
 }
 

@@ -191,6 +191,34 @@ RowSample sampleFirstRows(RowSource &rows, qint64 rowBytes)
     return {std::min(kept - 1, step / 2), step, kept};
 }
 
+void SequentialRows::keepFirst(int count)
+{
+    if (next_ == 0)
+        kept_ = std::clamp(count, 0, height());
+}
+
+const uchar *SequentialRows::row(int y, uchar *scratch)
+{
+    if (status_ != Ok)
+        return nullptr;
+    if (y < 0 || y >= height() || (y >= kept_ && y != next_)) {
+        status_ = BadArgument;
+        return nullptr;
+    }
+    const size_t stride = size_t(width()) * 3;
+    try {
+        if (kept_ > 0 && first_.empty())
+            first_.resize(size_t(kept_) * stride);
+        for (; next_ <= y && status_ == Ok; ++next_)
+            status_ = readNext(next_, next_ < kept_ ? first_.data() + size_t(next_) * stride : scratch);
+    } catch (const std::bad_alloc &) {
+        status_ = OutOfMemory;
+    }
+    if (status_ != Ok)
+        return nullptr;
+    return y < kept_ ? first_.data() + size_t(y) * stride : scratch;
+}
+
 int writeRows(const QString &path, RowSource &rows, const Progress &progress, qint64 progressSteps,
               const EncodeRows &encode)
 {
@@ -301,10 +329,11 @@ QImage newPicture(int width, int height, QImage::Format format)
 
 void setDensity(QImage &image, qint64 ppmX, qint64 ppmY)
 {
-    const auto stored = [](qint64 ppm) { return ppm > 0 ? int(std::min<qint64>(ppm, 1 << 30)) : kNoDensity; };
-    image.setDotsPerMeterX(stored(ppmX));
-    image.setDotsPerMeterY(stored(ppmY));
+    image.setDotsPerMeterX(std::max(densityAsRead(ppmX), kNoDensity));
+    image.setDotsPerMeterY(std::max(densityAsRead(ppmY), kNoDensity));
 }
+
+int densityAsRead(qint64 ppm) { return ppm > kNoDensity ? int(std::min<qint64>(ppm, 1 << 30)) : 0; }
 
 int densityX(const QImage &image) { return image.dotsPerMeterX() > kNoDensity ? image.dotsPerMeterX() : 0; }
 

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace sky {
 
@@ -148,6 +149,28 @@ public:
     [[nodiscard]] virtual int status() const { return Ok; }
 };
 
+// A picture being decoded, given to the writers as RowSource says: each row
+// once, top to bottom, but for its first keepFirst() rows, decoded with those
+// before them when first asked and kept to be read again. A decoder fills it
+// by decoding its next row (readNext).
+class SequentialRows : public RowSource {
+public:
+    void keepFirst(int count) override;
+    [[nodiscard]] const uchar *row(int y, uchar *scratch) override;
+    [[nodiscard]] int status() const override { return status_; }
+
+protected:
+    // Decodes row y, the one after the last decoded, into `line` (width * 3
+    // bytes): Ok, else the reason it cannot.
+    [[nodiscard]] virtual int readNext(int y, uchar *line) = 0;
+
+private:
+    std::vector<uchar> first_;  // the rows kept
+    int kept_ = 0;
+    int next_ = 0;
+    int status_ = Ok;
+};
+
 // Rows `first`, `first + step`, ... below `end`: a sample spread over the first
 // two megabytes or so of a picture, which a writer reads before writing anything
 // to choose how to code the rest; `rows` is asked to keep them.
@@ -171,6 +194,9 @@ using EncodeRows = std::function<int(RowSource &rows, OutputFile &file, Progress
 constexpr int kNoDensity = 1;
 // Sets the density read from a file, in dots per metre; 0 or less: none.
 void setDensity(QImage &image, qint64 ppmX, qint64 ppmY);
+// The density a picture read with `ppm` dots per metre gives its writers
+// (densityX below): what setDensity keeps of it, 0 for none.
+int densityAsRead(qint64 ppm);
 // The density to write, in dots per metre; 0 when the picture has none.
 int densityX(const QImage &image);
 int densityY(const QImage &image);

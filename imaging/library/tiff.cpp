@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace sky {
@@ -181,6 +182,92 @@ int decode(Session &s, QImage &image, const Progress &progress)
     }
     return Ok;
 }
+
+// Dots per metre of the file's resolution, as the picture read whole has it.
+int dotsPerMetre(TIFF *tiff) { return densityAsRead(std::lround(densityOf(tiff) / 0.0254)); }
+
+// The colour of each 8-bit sample of a grey or palette picture, as the RGBA
+// interface gives it: a colour map whose entries all stay below 256 is taken
+// as written with 8-bit values, a common fault of writers.
+int sampleColours(TIFF *tiff, uint16_t photometric, std::vector<uchar> &colours)
+{
+    colours.resize(256 * 3);
+    if (photometric == PHOTOMETRIC_MINISBLACK) {
+        for (int i = 0; i < 256; ++i)
+            std::fill_n(colours.begin() + 3 * i, 3, uchar(i));
+        return Ok;
+    }
+    uint16_t *red = nullptr, *green = nullptr, *blue = nullptr;
+    if (!TIFFGetField(tiff, TIFFTAG_COLORMAP, &red, &green, &blue))
+        return Unsupported;
+    const uint16_t *maps[3] = {red, green, blue};
+    bool sixteen = false;
+    for (const uint16_t *map : maps)
+        sixteen = sixteen || std::any_of(map, map + 256, [](uint16_t v) { return v >= 256; });
+    for (int i = 0; i < 256; ++i)
+        for (int c = 0; c < 3; ++c)
+            colours[size_t(3 * i + c)] = uchar(sixteen ? maps[c][i] >> 8 : maps[c][i]);
+    return Ok;
+}
+
+// Whether TIFFReadScanline gives rows that the RGBA interface would give as
+// they are: strips of contiguous 8-bit RGB, grey (black first) or palette
+// samples, top row first, not coded as JPEG.
+bool readableByRows(TIFF *tiff)
+{
+    uint16_t bits = 1, samples = 1, planar = PLANARCONFIG_CONTIG, format = SAMPLEFORMAT_UINT,
+             orientation = ORIENTATION_TOPLEFT, compression = COMPRESSION_NONE, photometric = 0, extra = 0;
+    uint16_t *extraTypes = nullptr;
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_BITSPERSAMPLE, &bits);
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_SAMPLESPERPIXEL, &samples);
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_PLANARCONFIG, &planar);
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_SAMPLEFORMAT, &format);
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_ORIENTATION, &orientation);
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_COMPRESSION, &compression);
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_EXTRASAMPLES, &extra, &extraTypes);
+    const bool rows = !TIFFIsTiled(tiff) && planar == PLANARCONFIG_CONTIG && bits == 8 &&
+                      format == SAMPLEFORMAT_UINT && orientation == ORIENTATION_TOPLEFT && extra == 0;
+    const bool coding = compression == COMPRESSION_NONE || compression == COMPRESSION_LZW ||
+                        compression == COMPRESSION_PACKBITS || compression == COMPRESSION_DEFLATE ||
+                        compression == COMPRESSION_ADOBE_DEFLATE;
+    if (!rows || !coding || !TIFFGetField(tiff, TIFFTAG_PHOTOMETRIC, &photometric))
+        return false;
+    return photometric == PHOTOMETRIC_RGB ? samples == 3
+                                          : (photometric == PHOTOMETRIC_MINISBLACK ||
+                                             photometric == PHOTOMETRIC_PALETTE) && samples == 1;
+}
+
+// The rows of a TIFF file that readableByRows takes, in true colour; `colours`
+// those of each sample of a grey or palette picture, empty for RGB.
+class TiffRows final : public SequentialRows {
+public:
+    TiffRows(Session &s, int width, int height, std::vector<uchar> colours)
+        : s_(s), width_(width), height_(height), density_(dotsPerMetre(s.tiff)), colours_(std::move(colours))
+    {
+    }
+    int width() const override { return width_; }
+    int height() const override { return height_; }
+    int densityX() const override { return density_; }
+    int densityY() const override { return density_; }
+
+private:
+    int readNext(int y, uchar *line) override
+    {
+        if (!colours_.empty() && samples_.empty())
+            samples_.resize(size_t(width_));
+        uchar *read = colours_.empty() ? line : samples_.data();
+        if (TIFFReadScanline(s_.tiff, read, uint32_t(y), 0) < 0)
+            return readStatus(s_);
+        for (size_t x = 0; x < samples_.size(); ++x)
+            std::memcpy(line + 3 * x, colours_.data() + 3 * size_t(samples_[x]), 3);
+        return Ok;
+    }
+
+    Session &s_;
+    int width_, height_, density_;
+    std::vector<uchar> colours_;
+    std::vector<uchar> samples_;
+};
 
 // Rows in a strip of `width` pixels of `bits` each.
 int stripRows(qint64 width, int bits, int height)
@@ -387,6 +474,33 @@ int writeTiffRows(const QString &path, RowSource &rows, const WriteOptions &opti
         return succeeded(source.status())
                    ? writeFile(file.handle(), {}, 24, source, 0, 1, source.height(), compression, predictor, tracker)
                    : source.status();
+    });
+}
+
+int withTiffRows(const QString &path, const std::function<int(RowSource &rows)> &use)
+{
+    return readFile(path, [&](FILE *file) -> int {
+        Session s;
+        s.file = file;
+        if (const int status = open(s, "r"); status != Ok)
+            return status;
+        uint32_t w = 0, h = 0;
+        TIFFGetField(s.tiff, TIFFTAG_IMAGEWIDTH, &w);
+        TIFFGetField(s.tiff, TIFFTAG_IMAGELENGTH, &h);
+        if (const int size = checkDecodedSize(w, h); size != Ok)
+            return size;
+        char message[1024] = "";
+        if (!readableByRows(s.tiff) || !TIFFRGBAImageOK(s.tiff, message))
+            return Unsupported;
+        uint16_t photometric = 0;
+        TIFFGetField(s.tiff, TIFFTAG_PHOTOMETRIC, &photometric);
+        std::vector<uchar> colours;
+        if (photometric != PHOTOMETRIC_RGB) {
+            if (const int status = sampleColours(s.tiff, photometric, colours); status != Ok)
+                return status;
+        }
+        TiffRows rows(s, int(w), int(h), std::move(colours));
+        return use(rows);
     });
 }
 

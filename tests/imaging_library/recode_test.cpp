@@ -1,4 +1,6 @@
 // JPEG to JPEG from the coefficients, against the pixel path it stands in for.
+#include "convert.h"
+#include "octets.h"
 #include "photo_tournee.h"
 #include "pictures.h"
 #include "formats.h"
@@ -6,8 +8,10 @@
 #include "skyio.h"
 
 #include <QFileInfo>
+#include <QImageWriter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <tiffio.h>
 
 using namespace sky;
 
@@ -18,6 +22,58 @@ QImage decoded(const QString &path)
     QImage image;
     EXPECT_EQ(Ok, readJpeg(path, 24, 1, false, image, {})) << path.toStdString();
     return image;
+}
+
+// A TIFF of libtiff's own, 300 dots per inch: grey (black first) from a
+// Grayscale8 picture; a palette from an Indexed8 one, its map holding each
+// colour times `scale` (257: 16-bit entries; 1: 8-bit ones, as some writers
+// put them); RGB in 16 x 16 tiles from an RGB888 one.
+bool writeLibtiff(const QString &path, const QImage &picture, int scale = 257)
+{
+    TIFF *tiff = TIFFOpen(QFile::encodeName(path).constData(), "w");
+    if (!tiff)
+        return false;
+    const int w = picture.width(), h = picture.height();
+    const bool tiled = picture.format() == QImage::Format_RGB888;
+    const bool palette = picture.format() == QImage::Format_Indexed8;
+    TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, w);
+    TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, h);
+    TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, 8);
+    TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, tiled ? 3 : 1);
+    TIFFSetField(tiff, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+    TIFFSetField(tiff, TIFFTAG_COMPRESSION, COMPRESSION_ADOBE_DEFLATE);
+    TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, tiled ? PHOTOMETRIC_RGB : palette ? PHOTOMETRIC_PALETTE : PHOTOMETRIC_MINISBLACK);
+    TIFFSetField(tiff, TIFFTAG_RESOLUTIONUNIT, RESUNIT_INCH);
+    TIFFSetField(tiff, TIFFTAG_XRESOLUTION, 300.0f);
+    TIFFSetField(tiff, TIFFTAG_YRESOLUTION, 300.0f);
+    bool ok = true;
+    if (palette) {
+        std::vector<uint16_t> map[3];
+        for (int i = 0; i < 256; ++i) {
+            const QRgb c = i < picture.colorCount() ? picture.color(i) : 0;
+            for (int k = 0; k < 3; ++k)
+                map[k].push_back(uint16_t((k == 0 ? qRed(c) : k == 1 ? qGreen(c) : qBlue(c)) * scale));
+        }
+        TIFFSetField(tiff, TIFFTAG_COLORMAP, map[0].data(), map[1].data(), map[2].data());
+    }
+    if (tiled) {
+        TIFFSetField(tiff, TIFFTAG_TILEWIDTH, 16);
+        TIFFSetField(tiff, TIFFTAG_TILELENGTH, 16);
+        std::vector<uchar> tile(16 * 16 * 3);
+        for (int ty = 0; ty < h; ty += 16)
+            for (int tx = 0; tx < w; tx += 16) {
+                std::fill(tile.begin(), tile.end(), 0);
+                for (int y = ty; y < std::min(h, ty + 16); ++y)
+                    std::copy_n(picture.constScanLine(y) + 3 * tx, 3 * std::min(16, w - tx),
+                                tile.data() + 3 * 16 * (y - ty));
+                ok = ok && TIFFWriteTile(tiff, tile.data(), uint32_t(tx), uint32_t(ty), 0, 0) >= 0;
+            }
+    } else {
+        for (int y = 0; y < h; ++y)
+            ok = ok && TIFFWriteScanline(tiff, const_cast<uchar *>(picture.constScanLine(y)), uint32_t(y), 0) >= 0;
+    }
+    TIFFClose(tiff);
+    return ok;
 }
 
 }  // namespace
@@ -90,30 +146,47 @@ TEST(Recode, LeavesToThePixelPathWhatItCannotGiveAndWritesNothing)
 TEST(Streamed, WritesTheWholePicturePathsBytes)
 {
     QTemporaryDir dir;
-    const QString source = dir.filePath(QStringLiteral("source.jpg"));
-    // Wider than a TIFF strip of 2 MB holds.
+    // Wider than a TIFF strip of 2 MB holds, taller than the rows the writers sample.
     QImage photo = photoPicture(1001, 803);
     setDensity(photo, 11811, 11811);
-    ASSERT_EQ(Ok, writeJpeg(source, 85, 0, 24, photo, {}));
-    QImage picture;
-    ASSERT_EQ(Ok, readAnyPicture(source, 24, false, picture, {}));
-    struct Case {
+    QImage translucent = photo.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < translucent.height(); ++y)
+        for (int x = 0; x < translucent.width(); ++x)
+            translucent.setPixel(x, y, (translucent.pixel(x, y) & 0xffffff) | uint((x + y) % 3 * 120) << 24);
+    QImage grey = photo.convertToFormat(QImage::Format_Grayscale8), indexed = indexedPicture(1001, 803, 200);
+    setDensity(indexed, 11811, 11811);
+    const auto path = [&dir](const char *name) { return dir.filePath(QLatin1String(name)); };
+    ASSERT_EQ(Ok, writeJpeg(path("photo.jpg"), 85, 0, 24, photo, {}));
+    ASSERT_EQ(Ok, writePng(path("photo.png"), 24, false, photo, {}));
+    ASSERT_EQ(Ok, writePng(path("palette.png"), 8, false, indexed, {}));
+    ASSERT_EQ(Ok, writePng(path("palette4.png"), 4, false, indexedPicture(1001, 803, 11), {}));
+    ASSERT_TRUE(grey.save(path("grey.png")));
+    ASSERT_TRUE(photo.convertToFormat(QImage::Format_RGBX64).save(path("deep.png")));
+    ASSERT_TRUE(translucent.save(path("alpha.png")));
+    ASSERT_EQ(Ok, writeTiff(path("lzw.tif"), 5, 24, photo, {}));
+    ASSERT_EQ(Ok, writeTiff(path("palette.tif"), 1, 8, indexed, {}));
+    ASSERT_TRUE(writeLibtiff(path("grey.tif"), grey));
+    // 8-bit map entries; 16-bit ones whose top byte alone is the colour.
+    ASSERT_TRUE(writeLibtiff(path("map8.tif"), indexed, 1));
+    ASSERT_TRUE(writeLibtiff(path("map256.tif"), indexed, 256));
+    struct Target {
         Format format;
         int tiffCompression;
     };
-    const Case cases[] = {{Format::Bmp, 1}, {Format::Pcx, 1}, {Format::Png, 1}, {Format::Jpeg, 1},
-                          {Format::Tif, 1}, {Format::Tif, 5}, {Format::Tif, 32773}};
-    for (const Case &c : cases) {
-        SCOPED_TRACE(testing::Message() << formatRow(c.format).option << " " << c.tiffCompression);
-        WriteOptions options;
-        options.tiffCompression = c.tiffCompression;
-        const QString whole = dir.filePath(QStringLiteral("whole"));
-        const QString streamed = dir.filePath(QStringLiteral("streamed"));
-        ASSERT_EQ(Ok, formatRow(c.format).write(whole, 24, picture, options, {}));
-        ASSERT_EQ(Ok, writeStreamed(source, streamed, c.format, options, {}));
-        QFile a(whole), b(streamed);
-        ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
-        EXPECT_TRUE(a.readAll() == b.readAll());
+    const Target targets[] = {{Format::Bmp, 1}, {Format::Pcx, 1}, {Format::Png, 1}, {Format::Jpeg, 1},
+                              {Format::Tif, 1}, {Format::Tif, 5}, {Format::Tif, 32773}};
+    for (const char *source : {"photo.jpg", "photo.png", "palette.png", "palette4.png", "grey.png", "deep.png",
+                               "alpha.png", "lzw.tif", "palette.tif", "grey.tif", "map8.tif", "map256.tif"}) {
+        QImage picture;
+        ASSERT_EQ(Ok, readAnyPicture(path(source), 24, false, picture, {})) << source;
+        for (const Target &c : targets) {
+            SCOPED_TRACE(testing::Message() << source << " -> " << formatRow(c.format).option << " " << c.tiffCompression);
+            WriteOptions options;
+            options.tiffCompression = c.tiffCompression;
+            ASSERT_EQ(Ok, formatRow(c.format).write(path("whole"), 24, picture, options, {}));
+            ASSERT_EQ(Ok, writeStreamed(path(source), path("streamed"), c.format, options, {}));
+            EXPECT_TRUE(loadFile(path("whole")) == loadFile(path("streamed")));
+        }
     }
 }
 
@@ -121,14 +194,23 @@ TEST(Streamed, LeavesWholePicturesToTheirPathAndACutFileUnwritten)
 {
     QTemporaryDir dir;
     const QString jpeg = dir.filePath(QStringLiteral("photo.jpg"));
-    const QString png = dir.filePath(QStringLiteral("photo.png"));
+    const QString gif = dir.filePath(QStringLiteral("photo.gif"));
+    const QString interlacedPng = dir.filePath(QStringLiteral("interlaced.png"));
+    const QString tiled = dir.filePath(QStringLiteral("tiled.tif"));
     const QString turned = dir.filePath(QStringLiteral("turned.jpg"));
     const QString cut = dir.filePath(QStringLiteral("cut.jpg"));
+    const QString cutPng = dir.filePath(QStringLiteral("cut.png"));
+    const QString cutTiff = dir.filePath(QStringLiteral("cut.tif"));
     const QImage photo = photoPicture(96, 64);
     ASSERT_EQ(Ok, writeJpeg(jpeg, 85, 0, 24, photo, {}));
     ASSERT_EQ(Ok, writeJpeg(cut, 85, 0, 24, photo, {}));
-    ASSERT_TRUE(QFile::resize(cut, QFileInfo(cut).size() / 2));
-    ASSERT_EQ(Ok, writePng(png, 24, false, photo, {}));
+    ASSERT_EQ(Ok, writeGif(gif, 8, photo, {}));
+    ASSERT_EQ(Ok, writePng(interlacedPng, 24, true, photo, {}));
+    ASSERT_EQ(Ok, writePng(cutPng, 24, false, photo, {}));
+    ASSERT_EQ(Ok, writeTiff(cutTiff, 5, 24, photo, {}));
+    for (const QString &file : {cut, cutPng, cutTiff})
+        ASSERT_TRUE(QFile::resize(file, QFileInfo(file).size() / 2));
+    ASSERT_TRUE(writeLibtiff(tiled, photo));
     ASSERT_TRUE(ecrit_photo_tournee(turned, 3));
     WriteOptions interlaced, ccitt;
     interlaced.interlaced = true;
@@ -139,15 +221,34 @@ TEST(Streamed, LeavesWholePicturesToTheirPathAndACutFileUnwritten)
         WriteOptions options;
         int status;
     };
-    const Case cases[] = {{jpeg, Format::Gif, {}, Unsupported},       {jpeg, Format::Png, interlaced, Unsupported},
-                          {jpeg, Format::Tif, ccitt, Unsupported},    {png, Format::Bmp, {}, Unsupported},
-                          {turned, Format::Bmp, {}, Unsupported},     {cut, Format::Bmp, {}, Truncated},
-                          {cut, Format::Png, {}, Truncated}};
+    const Case cases[] = {{jpeg, Format::Gif, {}, Unsupported},          {jpeg, Format::Png, interlaced, Unsupported},
+                          {jpeg, Format::Tif, ccitt, Unsupported},       {gif, Format::Bmp, {}, Unsupported},
+                          {interlacedPng, Format::Bmp, {}, Unsupported}, {tiled, Format::Png, {}, Unsupported},
+                          {turned, Format::Bmp, {}, Unsupported},        {cut, Format::Bmp, {}, Truncated},
+                          {cut, Format::Png, {}, Truncated},             {cutPng, Format::Bmp, {}, Truncated},
+                          {cutTiff, Format::Tif, {}, Truncated}};
     const QStringList before = folderContents(dir.path());
     for (const Case &c : cases) {
         SCOPED_TRACE(testing::Message() << c.source.toStdString() << " " << formatRow(c.format).option);
         EXPECT_EQ(c.status, writeStreamed(c.source, dir.filePath(QStringLiteral("target")), c.format, c.options, {}));
         EXPECT_EQ(before, folderContents(dir.path()));
+        QImage whole;
+        if (c.status != Unsupported) {
+            EXPECT_EQ(c.status, readAnyPicture(c.source, 24, false, whole, {}));
+        }
+    }
+    // The converter still writes what those left to the whole picture give.
+    for (const QString &source : {interlacedPng, tiled}) {
+        SCOPED_TRACE(source.toStdString());
+        QImage picture;
+        ASSERT_EQ(Ok, readAnyPicture(source, 24, false, picture, {}));
+        ASSERT_EQ(Ok, writeBmp(dir.filePath(QStringLiteral("whole.bmp")), 24, picture, {}));
+        ConvertOptions options;
+        options.format = Format::Bmp;
+        options.resolution = Resolution::True;
+        QString written;
+        ASSERT_EQ(Ok, convertFile(source, dir.path(), options, &written));
+        EXPECT_TRUE(loadFile(dir.filePath(QStringLiteral("whole.bmp"))) == loadFile(written));
     }
 }
 
