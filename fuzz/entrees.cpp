@@ -3,6 +3,7 @@
 #include "config_sli.h"
 #include "erreurs.h"
 #include "fichier_sli.h"
+#include "formats.h"
 #include "sky.h"
 #include "systeme.h"
 
@@ -132,6 +133,22 @@ void image(sky::Format format, const uint8_t *data, size_t size)
             exige(status == sky::Truncated || lue.isNull());
         if (grande || (!sky::succeeded(status) && status != sky::Truncated))
             break;
+    }
+    // What a conversion reads without the whole picture: the rows one at a
+    // time, and a JPEG's coefficients recoded a block at a time.
+    const QString cible = dossier() + QStringLiteral("cible");
+    QFile::remove(cible);
+    if (sky::succeeded(sky::writeStreamed(chemin, cible, sky::Format::Bmp, {}, {}))) {
+        sky::FileInfo ecrite;
+        exige(decrit && sky::succeeded(sky::fileInfo(cible, ecrite)) && ecrite.width == info.width &&
+              ecrite.height == info.height);
+    }
+    if (format == sky::Format::Jpeg) {
+        QFile::remove(cible);
+        if (sky::succeeded(sky::recodeJpeg(chemin, cible, 95, false, {}))) {
+            sky::FileInfo recodee;
+            exige(decrit && sky::succeeded(sky::fileInfo(cible, recodee)) && recodee.width == info.width);
+        }
     }
 }
 

@@ -625,6 +625,10 @@ int recode(Recoding &r, FILE *out, int quality, bool grey, ProgressTracker &read
     if (!reading.finish())
         return Stopped;
 
+    // A component of no scan (a damaged file) has no table: the pixel path says what it gives.
+    for (int i = 0; i < src.num_components; ++i)
+        if (!src.comp_info[i].quant_table)
+            return Unsupported;
     jpeg_copy_critical_parameters(&src, &dst);
     if (grey)
         jpeg_set_colorspace(&dst, JCS_GRAYSCALE);
