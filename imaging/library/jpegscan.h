@@ -267,11 +267,11 @@ inline long blocksDown(const Layout &l, const Component &c)
 }
 
 // Decodes a block's coefficients into `zigzag`, its DC added to `predictor`,
-// `last` set to the place of the last AC coefficient not zero; without
-// `kStore` the AC coefficients are only gone over.
+// the places of the AC coefficients not zero set in `nonZero` (bit k): only
+// those are written. Without `kStore` the AC coefficients are only gone over.
 template <bool kStore>
 inline bool decodeBlock(BitReader &in, const Codes &dcCodes, const Codes &acCodes, int &predictor, int16_t *zigzag,
-                        int &last)
+                        uint64_t &nonZero)
 {
     // A code and its bits take at most 27 bits.
     in.ensure(32);
@@ -279,19 +279,18 @@ inline bool decodeBlock(BitReader &in, const Codes &dcCodes, const Codes &acCode
     if (dc < 0 || dc > 11)
         return false;
     predictor += extend(in.read(dc), dc);
-    if constexpr (kStore)
-        std::fill_n(zigzag, 64, int16_t(0));
     zigzag[0] = int16_t(predictor);
-    last = 0;
+    uint64_t found = 0;
     for (int k = 1; k < 64;) {
         in.ensure(32);
         if (const int32_t fast = acCodes.fast[in.look(kLookahead)]) {
             k += (fast >> 8) & 15;
             if (k > 63)
                 return false;
-            if constexpr (kStore)
+            if constexpr (kStore) {
                 zigzag[k] = int16_t(fast >> 16);
-            last = k;
+                found |= uint64_t(1) << k;
+            }
             in.skip(fast & 0xFF);
             ++k;
             continue;
@@ -310,20 +309,22 @@ inline bool decodeBlock(BitReader &in, const Codes &dcCodes, const Codes &acCode
         if (k > 63 || size > 10)
             return false;
         const unsigned bits = in.read(size);
-        if constexpr (kStore)
+        if constexpr (kStore) {
             zigzag[k] = int16_t(extend(bits, size));
-        last = k;
+            found |= uint64_t(1) << k;
+        }
         ++k;
     }
+    nonZero = found;
     return in.withinData();
 }
 
 // Decodes every block of the scan in order: `visit(c, unit, block, zigzag,
-// last)` with the component's index in the scan, the unit (MCU) and the
-// block's place in it, its 64 coefficients in zigzag order, DC undifferenced,
-// and the place of the last AC coefficient not zero (0: none). Only the
-// components in the mask `withAc` (bit c) get their AC coefficients; the
-// others only zigzag[0]. Before each row of units, `atRow(row, at)` with where
+// nonZero)` with the component's index in the scan, the unit (MCU) and the
+// block's place in it, its coefficients in zigzag order, DC undifferenced, and
+// the places of the AC coefficients not zero (bit k; the others are not
+// written). Only the components in the mask `withAc` (bit c) get their AC
+// coefficients; the others only zigzag[0]. Before each row of units, `atRow(row, at)` with where
 // the reading is in the data: false stops. `stop` gets where the data ends.
 // False on damaged data, a restart marker out of place, or stopped.
 template <typename Visit, typename AtRow>
@@ -359,11 +360,11 @@ bool decodeBlocks(const Layout &layout, const Codes (&codes)[2][4], const uchar 
             const bool store = (withAc >> ci) & 1;
             const int blocks = interleaved ? c.h * c.v : 1;
             for (int b = 0; b < blocks; ++b) {
-                int last = 0;
-                if (!(store ? decodeBlock<true>(in, dcCodes, acCodes, predictor[ci], zigzag, last)
-                            : decodeBlock<false>(in, dcCodes, acCodes, predictor[ci], zigzag, last)))
+                uint64_t nonZero = 0;
+                if (!(store ? decodeBlock<true>(in, dcCodes, acCodes, predictor[ci], zigzag, nonZero)
+                            : decodeBlock<false>(in, dcCodes, acCodes, predictor[ci], zigzag, nonZero)))
                     return false;
-                visit(int(ci), unit, b, zigzag, last);
+                visit(int(ci), unit, b, zigzag, nonZero);
             }
         }
     }

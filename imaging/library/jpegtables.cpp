@@ -13,21 +13,18 @@ namespace {
 using namespace jpegscan;
 
 // The Huffman symbols of a block coded after a block of DC `previous`, its
-// coefficients past `last` all zero: `put(kind, symbol, bits, n)`, kind 0 DC
-// and 1 AC, with the `n` bits after the symbol.
+// AC coefficients not zero at the places set in `nonZero`:
+// `put(kind, symbol, bits, n)`, kind 0 DC and 1 AC, with the `n` bits after
+// the symbol. Going from one coefficient not zero to the next, no branch
+// depends on whether a coefficient is zero, which a processor cannot foresee.
 template <typename Put>
-inline void blockSymbols(const int16_t *zigzag, int last, int previous, Put put)
+inline void blockSymbols(const int16_t *zigzag, uint64_t nonZero, int previous, Put put)
 {
     const auto category = [](int value) { return value == 0 ? 0 : 32 - __builtin_clz(unsigned(std::abs(value))); };
     const auto low = [](int value, int n) { return unsigned(value < 0 ? value - 1 : value) & ((1u << n) - 1); };
     const int difference = zigzag[0] - previous;
     const int n = category(difference);
     put(0, n, low(difference, n), n);
-    // The coefficients not zero, found without a branch each: a zero or not is
-    // what a processor cannot foresee.
-    uint64_t nonZero = 0;
-    for (int k = 1; k <= last; ++k)
-        nonZero |= uint64_t(zigzag[k] != 0) << k;
     int after = 0;  // the last coefficient coded
     for (; nonZero != 0; nonZero &= nonZero - 1) {
         const int k = __builtin_ctzll(nonZero);
@@ -69,9 +66,9 @@ int recodeScan(const Layout &layout, const uchar *data, const uchar *end, const 
         const uchar *stop = nullptr;
         const bool decoded = decodeBlocks(
             layout, source, data, end, ~0u,
-            [&](int c, long, int, int16_t *zigzag, int last) {
-                change(c, zigzag, last);
-                blockSymbols(zigzag, last, previous[c], [&](int kind, int symbol, unsigned bits, int n) {
+            [&](int c, long, int, int16_t *zigzag, uint64_t nonZero) {
+                change(c, zigzag, nonZero);
+                blockSymbols(zigzag, nonZero, previous[c], [&](int kind, int symbol, unsigned bits, int n) {
                     code(c, kind, symbol, bits, n);
                 });
                 previous[c] = zigzag[0];
@@ -223,7 +220,7 @@ int writeWithOwnTables(const uchar *data, size_t size, FILE *out)
         recoded.head.insert(recoded.head.end(), data + at, data + at + length);
     recoded.scanHeader.assign(data + layout.scanHeader, data + layout.dataStart);
     recoded.components = layout.components;
-    return recodeScan(layout, data + layout.dataStart, data + size, recoded, [](int, int16_t *, int) {}, out, {});
+    return recodeScan(layout, data + layout.dataStart, data + size, recoded, [](int, int16_t *, uint64_t &) {}, out, {});
 }
 
 int requantiseJpeg(const uchar *data, size_t size, const Requantisation &to, FILE *out,
@@ -276,12 +273,18 @@ int requantiseJpeg(const uchar *data, size_t size, const Requantisation &to, FIL
     }
     scan.insert(scan.end(), {0, 63, 0});
     appendSegment(recoded.scanHeader, 0xDA, scan);
-    // Rounded to the nearest multiple of the new step, within what baseline Huffman coding holds.
-    const auto change = [&ratio](int c, int16_t *zigzag, int last) {
-        for (int k = 0; k <= last; ++k) {
+    // Rounded to the nearest multiple of the new step, within what baseline
+    // Huffman coding holds; those rounded to zero leave `nonZero`.
+    const auto change = [&ratio](int c, int16_t *zigzag, uint64_t &nonZero) {
+        const auto rounded = [&](int k, int low) {
             const float scaled = float(zigzag[k]) * ratio[c][k];
-            const int rounded = int(scaled + std::copysign(0.5f, scaled));
-            zigzag[k] = int16_t(std::clamp(rounded, k == 0 ? -1024 : -1023, 1023));
+            return int16_t(std::clamp(int(scaled + std::copysign(0.5f, scaled)), low, 1023));
+        };
+        zigzag[0] = rounded(0, -1024);
+        for (uint64_t left = nonZero; left != 0; left &= left - 1) {
+            const int k = __builtin_ctzll(left);
+            zigzag[k] = rounded(k, -1023);
+            nonZero &= ~(uint64_t(zigzag[k] == 0) << k);
         }
     };
     return recodeScan(layout, data + layout.dataStart, data + size, recoded, change, out, progress);
