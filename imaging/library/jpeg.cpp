@@ -11,6 +11,7 @@
 #include <csetjmp>
 #include <sys/mman.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <cstdio>
 #include <jpeglib.h>
 #include <jerror.h>
@@ -19,6 +20,7 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <numeric>
 #include <vector>
 
 namespace sky {
@@ -485,6 +487,22 @@ void endMemory(j_compress_ptr cinfo)
 
 // Files that get tables of their own are coded with the standard ones into
 // memory first.
+// How the pixel path codes a picture of that size at that quality.
+void setPixelCoding(jpeg_compress_struct &c, int width, int height, int quality, bool grey)
+{
+    c.image_width = JDIMENSION(width);
+    c.image_height = JDIMENSION(height);
+    c.input_components = 3;
+    c.in_color_space = JCS_EXT_RGB;
+    jpeg_set_defaults(&c);
+    if (grey)
+        jpeg_set_colorspace(&c, JCS_GRAYSCALE);
+    jpeg_set_quality(&c, quality, TRUE);
+    // At high quality the colour is kept at full resolution, as the user asks for the best.
+    if (!grey && quality >= kFullColour)
+        c.comp_info[0].h_samp_factor = c.comp_info[0].v_samp_factor = 1;
+}
+
 struct Encoder {
     jpeg_compress_struct cinfo{};
     Errors errors;
@@ -527,17 +545,7 @@ int encode(Encoder &e, FILE *file, int quality, int smoothing, bool grey, RowSou
     e.monitor.pub.progress_monitor = monitorProgress;
     e.monitor.tracker = &tracker;
     c.progress = &e.monitor.pub;
-    c.image_width = JDIMENSION(rows.width());
-    c.image_height = JDIMENSION(rows.height());
-    c.input_components = 3;
-    c.in_color_space = JCS_EXT_RGB;
-    jpeg_set_defaults(&c);
-    if (grey)
-        jpeg_set_colorspace(&c, JCS_GRAYSCALE);
-    jpeg_set_quality(&c, quality, TRUE);
-    // At high quality the colour is kept at full resolution, as the user asks for the best.
-    if (!grey && quality >= kFullColour)
-        c.comp_info[0].h_samp_factor = c.comp_info[0].v_samp_factor = 1;
+    setPixelCoding(c, rows.width(), rows.height(), quality, grey);
     c.smoothing_factor = smoothing;
     setJfifDensity(c, {rows.densityX(), rows.densityY()});
     const bool ownTables = quality < kFullColour;
@@ -654,7 +662,9 @@ int recode(Recoding &r, FILE *out, int quality, bool grey, ProgressTracker &read
     return writing.finish() ? Ok : Stopped;
 }
 
-// What the pixel path would quantise with at `quality`, and the JFIF density it would write.
+// What the pixel path would code a colour picture with at `quality`: its
+// quantisation, its Huffman tables (the standard ones, or none where it makes
+// tables of the picture's own) and its JFIF density.
 bool requantisationFor(const jpeg_decompress_struct &src, int quality, Requantisation &to)
 {
     Encoder e;
@@ -663,16 +673,24 @@ bool requantisationFor(const jpeg_decompress_struct &src, int quality, Requantis
     if (setjmp(e.errors.jump))
         return false;
     jpeg_create_compress(&e.cinfo);
-    e.cinfo.in_color_space = JCS_YCbCr;
-    e.cinfo.input_components = 3;
-    jpeg_set_defaults(&e.cinfo);
-    jpeg_set_quality(&e.cinfo, quality, TRUE);
+    setPixelCoding(e.cinfo, int(src.image_width), int(src.image_height), quality, false);
     setJfifDensity(e.cinfo, densityOf(src));
     for (int t = 0; t < 2; ++t)
         std::copy_n(e.cinfo.quant_tbl_ptrs[t]->quantval, DCTSIZE2, to.tables[t]);
     to.densityUnit = e.cinfo.density_unit;
     to.densityX = e.cinfo.X_density;
     to.densityY = e.cinfo.Y_density;
+    if (optimiseCoding(e.cinfo))
+        return true;
+    const JHUFF_TBL *const huffman[2][2] = {{e.cinfo.dc_huff_tbl_ptrs[0], e.cinfo.dc_huff_tbl_ptrs[1]},
+                                            {e.cinfo.ac_huff_tbl_ptrs[0], e.cinfo.ac_huff_tbl_ptrs[1]}};
+    for (int kind = 0; kind < 2; ++kind)
+        for (int slot = 0; slot < 2; ++slot) {
+            HuffmanTable &table = to.huffman[kind][slot];
+            std::copy_n(huffman[kind][slot]->bits + 1, 16, table.counts);
+            const int symbols = std::accumulate(table.counts, table.counts + 16, 0);
+            table.symbols.assign(huffman[kind][slot]->huffval, huffman[kind][slot]->huffval + symbols);
+        }
     return true;
 }
 
@@ -725,6 +743,12 @@ int recodeByBlocks(FILE *file, const jpeg_decompress_struct &src, int quality, F
                             : writing.step(qint64(percent - 50) * kProgressSteps / 50);
     };
     const int status = requantiseJpeg(source.data, source.size, to, out, progress);
+    if (status == BadFormat) {
+        // What was written goes: libjpeg's recoding starts the file again.
+        std::fflush(out);
+        if (std::fseek(out, 0, SEEK_SET) != 0 || ftruncate(fileno(out), 0) != 0)
+            return WriteError;
+    }
     if (status != Ok)
         return status;
     return reading.finish() && writing.finish() ? Ok : Stopped;

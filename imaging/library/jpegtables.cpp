@@ -46,6 +46,7 @@ struct Recoded {
     std::vector<uchar> head;
     std::vector<uchar> scanHeader;
     std::vector<Component> components;
+    const HuffmanTable (*tables)[4] = nullptr;  // DC, AC to code with; null: tables of the data's own
 };
 
 // Recodes the scan of `layout` into `out` with Huffman tables made for its own
@@ -61,7 +62,7 @@ int recodeScan(const Layout &layout, const uchar *data, const uchar *end, const 
                 return BadFormat;
     bool stopped = false;
     // Each pass goes over the source's blocks and codes the recoded ones, in order.
-    const auto pass = [&](int half, auto code) {
+    const auto pass = [&](int from, int share, auto code) {
         int previous[4] = {};
         const uchar *stop = nullptr;
         const bool decoded = decodeBlocks(
@@ -74,7 +75,7 @@ int recodeScan(const Layout &layout, const uchar *data, const uchar *end, const 
                 previous[c] = zigzag[0];
             },
             [&](long row, const uchar *at) {
-                stopped = progress && !progress(half + int(row * 50 / layout.down), layout.dataStart + size_t(at - data));
+                stopped = progress && !progress(from + int(row * share / layout.down), layout.dataStart + size_t(at - data));
                 return !stopped;
             },
             &stop);
@@ -87,7 +88,9 @@ int recodeScan(const Layout &layout, const uchar *data, const uchar *end, const 
         countOf[c][0] = counted[0][recoded.components[c].dc].data();
         countOf[c][1] = counted[1][recoded.components[c].ac].data();
     }
-    if (!pass(0, [&](int c, int kind, int symbol, unsigned, int) { ++countOf[c][kind][symbol]; }))
+    // Without tables given, those of the data's own come from a first pass,
+    // which also finds any damage before anything is written.
+    if (!recoded.tables && !pass(0, 50, [&](int c, int kind, int symbol, unsigned, int) { ++countOf[c][kind][symbol]; }))
         return stopped ? Stopped : BadFormat;
     Codes codes[2][4];
     std::vector<uchar> segment = {0xFF, 0xC4, 0, 0};
@@ -98,12 +101,12 @@ int recodeScan(const Layout &layout, const uchar *data, const uchar *end, const 
         for (int slot = 0; slot < 4; ++slot) {
             if (!used[kind][slot])
                 continue;
-            const HuffmanTable own = optimalTable(counted[kind][slot]);
-            if (!build(own, codes[kind][slot]))
+            const HuffmanTable table = recoded.tables ? recoded.tables[kind][slot] : optimalTable(counted[kind][slot]);
+            if (!build(table, codes[kind][slot]))
                 return BadFormat;
             segment.push_back(uchar(kind << 4 | slot));
-            segment.insert(segment.end(), own.counts, own.counts + 16);
-            segment.insert(segment.end(), own.symbols.begin(), own.symbols.end());
+            segment.insert(segment.end(), table.counts, table.counts + 16);
+            segment.insert(segment.end(), table.symbols.begin(), table.symbols.end());
         }
     segment[2] = uchar((segment.size() - 2) >> 8);
     segment[3] = uchar(segment.size() - 2);
@@ -112,17 +115,19 @@ int recodeScan(const Layout &layout, const uchar *data, const uchar *end, const 
     writer.bytes(recoded.head.data(), recoded.head.size());
     writer.bytes(segment.data(), segment.size());
     writer.bytes(recoded.scanHeader.data(), recoded.scanHeader.size());
-    // The first pass read the same data: the second cannot fail on it.
     const Codes *codesOf[4][2] = {};
     for (size_t c = 0; c < recoded.components.size(); ++c) {
         codesOf[c][0] = &codes[0][recoded.components[c].dc];
         codesOf[c][1] = &codes[1][recoded.components[c].ac];
     }
-    if (!pass(50, [&](int c, int kind, int symbol, unsigned bits, int n) {
-            const Codes &table = *codesOf[c][kind];
-            writer.put(unsigned(table.code[symbol]) << n | bits, table.length[symbol] + n);
-        }))
-        return stopped ? Stopped : Failed;
+    const bool coded = pass(recoded.tables ? 0 : 50, recoded.tables ? 100 : 50,
+                            [&](int c, int kind, int symbol, unsigned bits, int n) {
+                                const Codes &table = *codesOf[c][kind];
+                                writer.put(unsigned(table.code[symbol]) << n | bits, table.length[symbol] + n);
+                            });
+    // After a first pass over the same data, only a stop can end it early.
+    if (!coded)
+        return stopped ? Stopped : BadFormat;
     writer.pad();
     const uchar eoi[2] = {0xFF, 0xD9};
     writer.bytes(eoi, 2);
@@ -273,6 +278,7 @@ int requantiseJpeg(const uchar *data, size_t size, const Requantisation &to, FIL
     }
     scan.insert(scan.end(), {0, 63, 0});
     appendSegment(recoded.scanHeader, 0xDA, scan);
+    recoded.tables = to.huffman[0][0].symbols.empty() ? nullptr : to.huffman;
     // Rounded to the nearest multiple of the new step, within what baseline
     // Huffman coding holds; those rounded to zero leave `nonZero`.
     const auto change = [&ratio](int c, int16_t *zigzag, uint64_t &nonZero) {

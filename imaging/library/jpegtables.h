@@ -19,19 +19,23 @@ namespace sky {
 [[nodiscard]] int writeWithOwnTables(const uchar *data, size_t size, FILE *out);
 
 // What a JPEG is recoded to: the steps its coefficients are rounded to
-// (luminance, chrominance; in natural order) and the JFIF density written.
+// (luminance, chrominance; in natural order), the Huffman tables it is coded
+// with (DC, AC; luminance in slot 0, chrominance in 1; none: tables made for
+// its own symbols, in a first pass) and the JFIF density.
 struct Requantisation {
     uint16_t tables[2][64] = {};
+    HuffmanTable huffman[2][4];
     uchar densityUnit = 0;
     uint16_t densityX = 1;
     uint16_t densityY = 1;
 };
 
 // Writes to `out` the picture of the sequential JPEG of `size` bytes at `data`
-// with its coefficients rounded to `to`'s steps and Huffman tables of its own,
-// a block at a time: no more than a block is held. Ok,
-// WriteError, Stopped (`progress` said so), or BadFormat (nothing written) for
-// a file it cannot recode: progressive, arithmetic, damaged, cut.
+// with its coefficients rounded to `to`'s steps, a block at a time: no more
+// than a block is held. Ok, WriteError, Stopped (`progress` said
+// so), or BadFormat for a file it cannot recode (progressive, arithmetic,
+// damaged, cut): with tables given, damage is found as the writing goes, and
+// part of the file may be written.
 // `progress(percent, bytes)` says how far the recoding is, and how many of the
 // source's bytes are read; false stops it.
 using RecodingProgress = std::function<bool(int percent, size_t bytes)>;
