@@ -122,6 +122,10 @@ TEST(Recode, LeavesToThePixelPathWhatItCannotGiveAndWritesNothing)
     ASSERT_EQ(Ok, writePng(png, 24, false, photo, {}));
     ASSERT_EQ(Ok, writeJpeg(cut, 80, 0, 24, photo, {}));
     ASSERT_TRUE(QFile::resize(cut, QFileInfo(cut).size() / 2));
+    // Large enough for the standard tables, coded as the reading goes: the damage is found after writing began.
+    const QString largeCut = dir.filePath(QStringLiteral("large cut.jpg"));
+    ASSERT_EQ(Ok, writeJpeg(largeCut, 95, 0, 24, photoPicture(2200, 1400), {}));
+    ASSERT_TRUE(QFile::resize(largeCut, QFileInfo(largeCut).size() * 2 / 3));
     struct Case {
         QString source;
         bool grey;
@@ -130,14 +134,25 @@ TEST(Recode, LeavesToThePixelPathWhatItCannotGiveAndWritesNothing)
     // Colour below full-colour quality: the pixel path halves the colour, the coefficients cannot.
     const Case cases[] = {{turned, false, 50, Unsupported}, {grey, false, 95, Unsupported},
                           {colour, false, 89, Unsupported},
-                          {png, true, 50, Unsupported},     {cut, false, 95, Truncated},
+                          {png, true, 50, Unsupported},     {cut, false, 95, Truncated}, {largeCut, false, 95, Truncated},
                           {grey, true, 0, BadArgument},     {dir.filePath("none.jpg"), false, 50, FileNotFound}};
     for (const Case &c : cases) {
         SCOPED_TRACE(c.source.toStdString());
         EXPECT_EQ(c.status, recodeJpeg(c.source, target, c.quality, c.grey, {}));
         EXPECT_FALSE(folderContents(dir.path()).contains(QStringLiteral("target.jpg")));
-        EXPECT_EQ(5, folderContents(dir.path()).size());
+        EXPECT_EQ(6, folderContents(dir.path()).size());
     }
+    // Damage that the block reading finds after writing began and libjpeg reads past: its file alone is written.
+    const QString damaged = dir.filePath(QStringLiteral("damaged.jpg"));
+    ASSERT_EQ(Ok, writeJpeg(damaged, 95, 0, 24, photoPicture(2200, 1400), {}));
+    QFile file(damaged);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.seek(file.size() * 3 / 5) && file.write("\xFF\xD3", 2) == 2);
+    file.close();
+    ASSERT_EQ(Ok, recodeJpeg(damaged, target, 95, false, {}));
+    QImage recoded;
+    EXPECT_EQ(Ok, readJpeg(target, 24, 1, false, recoded, {}));
+    EXPECT_EQ(QSize(2200, 1400), recoded.size());
     // A grey file asked in grey is recoded, and a colour one asked in full colour.
     EXPECT_EQ(Ok, recodeJpeg(grey, target, 50, true, {}));
     EXPECT_EQ(Ok, recodeJpeg(colour, target, 90, false, {}));
