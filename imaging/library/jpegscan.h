@@ -154,44 +154,76 @@ inline int extend(unsigned bits, int size)
 // Codes with zero bytes stuffed after 0xFF, written to a file in pieces.
 class BitWriter {
 public:
-    explicit BitWriter(FILE *file) : file_(file), buffer_(kPiece + 16) {}
-    // Up to 32 bits. They go out eight bytes at a time: a branch taken once
-    // every few codes, which the processor predicts, where one a byte is not.
-    void put(unsigned value, int n)
-    {
-        if (count_ + n < 64) {
-            bits_ = bits_ << n | value;
-            count_ += n;
-            return;
+    explicit BitWriter(FILE *file) : file_(file), buffer_(kPiece + kRunBytes) {}
+
+    // Codes put through a run stay in registers (through the writer, each would
+    // be stored and loaded again); a run puts no more than kRunBytes, a block's
+    // codes at most.
+    class Run {
+    public:
+        explicit Run(BitWriter &writer)
+            : writer_(writer), bits_(writer.bits_), count_(writer.count_), at_(writer.buffer_.data() + writer.used_)
+        {
         }
-        const int room = 64 - count_;
-        const uint64_t full = bits_ << room | uint64_t(value) >> (n - room);
-        count_ = n - room;
-        bits_ = value & ((uint64_t(1) << count_) - 1);
-        char8_t *to = buffer_.data() + used_;
-        if (((~full - 0x0101010101010101u) & full & 0x8080808080808080u) == 0) {  // no 0xFF byte
-            const uint64_t big = __builtin_bswap64(full);
-            std::memcpy(to, &big, 8);
-            used_ += 8;
-        } else {
-            for (int shift = 56; shift >= 0; shift -= 8)
-                putByte(char8_t(full >> shift));
+        ~Run()
+        {
+            writer_.bits_ = bits_;
+            writer_.count_ = count_;
+            writer_.used_ = size_t(at_ - writer_.buffer_.data());
+            if (writer_.used_ >= kPiece)
+                writer_.flush();
         }
-        if (used_ >= kPiece)
-            flush();
-    }
+        Run(const Run &) = delete;
+        Run &operator=(const Run &) = delete;
+
+        // Up to 32 bits. They go out eight bytes at a time: a branch taken once
+        // every few codes, which the processor predicts, where one a byte is not.
+        void put(unsigned value, int n)
+        {
+            if (count_ + n < 64) {
+                bits_ = bits_ << n | value;
+                count_ += n;
+                return;
+            }
+            const int room = 64 - count_;
+            const uint64_t full = bits_ << room | uint64_t(value) >> (n - room);
+            count_ = n - room;
+            bits_ = value & ((uint64_t(1) << count_) - 1);
+            if (((~full - 0x0101010101010101u) & full & 0x8080808080808080u) == 0) {  // no 0xFF byte
+                const uint64_t big = __builtin_bswap64(full);
+                std::memcpy(at_, &big, 8);
+                at_ += 8;
+            } else {
+                for (int shift = 56; shift >= 0; shift -= 8)
+                    putByte(char8_t(full >> shift));
+            }
+        }
+        // Pads the last byte with ones, as the standard asks, and puts out what is left.
+        void pad()
+        {
+            if (count_ % 8 != 0)
+                put((1u << (8 - count_ % 8)) - 1, 8 - count_ % 8);
+            for (; count_ > 0; count_ -= 8)
+                putByte(char8_t(bits_ >> (count_ - 8)));
+        }
+
+    private:
+        void putByte(char8_t byte)
+        {
+            *at_++ = byte;
+            if (byte == 0xFF)
+                *at_++ = 0;
+        }
+        BitWriter &writer_;
+        uint64_t bits_;
+        int count_;
+        char8_t *at_;
+    };
+
     void bytes(const uchar *data, size_t size)
     {
         flush();
         ok_ = ok_ && std::fwrite(data, 1, size, file_) == size;
-    }
-    // Pads the last byte with ones, as the standard asks, and puts out what is left.
-    void pad()
-    {
-        if (count_ % 8 != 0)
-            put((1u << (8 - count_ % 8)) - 1, 8 - count_ % 8);
-        for (; count_ > 0; count_ -= 8)
-            putByte(char8_t(bits_ >> (count_ - 8)));
     }
     bool written()
     {
@@ -201,12 +233,7 @@ public:
 
 private:
     static constexpr size_t kPiece = size_t(1) << 16;
-    void putByte(char8_t byte)
-    {
-        buffer_[used_++] = byte;
-        if (byte == 0xFF)
-            buffer_[used_++] = 0;
-    }
+    static constexpr size_t kRunBytes = 1024;
     void flush()
     {
         ok_ = ok_ && std::fwrite(buffer_.data(), 1, used_, file_) == used_;

@@ -61,7 +61,8 @@ int recodeScan(const Layout &layout, const uchar *data, const uchar *end, const 
             if (!layout.tables[kind][slot].symbols.empty() && !build(layout.tables[kind][slot], source[kind][slot]))
                 return BadFormat;
     bool stopped = false;
-    // Each pass goes over the source's blocks and codes the recoded ones, in order.
+    // Each pass goes over the source's blocks and codes the recoded ones, in
+    // order: `code(c, zigzag, nonZero, previous)`.
     const auto pass = [&](int from, int share, auto code) {
         int previous[4] = {};
         const uchar *stop = nullptr;
@@ -69,9 +70,7 @@ int recodeScan(const Layout &layout, const uchar *data, const uchar *end, const 
             layout, source, data, end, ~0u,
             [&](int c, long, int, int16_t *zigzag, uint64_t nonZero) {
                 change(c, zigzag, nonZero);
-                blockSymbols(zigzag, nonZero, previous[c], [&](int kind, int symbol, unsigned bits, int n) {
-                    code(c, kind, symbol, bits, n);
-                });
+                code(c, zigzag, nonZero, previous[c]);
                 previous[c] = zigzag[0];
             },
             [&](long row, const uchar *at) {
@@ -90,7 +89,10 @@ int recodeScan(const Layout &layout, const uchar *data, const uchar *end, const 
     }
     // Without tables given, those of the data's own come from a first pass,
     // which also finds any damage before anything is written.
-    if (!recoded.tables && !pass(0, 50, [&](int c, int kind, int symbol, unsigned, int) { ++countOf[c][kind][symbol]; }))
+    const auto count = [&](int c, const int16_t *zigzag, uint64_t nonZero, int previous) {
+        blockSymbols(zigzag, nonZero, previous, [&](int kind, int symbol, unsigned, int) { ++countOf[c][kind][symbol]; });
+    };
+    if (!recoded.tables && !pass(0, 50, count))
         return stopped ? Stopped : BadFormat;
     Codes codes[2][4];
     std::vector<uchar> segment = {0xFF, 0xC4, 0, 0};
@@ -120,15 +122,17 @@ int recodeScan(const Layout &layout, const uchar *data, const uchar *end, const 
         codesOf[c][0] = &codes[0][recoded.components[c].dc];
         codesOf[c][1] = &codes[1][recoded.components[c].ac];
     }
-    const bool coded = pass(recoded.tables ? 0 : 50, recoded.tables ? 100 : 50,
-                            [&](int c, int kind, int symbol, unsigned bits, int n) {
-                                const Codes &table = *codesOf[c][kind];
-                                writer.put(unsigned(table.code[symbol]) << n | bits, table.length[symbol] + n);
-                            });
+    const auto put = [&](int c, const int16_t *zigzag, uint64_t nonZero, int previous) {
+        const Codes *const tables[2] = {codesOf[c][0], codesOf[c][1]};
+        BitWriter::Run run(writer);
+        blockSymbols(zigzag, nonZero, previous, [&](int kind, int symbol, unsigned bits, int n) {
+            run.put(unsigned(tables[kind]->code[symbol]) << n | bits, tables[kind]->length[symbol] + n);
+        });
+    };
     // After a first pass over the same data, only a stop can end it early.
-    if (!coded)
+    if (!pass(recoded.tables ? 0 : 50, recoded.tables ? 100 : 50, put))
         return stopped ? Stopped : BadFormat;
-    writer.pad();
+    BitWriter::Run(writer).pad();
     const uchar eoi[2] = {0xFF, 0xD9};
     writer.bytes(eoi, 2);
     return writer.written() ? Ok : WriteError;
