@@ -45,6 +45,28 @@ bool build(const HuffmanTable &table, Codes &codes)
     return codes.defined;
 }
 
+void buildSkip(const Codes &codes, SkipCodes &skip)
+{
+    for (unsigned bits = 0; bits < (1u << kSkipBits); ++bits) {
+        int taken = 0, passed = 0;
+        bool ended = false;
+        // The next code: the leading lookahead bits of what is left (zeros past the window).
+        while (!ended && kSkipBits - taken > 0) {
+            const unsigned left = (bits << taken) & ((1u << kSkipBits) - 1);
+            const uint16_t found = codes.lookahead[left >> (kSkipBits - kLookahead)];
+            const int length = found >> 8, symbol = found & 0xFF, size = symbol & 15;
+            if (found == 0 || size > 10 || length + size > kSkipBits - taken || passed > 63)
+                break;
+            taken += length + size;
+            if (size == 0 && symbol != 0xF0)
+                ended = true;
+            else
+                passed += size == 0 ? 16 : (symbol >> 4) + 1;
+        }
+        skip.entry[bits] = taken == 0 ? 0 : uint16_t(taken | std::min(passed, 127) << 4 | int(ended) << 11);
+    }
+}
+
 namespace {
 
 bool readTables(const uchar *segment, size_t body, Layout &layout)

@@ -318,17 +318,118 @@ inline bool decodeBlock(BitReader &in, const Codes &dcCodes, const Codes &acCode
     return in.withinData();
 }
 
+// What going over a block's AC codes without their values takes from the next
+// kSkipBits bits: as many whole codes, with their bits, as they hold, up to an
+// end of block. An entry is bits taken | coefficients passed << 4 | ended
+// by an end of block << 11; 0 where not even one code fits.
+constexpr int kSkipBits = 13;
+struct SkipCodes {
+    uint16_t entry[1 << kSkipBits] = {};
+};
+
+void buildSkip(const Codes &codes, SkipCodes &skip);
+
+// The zigzag places a reading that keeps only the lowest frequencies keeps:
+// up to the third horizontal and vertical ones.
+constexpr int kLowPlaces = 10;
+
+// Goes over a block's coefficients, its DC added to `predictor`, several AC
+// codes at a look-up; the same reading as decodeBlock<false>. With `low`, its
+// first kLowPlaces coefficients go there (DC undifferenced), the others zero.
+inline bool skipBlock(BitReader &reader, const Codes &dcCodes, const Codes &acCodes, const SkipCodes &skip,
+                      int &predictor, int16_t *low = nullptr)
+{
+    BitReader &in = reader;
+    int dcValue = predictor;
+    bool ok = true;
+    in.ensure(32);
+    if (const int32_t fast = dcCodes.fast[in.look(kLookahead)]; fast != 0 && (fast & 0xF00) == 0) {
+        dcValue += fast >> 16;
+        in.skip(fast & 0xFF);
+    } else {
+        const int dc = decodeLoaded(in, dcCodes);
+        ok = dc >= 0 && dc <= 11;
+        if (ok)
+            dcValue += extend(in.read(dc), dc);
+    }
+    const int kept = low ? kLowPlaces : 1;
+    if (low) {
+        std::fill_n(low, kLowPlaces, int16_t(0));
+        low[0] = int16_t(dcValue);
+    }
+    for (int k = 1; ok && k < 64;) {
+        in.ensure(32);
+        if (k < kept) {
+            // A code whose value is kept: as decodeBlock<true> reads it.
+            if (const int32_t fast = acCodes.fast[in.look(kLookahead)]) {
+                k += (fast >> 8) & 15;
+                ok = k <= 63;
+                if (k < kept)
+                    low[k] = int16_t(fast >> 16);
+                in.skip(fast & 0xFF);
+                ++k;
+                continue;
+            }
+            const int rs = decodeLoaded(in, acCodes);
+            const int run = rs >> 4, size = rs & 15;
+            if (rs < 0) {
+                ok = false;
+            } else if (size == 0) {
+                if (run != 15)
+                    break;
+                k += 16;
+            } else {
+                k += run;
+                ok = k <= 63 && size <= 10;
+                const int value = extend(in.read(size), size);
+                if (ok && k < kept)
+                    low[k] = int16_t(value);
+                ++k;
+            }
+            continue;
+        }
+        const unsigned entry = skip.entry[in.look(kSkipBits)];
+        const int passed = int(entry >> 4) & 127;
+        const bool ended = entry >> 11;
+        // Whole codes that stay within the block (an end of block only before its last place).
+        if (entry != 0 && k + passed <= 64 - int(ended)) {
+            in.skip(int(entry & 15));
+            if (ended)
+                break;
+            k += passed;
+            continue;
+        }
+        const int rs = decodeLoaded(in, acCodes);
+        const int run = rs >> 4, size = rs & 15;
+        if (rs < 0) {
+            ok = false;
+        } else if (size == 0) {
+            if (run != 15)
+                break;  // end of block
+            k += 16;
+        } else {
+            k += run;
+            ok = k <= 63 && size <= 10;
+            in.skip(size);
+            ++k;
+        }
+    }
+    predictor = dcValue;
+    return ok && in.withinData();
+}
+
 // Decodes every block of the scan in order: `visit(c, unit, block, zigzag,
 // last)` with the component's index in the scan, the unit (MCU) and the
 // block's place in it, its 64 coefficients in zigzag order, DC undifferenced,
 // and the place of the last AC coefficient not zero (0: none). Only the
 // components in the mask `withAc` (bit c) get their AC coefficients; the
-// others only zigzag[0]. Before each row of units, `atRow(row, at)` with where
+// others only zigzag[0], or, those in the mask `withLow`, their first
+// kLowPlaces coefficients (`last` then kLowPlaces - 1). Before each row of units, `atRow(row, at)` with where
 // the reading is in the data: false stops. `stop` gets where the data ends.
 // False on damaged data, a restart marker out of place, or stopped.
 template <typename Visit, typename AtRow>
 bool decodeBlocks(const Layout &layout, const Codes (&codes)[2][4], const uchar *data, const uchar *end,
-                  unsigned withAc, Visit visit, AtRow atRow, const uchar **stop)
+                  unsigned withAc, Visit visit, AtRow atRow, const uchar **stop, unsigned withLow = 0)
 {
     const bool interleaved = layout.components.size() > 1;
     for (const Component &c : layout.components)
@@ -336,6 +437,22 @@ bool decodeBlocks(const Layout &layout, const Codes (&codes)[2][4], const uchar 
             return false;
     int predictor[4] = {};
     int16_t zigzag[64];
+    // The AC tables of the components whose AC codes are only gone over.
+    std::vector<SkipCodes> skips;
+    const SkipCodes *skipOf[4] = {};
+    for (size_t ci = 0; ci < layout.components.size(); ++ci) {
+        if ((withAc >> ci) & 1)
+            continue;
+        if (skips.empty())
+            skips.resize(4);
+        const int table = layout.components[ci].ac;
+        if (!skipOf[ci]) {
+            buildSkip(codes[1][table], skips[size_t(table)]);
+            for (size_t other = ci; other < layout.components.size(); ++other)
+                if (layout.components[other].ac == table)
+                    skipOf[other] = &skips[size_t(table)];
+        }
+    }
     BitReader in(data, end);
     const long units = layout.across * layout.down;
     for (long unit = 0, left = layout.restartInterval; unit < units; ++unit, --left) {
@@ -360,9 +477,15 @@ bool decodeBlocks(const Layout &layout, const Codes (&codes)[2][4], const uchar 
             const int blocks = interleaved ? c.h * c.v : 1;
             for (int b = 0; b < blocks; ++b) {
                 int last = 0;
-                if (!(store ? decodeBlock<true>(in, dcCodes, acCodes, predictor[ci], zigzag, last)
-                            : decodeBlock<false>(in, dcCodes, acCodes, predictor[ci], zigzag, last)))
+                if (!store) {
+                    const bool low = (withLow >> ci) & 1;
+                    if (!skipBlock(in, dcCodes, acCodes, *skipOf[ci], predictor[ci], low ? zigzag : nullptr))
+                        return false;
+                    zigzag[0] = int16_t(predictor[ci]);
+                    last = low ? kLowPlaces - 1 : 0;
+                } else if (!decodeBlock<true>(in, dcCodes, acCodes, predictor[ci], zigzag, last)) {
                     return false;
+                }
                 visit(int(ci), unit, b, zigzag, last);
             }
         }
