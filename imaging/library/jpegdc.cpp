@@ -9,6 +9,7 @@
 #include <array>
 #include <cstring>
 #include <memory>
+#include <numeric>
 #include <vector>
 
 namespace sky {
@@ -59,7 +60,7 @@ Markers markersOf(const uchar *data, const std::vector<std::pair<size_t, size_t>
 
 // A component's DC samples, one a block, over the whole units of the scan.
 struct Plane {
-    std::vector<uchar> samples;
+    uchar *samples = nullptr;
     long stride = 0;
     int shiftX = 0;  // 1 where the component has half the picture's samples across
     int shiftY = 0;
@@ -135,9 +136,9 @@ void toRgb(const Plane &y, const Plane &cb, const Plane &cr, QImage &image)
     static const ColourTables t;
     const auto clamp = [](int v) { return uchar(std::clamp(v, 0, 255)); };
     for (int row = 0; row < image.height(); ++row) {
-        const uchar *luma = y.samples.data() + row * y.stride;
-        const uchar *blue = cb.samples.data() + (row >> cb.shiftY) * cb.stride;
-        const uchar *red = cr.samples.data() + (row >> cr.shiftY) * cr.stride;
+        const uchar *luma = y.samples + row * y.stride;
+        const uchar *blue = cb.samples + (row >> cb.shiftY) * cb.stride;
+        const uchar *red = cr.samples + (row >> cr.shiftY) * cr.stride;
         uchar *out = image.scanLine(row);
         for (int x = 0; x < image.width(); ++x, out += 3) {
             const int l = luma[x];
@@ -152,7 +153,7 @@ void toRgb(const Plane &y, const Plane &cb, const Plane &cr, QImage &image)
 void toGrey(const Plane &y, bool indexed, QImage &image)
 {
     for (int row = 0; row < image.height(); ++row) {
-        const uchar *luma = y.samples.data() + row * y.stride;
+        const uchar *luma = y.samples + row * y.stride;
         uchar *out = image.scanLine(row);
         if (indexed) {
             std::memcpy(out, luma, size_t(image.width()));
@@ -188,6 +189,24 @@ bool takenColours(const Layout &layout, const Markers &markers)
 
 }  // namespace
 
+uchar *ThreadScratch::take(size_t size)
+{
+    if (size > size_) {
+        data_.reset(new (std::nothrow) uchar[size]);
+        size_ = data_ ? size : 0;
+    }
+    return data_.get();
+}
+
+void ThreadScratch::trim()
+{
+    constexpr size_t kKept = size_t(16) << 20;
+    if (size_ > kKept) {
+        data_.reset();
+        size_ = 0;
+    }
+}
+
 int decodeDc(const uchar *data, size_t size, bool grey, ProgressTracker &tracker, qint64 steps, DcPicture &out)
 {
     out = DcPicture();
@@ -222,6 +241,7 @@ int decodeDc(const uchar *data, size_t size, bool grey, ProgressTracker &tracker
         std::unique_ptr<QuarterMeans> quarters;
     };
     std::vector<Target> targets(layout.components.size());
+    std::vector<size_t> sizes;  // of each target's samples
     unsigned withLow = 0;
     for (size_t ci = 0; ci < layout.components.size(); ++ci) {
         const Component &c = layout.components[ci];
@@ -234,10 +254,9 @@ int decodeDc(const uchar *data, size_t size, bool grey, ProgressTracker &tracker
         t.h = interleaved ? c.h : 1;
         t.across = quartered ? 2 : 1;
         plane.stride = layout.across * t.h * t.across;
-        plane.samples.resize(size_t(plane.stride * layout.down * v * t.across));
+        sizes.push_back(size_t(plane.stride * layout.down * v * t.across));
         plane.shiftX = quartered ? 0 : layout.hMax / c.h - 1;
         plane.shiftY = quartered ? 0 : layout.vMax / c.v - 1;
-        t.samples = plane.samples.data();
         t.stride = plane.stride;
         for (int b = 0; b < t.h * v; ++b)
             t.offset[b] = (b / t.h) * t.across * t.stride + (b % t.h) * t.across;
@@ -246,6 +265,21 @@ int decodeDc(const uchar *data, size_t size, bool grey, ProgressTracker &tracker
             t.quarters = std::make_unique<QuarterMeans>(layout.quant[c.quant]);
             withLow |= 1u << ci;
         }
+    }
+
+    static thread_local ThreadScratch scratch;
+    const struct Trim {
+        ~Trim() { scratch.trim(); }
+    } trim;
+    uchar *samples = scratch.take(std::accumulate(sizes.begin(), sizes.end(), size_t(0)));
+    if (!samples)
+        return Unsupported;
+    for (size_t ci = 0; ci < targets.size(); ++ci) {
+        const Component &c = layout.components[ci];
+        const size_t frameIndex =
+            size_t(std::find(layout.frameIds.begin(), layout.frameIds.end(), c.id) - layout.frameIds.begin());
+        planes[frameIndex].samples = targets[ci].samples = samples;
+        samples += sizes[ci];
     }
 
     long rowStart = 0;  // the first unit of the row being decoded

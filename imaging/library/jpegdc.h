@@ -8,6 +8,7 @@
 
 #include <QImage>
 #include <cstdint>
+#include <memory>
 
 namespace sky {
 
@@ -19,6 +20,21 @@ struct DcPicture {
     int densityUnit = 0;      // of the JFIF APP0 segment: 0 none, 1 per inch, 2 per centimetre
     int densityX = 0;
     int densityY = 0;
+};
+
+// Memory a reading thread keeps from one picture to the next: on this kind of
+// machine a fresh buffer costs a page fault every 4 kB, and giving it back
+// flushes the address translations of every core the process runs on.
+class ThreadScratch {
+public:
+    // At least `size` bytes, left as the last reading left them; null when out of memory.
+    uchar *take(size_t size);
+    // Gives the memory back when it is larger than a thumbnail's reading needs.
+    void trim();
+
+private:
+    std::unique_ptr<uchar[]> data_;
+    size_t size_ = 0;
 };
 
 // Decodes the JPEG of `size` bytes at `data` at 1/8 of its size (each side

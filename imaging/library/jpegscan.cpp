@@ -63,7 +63,8 @@ void buildSkip(const Codes &codes, SkipCodes &skip)
             else
                 passed += size == 0 ? 16 : (symbol >> 4) + 1;
         }
-        skip.entry[bits] = taken == 0 ? 0 : uint16_t(taken | std::min(passed, 127) << 4 | int(ended) << 11);
+        const int reach = taken == 0 ? 127 : std::min(passed + int(ended), 127);
+        skip.entry[bits] = uint16_t(taken | reach << 4 | int(ended) << 11);
     }
 }
 

@@ -60,7 +60,7 @@ public:
         return look(n);
     }
     // Makes sure at least `n` bits (up to 57) can be looked at without a check.
-    void ensure(int n)
+    [[gnu::always_inline]] void ensure(int n)
     {
         if (count_ < n)
             fill();
@@ -87,33 +87,46 @@ public:
     const uchar *position() const { return p_; }
 
 private:
-    void fill()
+    [[gnu::always_inline]] void fill()
     {
-        // Eight bytes at once where none of them is 0xFF: the bytes that do not
-        // fit whole are ORed in too, and again, the same, by the next fill.
-        if (end_ - p_ >= 8) {
-            uint64_t word;
-            std::memcpy(&word, p_, sizeof word);
-            if (((~word - 0x0101010101010101u) & word & 0x8080808080808080u) == 0) {
-                word = __builtin_bswap64(word);
-                bits_ |= word >> count_;
-                const int whole = (64 - count_) / 8;
-                p_ += whole;
-                count_ += 8 * whole;
-                return;
-            }
-        }
         while (count_ <= 56) {
-            uchar byte = 0;
-            if (p_ < end_ && !(p_[0] == 0xFF && (p_ + 1 >= end_ || p_[1] != 0))) {
-                byte = *p_;
-                p_ += byte == 0xFF ? 2 : 1;
-            } else {
-                padding_ += 8;
+            // Eight bytes at once up to the first 0xFF among them: the bytes
+            // that do not fit whole are ORed in too, and again, the same, by
+            // the next fill (past a 0xFF byte they are left out).
+            if (end_ - p_ >= 8) [[likely]] {
+                uint64_t word;
+                std::memcpy(&word, p_, sizeof word);
+                const uint64_t ones = (~word - 0x0101010101010101u) & word & 0x8080808080808080u;
+                const int whole = (64 - count_) / 8;
+                const int taken = ones == 0 ? whole : std::min(whole, __builtin_ctzll(ones) / 8);
+                if (taken > 0) {
+                    word = __builtin_bswap64(word);
+                    if (ones != 0)
+                        word &= ~(~uint64_t(0) >> (8 * taken));
+                    bits_ |= word >> count_;
+                    p_ += taken;
+                    count_ += 8 * taken;
+                    continue;
+                }
             }
-            bits_ |= uint64_t(byte) << (56 - count_);
-            count_ += 8;
+            *this = withByte(*this);
         }
+    }
+    // The next byte: 0xFF of a stuffed pair; zero, counted, at a marker or the
+    // end. Taken and given back by value, so that a reader copied into a
+    // loop's registers stays there.
+    [[gnu::noinline]] static BitReader withByte(BitReader r)
+    {
+        uchar byte = 0;
+        if (r.p_ < r.end_ && !(r.p_[0] == 0xFF && (r.p_ + 1 >= r.end_ || r.p_[1] != 0))) {
+            byte = *r.p_;
+            r.p_ += byte == 0xFF ? 2 : 1;
+        } else {
+            r.padding_ += 8;
+        }
+        r.bits_ |= uint64_t(byte) << (56 - r.count_);
+        r.count_ += 8;
+        return r;
     }
     const uchar *p_;
     const uchar *end_;
@@ -123,7 +136,7 @@ private:
 };
 
 // The next symbol, with at least kLongestCode bits already ensured.
-inline int decodeLoaded(BitReader &in, const Codes &codes)
+[[gnu::always_inline]] inline int decodeLoaded(BitReader &in, const Codes &codes)
 {
     const unsigned bits = in.look(kLongestCode);
     if (const uint16_t entry = codes.lookahead[bits >> (kLongestCode - kLookahead)]) {
@@ -320,9 +333,11 @@ inline bool decodeBlock(BitReader &in, const Codes &dcCodes, const Codes &acCode
 
 // What going over a block's AC codes without their values takes from the next
 // kSkipBits bits: as many whole codes, with their bits, as they hold, up to an
-// end of block. An entry is bits taken | coefficients passed << 4 | ended
-// by an end of block << 11; 0 where not even one code fits.
-constexpr int kSkipBits = 13;
+// end of block. An entry is bits taken | reach << 4 | ended by an end of block
+// << 11, where reach is the coefficients passed, and one more after an end of
+// block: the codes stay within a block from place k when k + reach <= 64.
+// Where not even one code fits, reach is beyond any block.
+constexpr int kSkipBits = 12;
 struct SkipCodes {
     uint16_t entry[1 << kSkipBits] = {};
 };
@@ -330,16 +345,19 @@ struct SkipCodes {
 void buildSkip(const Codes &codes, SkipCodes &skip);
 
 // The zigzag places a reading that keeps only the lowest frequencies keeps:
-// up to the third horizontal and vertical ones.
-constexpr int kLowPlaces = 10;
+// the DC and the first horizontal and vertical frequencies, which carry most
+// of the mean of a quarter of the block.
+constexpr int kLowPlaces = 3;
 
 // Goes over a block's coefficients, its DC added to `predictor`, several AC
-// codes at a look-up; the same reading as decodeBlock<false>. With `low`, its
-// first kLowPlaces coefficients go there (DC undifferenced), the others zero.
+// codes at a look-up; the same reading as decodeBlock<false>. With `kLow`, its
+// first kLowPlaces coefficients go to `low` (DC undifferenced), the others zero.
+template <bool kLow>
 inline bool skipBlock(BitReader &reader, const Codes &dcCodes, const Codes &acCodes, const SkipCodes &skip,
-                      int &predictor, int16_t *low = nullptr)
+                      int &predictor, int16_t *low)
 {
-    BitReader &in = reader;
+    // A copy held in registers: the caller's reader is in memory.
+    BitReader in = reader;
     int dcValue = predictor;
     bool ok = true;
     in.ensure(32);
@@ -352,14 +370,14 @@ inline bool skipBlock(BitReader &reader, const Codes &dcCodes, const Codes &acCo
         if (ok)
             dcValue += extend(in.read(dc), dc);
     }
-    const int kept = low ? kLowPlaces : 1;
-    if (low) {
+    const int kept = kLow ? kLowPlaces : 1;
+    if constexpr (kLow) {
         std::fill_n(low, kLowPlaces, int16_t(0));
         low[0] = int16_t(dcValue);
     }
     for (int k = 1; ok && k < 64;) {
         in.ensure(32);
-        if (k < kept) {
+        if (kLow && k < kept) {
             // A code whose value is kept: as decodeBlock<true> reads it.
             if (const int32_t fast = acCodes.fast[in.look(kLookahead)]) {
                 k += (fast >> 8) & 15;
@@ -389,14 +407,11 @@ inline bool skipBlock(BitReader &reader, const Codes &dcCodes, const Codes &acCo
             continue;
         }
         const unsigned entry = skip.entry[in.look(kSkipBits)];
-        const int passed = int(entry >> 4) & 127;
-        const bool ended = entry >> 11;
-        // Whole codes that stay within the block (an end of block only before its last place).
-        if (entry != 0 && k + passed <= 64 - int(ended)) {
+        if (k + int((entry >> 4) & 127) <= 64) [[likely]] {
             in.skip(int(entry & 15));
-            if (ended)
+            if (entry >> 11)
                 break;
-            k += passed;
+            k += int(entry >> 4) & 127;
             continue;
         }
         const int rs = decodeLoaded(in, acCodes);
@@ -414,6 +429,7 @@ inline bool skipBlock(BitReader &reader, const Codes &dcCodes, const Codes &acCo
             ++k;
         }
     }
+    reader = in;
     predictor = dcValue;
     return ok && in.withinData();
 }
@@ -455,7 +471,9 @@ bool decodeBlocks(const Layout &layout, const Codes (&codes)[2][4], const uchar 
     }
     BitReader in(data, end);
     const long units = layout.across * layout.down;
-    for (long unit = 0, left = layout.restartInterval; unit < units; ++unit, --left) {
+    // The row and the place in it counted rather than divided: a division a unit shows.
+    long row = 0, column = 0;
+    for (long unit = 0, left = layout.restartInterval; unit < units; ++unit, --left, ++column) {
         if (layout.restartInterval > 0 && left == 0) {
             // The segment ends on a byte, then comes RSTn, counting from 0 modulo 8.
             in.peek(57);
@@ -467,7 +485,11 @@ bool decodeBlocks(const Layout &layout, const Codes (&codes)[2][4], const uchar 
             std::fill(std::begin(predictor), std::end(predictor), 0);
             left = layout.restartInterval;
         }
-        if (unit % layout.across == 0 && !atRow(unit / layout.across, in.position()))
+        if (column == layout.across) {
+            column = 0;
+            ++row;
+        }
+        if (column == 0 && !atRow(row, in.position()))
             return false;
         for (size_t ci = 0; ci < layout.components.size(); ++ci) {
             const Component &c = layout.components[ci];
@@ -479,7 +501,8 @@ bool decodeBlocks(const Layout &layout, const Codes (&codes)[2][4], const uchar 
                 int last = 0;
                 if (!store) {
                     const bool low = (withLow >> ci) & 1;
-                    if (!skipBlock(in, dcCodes, acCodes, *skipOf[ci], predictor[ci], low ? zigzag : nullptr))
+                    if (!(low ? skipBlock<true>(in, dcCodes, acCodes, *skipOf[ci], predictor[ci], zigzag)
+                              : skipBlock<false>(in, dcCodes, acCodes, *skipOf[ci], predictor[ci], zigzag)))
                         return false;
                     zigzag[0] = int16_t(predictor[ci]);
                     last = low ? kLowPlaces - 1 : 0;
