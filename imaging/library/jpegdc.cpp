@@ -4,11 +4,11 @@
 #include "orientation.h"
 
 #include <algorithm>
-#include <cmath>
-#include <numbers>
 #include <array>
+#include <cmath>
 #include <cstring>
 #include <memory>
+#include <numbers>
 #include <numeric>
 #include <vector>
 
@@ -58,7 +58,8 @@ Markers markersOf(const uchar *data, const std::vector<std::pair<size_t, size_t>
     return m;
 }
 
-// A component's DC samples, one a block, over the whole units of the scan.
+// A component's samples at 1/8 over the whole units of the scan: one a block, or
+// 2 x 2 for a component halved both ways.
 struct Plane {
     uchar *samples = nullptr;
     long stride = 0;

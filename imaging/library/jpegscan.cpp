@@ -45,17 +45,21 @@ bool build(const HuffmanTable &table, Codes &codes)
     return codes.defined;
 }
 
+// A code the lookahead table gives lies within the window; bits taken, with the
+// last code's, fit 5 bits.
+static_assert(kSkipBits >= kLookahead && kSkipBits + 10 < 32);
+
 void buildSkip(const Codes &codes, SkipCodes &skip)
 {
     for (unsigned bits = 0; bits < (1u << kSkipBits); ++bits) {
         int taken = 0, passed = 0;
         bool ended = false;
         // The next code: the leading lookahead bits of what is left (zeros past the window).
-        while (!ended && kSkipBits - taken > 0) {
+        while (!ended && taken < kSkipBits) {
             const unsigned left = (bits << taken) & ((1u << kSkipBits) - 1);
             const uint16_t found = codes.lookahead[left >> (kSkipBits - kLookahead)];
             const int length = found >> 8, symbol = found & 0xFF, size = symbol & 15;
-            if (found == 0 || size > 10 || length + size > kSkipBits - taken || passed > 63)
+            if (found == 0 || size > 10 || length > kSkipBits - taken || passed > 63)
                 break;
             taken += length + size;
             if (size == 0 && symbol != 0xF0)
@@ -64,7 +68,7 @@ void buildSkip(const Codes &codes, SkipCodes &skip)
                 passed += size == 0 ? 16 : (symbol >> 4) + 1;
         }
         const int reach = taken == 0 ? 127 : std::min(passed + int(ended), 127);
-        skip.entry[bits] = uint16_t(taken | reach << 4 | int(ended) << 11);
+        skip.entry[bits] = uint16_t(taken | reach << 5 | int(ended) << 12);
     }
 }
 

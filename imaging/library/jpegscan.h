@@ -332,11 +332,12 @@ inline bool decodeBlock(BitReader &in, const Codes &dcCodes, const Codes &acCode
 }
 
 // What going over a block's AC codes without their values takes from the next
-// kSkipBits bits: as many whole codes, with their bits, as they hold, up to an
-// end of block. An entry is bits taken | reach << 4 | ended by an end of block
-// << 11, where reach is the coefficients passed, and one more after an end of
-// block: the codes stay within a block from place k when k + reach <= 64.
-// Where not even one code fits, reach is beyond any block.
+// kSkipBits bits: as many codes as they hold, up to an end of block, with their
+// bits (those of the last may run past the window: they are only gone over).
+// An entry is bits taken | reach << 5 | ended by an end of block << 12, where
+// reach is the coefficients passed, and one more after an end of block: the
+// codes stay within a block from place k when k + reach <= 64. Where not even
+// one code fits, reach is beyond any block.
 constexpr int kSkipBits = 12;
 struct SkipCodes {
     uint16_t entry[1 << kSkipBits] = {};
@@ -353,11 +354,9 @@ constexpr int kLowPlaces = 3;
 // codes at a look-up; the same reading as decodeBlock<false>. With `kLow`, its
 // first kLowPlaces coefficients go to `low` (DC undifferenced), the others zero.
 template <bool kLow>
-inline bool skipBlock(BitReader &reader, const Codes &dcCodes, const Codes &acCodes, const SkipCodes &skip,
-                      int &predictor, int16_t *low)
+[[gnu::always_inline]] inline bool skipBlock(BitReader &in, const Codes &dcCodes, const Codes &acCodes,
+                                             const SkipCodes &skip, int &predictor, int16_t *low)
 {
-    // A copy held in registers: the caller's reader is in memory.
-    BitReader in = reader;
     int dcValue = predictor;
     bool ok = true;
     in.ensure(32);
@@ -407,11 +406,11 @@ inline bool skipBlock(BitReader &reader, const Codes &dcCodes, const Codes &acCo
             continue;
         }
         const unsigned entry = skip.entry[in.look(kSkipBits)];
-        if (k + int((entry >> 4) & 127) <= 64) [[likely]] {
-            in.skip(int(entry & 15));
-            if (entry >> 11)
+        if (k + int((entry >> 5) & 127) <= 64) [[likely]] {
+            in.skip(int(entry & 31));
+            if (entry >> 12)
                 break;
-            k += int(entry >> 4) & 127;
+            k += int(entry >> 5) & 127;
             continue;
         }
         const int rs = decodeLoaded(in, acCodes);
@@ -429,7 +428,6 @@ inline bool skipBlock(BitReader &reader, const Codes &dcCodes, const Codes &acCo
             ++k;
         }
     }
-    reader = in;
     predictor = dcValue;
     return ok && in.withinData();
 }
@@ -440,12 +438,26 @@ inline bool skipBlock(BitReader &reader, const Codes &dcCodes, const Codes &acCo
 // and the place of the last AC coefficient not zero (0: none). Only the
 // components in the mask `withAc` (bit c) get their AC coefficients; the
 // others only zigzag[0], or, those in the mask `withLow`, their first
-// kLowPlaces coefficients (`last` then kLowPlaces - 1). Before each row of units, `atRow(row, at)` with where
-// the reading is in the data: false stops. `stop` gets where the data ends.
+// kLowPlaces coefficients (`last` then kLowPlaces - 1). Before each row of
+// units, `atRow(row, at)` with where the reading is in the data: false stops.
+// `stop` gets where the data ends.
 // False on damaged data, a restart marker out of place, or stopped.
+template <bool kOnlyGoneOver, typename Visit, typename AtRow>
+bool decodeUnits(const Layout &layout, const Codes (&codes)[2][4], const uchar *data, const uchar *end,
+                 unsigned withAc, Visit visit, AtRow atRow, const uchar **stop, unsigned withLow);
+
 template <typename Visit, typename AtRow>
 bool decodeBlocks(const Layout &layout, const Codes (&codes)[2][4], const uchar *data, const uchar *end,
                   unsigned withAc, Visit visit, AtRow atRow, const uchar **stop, unsigned withLow = 0)
+{
+    // Without any block decoded whole, the reader is never handed out, and stays in registers.
+    return withAc == 0 ? decodeUnits<true>(layout, codes, data, end, withAc, visit, atRow, stop, withLow)
+                       : decodeUnits<false>(layout, codes, data, end, withAc, visit, atRow, stop, withLow);
+}
+
+template <bool kOnlyGoneOver, typename Visit, typename AtRow>
+bool decodeUnits(const Layout &layout, const Codes (&codes)[2][4], const uchar *data, const uchar *end,
+                 unsigned withAc, Visit visit, AtRow atRow, const uchar **stop, unsigned withLow)
 {
     const bool interleaved = layout.components.size() > 1;
     for (const Component &c : layout.components)
@@ -506,8 +518,9 @@ bool decodeBlocks(const Layout &layout, const Codes (&codes)[2][4], const uchar 
                         return false;
                     zigzag[0] = int16_t(predictor[ci]);
                     last = low ? kLowPlaces - 1 : 0;
-                } else if (!decodeBlock<true>(in, dcCodes, acCodes, predictor[ci], zigzag, last)) {
-                    return false;
+                } else if constexpr (!kOnlyGoneOver) {
+                    if (!decodeBlock<true>(in, dcCodes, acCodes, predictor[ci], zigzag, last))
+                        return false;
                 }
                 visit(int(ci), unit, b, zigzag, last);
             }
