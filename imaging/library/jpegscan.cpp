@@ -70,6 +70,25 @@ void buildSkip(const Codes &codes, SkipCodes &skip)
         const int reach = taken == 0 ? 127 : std::min(passed + int(ended), 127);
         skip.entry[bits] = uint16_t(taken | reach << 5 | int(ended) << 12);
     }
+    // The longer codes, by their prefix.
+    int tables = 0;
+    for (int symbol = 0; symbol < 256; ++symbol) {
+        const int length = codes.length[symbol];
+        if (length <= kLookahead)
+            continue;
+        const unsigned code = codes.code[symbol];
+        const unsigned prefix = code >> (length - kLookahead);
+        if (skip.longTable[prefix] == 0) {
+            if (tables == kLongTables) {
+                std::fill(std::begin(skip.longTable), std::end(skip.longTable), uchar(0));
+                return;  // left to the ordinary decoding
+            }
+            skip.longTable[prefix] = uchar(++tables);
+        }
+        const unsigned rest = code & ((1u << (length - kLookahead)) - 1);
+        const unsigned first = rest << (kLongestCode - length), spread = 1u << (kLongestCode - length);
+        std::fill_n(skip.longCodes[skip.longTable[prefix] - 1] + first, spread, uint16_t(length << 8 | symbol));
+    }
 }
 
 namespace {

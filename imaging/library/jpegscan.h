@@ -339,8 +339,14 @@ inline bool decodeBlock(BitReader &in, const Codes &dcCodes, const Codes &acCode
 // codes stay within a block from place k when k + reach <= 64. Where not even
 // one code fits, reach is beyond any block.
 constexpr int kSkipBits = 12;
+// Codes longer than kLookahead bits, found by their first kLookahead bits (a
+// table of the longer ones, numbered from 1; 0 for a code or for too many such
+// prefixes) and the bits after them, as the lookahead table gives the others.
+constexpr int kLongTables = 8;
 struct SkipCodes {
     uint16_t entry[1 << kSkipBits] = {};
+    uchar longTable[1 << kLookahead] = {};
+    uint16_t longCodes[kLongTables][1 << (kLongestCode - kLookahead)] = {};
 };
 
 void buildSkip(const Codes &codes, SkipCodes &skip);
@@ -360,9 +366,13 @@ template <bool kLow>
     int dcValue = predictor;
     bool ok = true;
     in.ensure(32);
-    if (const int32_t fast = dcCodes.fast[in.look(kLookahead)]; fast != 0 && (fast & 0xF00) == 0) {
-        dcValue += fast >> 16;
-        in.skip(fast & 0xFF);
+    // The code and its bits at one look: in pictures of sharp edges, code and bits
+    // outgrow the fast table as often as not, a branch no processor foresees.
+    if (const uint16_t entry = dcCodes.lookahead[in.look(kLookahead)];
+        entry != 0 && (entry & 0xFF) <= 11) {
+        const int length = entry >> 8, size = entry & 0xFF;
+        dcValue += extend(in.look(length + size) & ((1u << size) - 1), size);
+        in.skip(length + size);
     } else {
         const int dc = decodeLoaded(in, dcCodes);
         ok = dc >= 0 && dc <= 11;
@@ -413,7 +423,15 @@ template <bool kLow>
             k += int(entry >> 5) & 127;
             continue;
         }
-        const int rs = decodeLoaded(in, acCodes);
+        int rs = -1;
+        if (const int table = skip.longTable[in.look(kLookahead)]) {
+            constexpr unsigned kRest = (1u << (kLongestCode - kLookahead)) - 1;
+            const uint16_t found = skip.longCodes[table - 1][in.look(kLongestCode) & kRest];
+            in.skip(found >> 8);
+            rs = found ? found & 0xFF : -1;
+        } else {
+            rs = decodeLoaded(in, acCodes);
+        }
         const int run = rs >> 4, size = rs & 15;
         if (rs < 0) {
             ok = false;
