@@ -108,13 +108,19 @@ private:
                     count_ += 8 * taken;
                     continue;
                 }
+                if (p_[1] == 0) {  // a stuffed 0xFF: common where long codes are, all ones
+                    bits_ |= uint64_t(0xFF) << (56 - count_);
+                    p_ += 2;
+                    count_ += 8;
+                    continue;
+                }
             }
             *this = withByte(*this);
         }
     }
     // The next byte: 0xFF of a stuffed pair; zero, counted, at a marker or the
-    // end. Taken and given back by value, so that a reader copied into a
-    // loop's registers stays there.
+    // end. Taken and given back by value, so that a reader kept in a loop's
+    // registers stays there.
     [[gnu::noinline]] static BitReader withByte(BitReader r)
     {
         uchar byte = 0;
