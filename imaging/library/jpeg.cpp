@@ -305,16 +305,10 @@ int decode(Decoder &d, int bits, int scale, ProgressTracker &tracker)
     jpeg_calc_output_dimensions(&c);
     if (const int budget = checkDecodingBudget(c); budget != Ok)
         return budget;
-    d.image = newPicture(int(c.output_width), int(c.output_height),
-                     grey ? QImage::Format_Indexed8 : QImage::Format_RGB888);
+    d.image = grey ? newGreyPicture(int(c.output_width), int(c.output_height))
+                   : newPicture(int(c.output_width), int(c.output_height), QImage::Format_RGB888);
     if (d.image.isNull())
         return OutOfMemory;
-    if (grey) {
-        QList<QRgb> greys(256);
-        for (int i = 0; i < 256; ++i)
-            greys[i] = qRgb(i, i, i);
-        d.image.setColorTable(greys);
-    }
     const Density density = densityOf(c);
     setDensity(d.image, density.x, density.y);
     if (cmyk)

@@ -240,6 +240,7 @@ int decodeDc(const uchar *data, size_t size, bool grey, ProgressTracker &tracker
         long offset[4] = {};  // of each block of a unit from the unit's first sample
         int q0 = 1;
         std::unique_ptr<QuarterMeans> quarters;
+        size_t plane = 0;  // in the frame's order
     };
     std::vector<Target> targets(layout.components.size());
     std::vector<size_t> sizes;  // of each target's samples
@@ -250,6 +251,7 @@ int decodeDc(const uchar *data, size_t size, bool grey, ProgressTracker &tracker
             size_t(std::find(layout.frameIds.begin(), layout.frameIds.end(), c.id) - layout.frameIds.begin());
         Plane &plane = planes[frameIndex];
         Target &t = targets[ci];
+        t.plane = frameIndex;
         const bool quartered = layout.hMax == 2 * c.h && layout.vMax == 2 * c.v;
         const int v = interleaved ? c.v : 1;
         t.h = interleaved ? c.h : 1;
@@ -276,10 +278,10 @@ int decodeDc(const uchar *data, size_t size, bool grey, ProgressTracker &tracker
     if (!samples)
         return Unsupported;
     for (size_t ci = 0; ci < targets.size(); ++ci) {
-        const Component &c = layout.components[ci];
-        const size_t frameIndex =
-            size_t(std::find(layout.frameIds.begin(), layout.frameIds.end(), c.id) - layout.frameIds.begin());
-        planes[frameIndex].samples = targets[ci].samples = samples;
+        // A damaged scan may name a component twice and another not at all.
+        if (planes[targets[ci].plane].samples)
+            return Unsupported;
+        planes[targets[ci].plane].samples = targets[ci].samples = samples;
         samples += sizes[ci];
     }
 
@@ -313,15 +315,9 @@ int decodeDc(const uchar *data, size_t size, bool grey, ProgressTracker &tracker
         return Unsupported;
 
     const bool indexed = grey && planes.size() == 1;
-    QImage image = newPicture(width, height, indexed ? QImage::Format_Indexed8 : QImage::Format_RGB888);
+    QImage image = indexed ? newGreyPicture(width, height) : newPicture(width, height, QImage::Format_RGB888);
     if (image.isNull())
         return Unsupported;
-    if (indexed) {
-        QList<QRgb> greys(256);
-        for (int i = 0; i < 256; ++i)
-            greys[i] = qRgb(i, i, i);
-        image.setColorTable(greys);
-    }
     if (planes.size() == 1)
         toGrey(planes[0], indexed, image);
     else

@@ -113,6 +113,12 @@ TEST(DcPicture, LeavesToLibjpegTheFilesItDoesNotRead)
         ASSERT_EQ(Ok, readJpeg(written(dir, other.name, other.jpeg), 24, 8, false, picture, {}));
         EXPECT_EQ(libjpegEighth(other.jpeg, JCS_RGB), picture);
     }
+    // A scan that names a component twice, and another not at all (libjpeg refuses it).
+    QByteArray twice = source;
+    const qsizetype scan = twice.indexOf(QByteArray("\xFF\xDA", 2));
+    twice[scan + 9] = twice[scan + 7];
+    QImage none;
+    EXPECT_EQ(Unsupported, dcPicture(twice, false, none));
 }
 
 TEST(DcPicture, ReadAtAnEighthUprightWithTheFilesDensity)
