@@ -5,6 +5,7 @@
 // object with a destructor lives in those frames after the jump is set.
 #include "codecs.h"
 #include "formats.h"
+#include "jpegdc.h"
 #include "jpegtables.h"
 #include "orientation.h"
 
@@ -220,14 +221,16 @@ struct Density {
     qint64 y = 0;
 };
 
-Density densityOf(const jpeg_decompress_struct &c)
+Density densityOf(int unit, int x, int y)
 {
     // JFIF density unit 1: dots per inch, 2: dots per centimetre.
-    if ((c.density_unit != 1 && c.density_unit != 2) || c.X_density == 0 || c.Y_density == 0)
+    if ((unit != 1 && unit != 2) || x == 0 || y == 0)
         return {};
-    const double perMetre = c.density_unit == 1 ? 1 / 0.0254 : 100;
-    return {std::llround(c.X_density * perMetre), std::llround(c.Y_density * perMetre)};
+    const double perMetre = unit == 1 ? 1 / 0.0254 : 100;
+    return {std::llround(x * perMetre), std::llround(y * perMetre)};
 }
+
+Density densityOf(const jpeg_decompress_struct &c) { return densityOf(c.density_unit, c.X_density, c.Y_density); }
 
 void setJfifDensity(jpeg_compress_struct &c, Density density)
 {
@@ -304,16 +307,10 @@ int decode(Decoder &d, int bits, int scale, ProgressTracker &tracker)
     jpeg_calc_output_dimensions(&c);
     if (const int budget = checkDecodingBudget(c); budget != Ok)
         return budget;
-    d.image = newPicture(int(c.output_width), int(c.output_height),
-                     grey ? QImage::Format_Indexed8 : QImage::Format_RGB888);
+    d.image = grey ? newGreyPicture(int(c.output_width), int(c.output_height))
+                   : newPicture(int(c.output_width), int(c.output_height), QImage::Format_RGB888);
     if (d.image.isNull())
         return OutOfMemory;
-    if (grey) {
-        QList<QRgb> greys(256);
-        for (int i = 0; i < 256; ++i)
-            greys[i] = qRgb(i, i, i);
-        d.image.setColorTable(greys);
-    }
     const Density density = densityOf(c);
     setDensity(d.image, density.x, density.y);
     if (cmyk)
@@ -825,6 +822,24 @@ int JpegRows::readNext(int, uchar *line)
     return readRow(d_, cmyk_, cmykRow_.data(), line);
 }
 
+// The DC decoding of the whole file, read at once (it is read only once) into
+// the thread's own memory. What it leaves to libjpeg is read again from the start.
+int readDc(FILE *file, bool grey, ProgressTracker &tracker, DcPicture &dc)
+{
+    struct stat info {};
+    if (fstat(fileno(file), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size <= 0)
+        return Unsupported;
+    const size_t size = size_t(info.st_size);
+    static thread_local ThreadScratch scratch;
+    uchar *data = scratch.take(size);
+    const bool read = data && std::fread(data, 1, size, file) == size;
+    const int status = read ? decodeDc(data, size, grey, tracker, kProgressSteps, dc) : int(Unsupported);
+    scratch.trim();
+    if (status == Unsupported && std::fseek(file, 0, SEEK_SET) != 0)
+        return ReadError;
+    return status == Ok && !tracker.finish() ? int(Stopped) : status;
+}
+
 }  // namespace
 
 int readJpeg(const QString &path, int bits, int scale, bool dither, QImage &out,
@@ -835,6 +850,17 @@ int readJpeg(const QString &path, int bits, int scale, bool dither, QImage &out,
     if (scale != 1 && scale != 2 && scale != 4 && scale != 8)
         return BadArgument;
     return readPicture(path, bits, dither, out, [&](FILE *file, QImage &decoded) {
+        // At 1/8 the picture is its blocks' DC values: libjpeg only for the files they do not give.
+        if (scale == 8 && (bits == 24 || bits == 8)) {
+            ProgressTracker tracker(progress, kProgressSteps);
+            DcPicture dc;
+            if (const int status = readDc(file, bits != 24, tracker, dc); status != Unsupported) {
+                const Density density = densityOf(dc.densityUnit, dc.densityX, dc.densityY);
+                setDensity(dc.image, density.x, density.y);
+                decoded = upright(dc.image, dc.orientation);
+                return status;
+            }
+        }
         ProgressTracker tracker(progress, kProgressSteps);
         Decoder d(file);
         int status = readHeader(d);

@@ -45,6 +45,52 @@ bool build(const HuffmanTable &table, Codes &codes)
     return codes.defined;
 }
 
+// A code the lookahead table gives lies within the window; bits taken, with the
+// last code's, fit 5 bits.
+static_assert(kSkipBits >= kLookahead && kSkipBits + 10 < 32);
+
+void buildSkip(const Codes &codes, SkipCodes &skip)
+{
+    for (unsigned bits = 0; bits < (1u << kSkipBits); ++bits) {
+        int taken = 0, passed = 0;
+        bool ended = false;
+        // The next code: the leading lookahead bits of what is left (zeros past the window).
+        while (!ended && taken < kSkipBits) {
+            const unsigned left = (bits << taken) & ((1u << kSkipBits) - 1);
+            const uint16_t found = codes.lookahead[left >> (kSkipBits - kLookahead)];
+            const int length = found >> 8, symbol = found & 0xFF, size = symbol & 15;
+            if (found == 0 || size > 10 || length > kSkipBits - taken || passed > 63)
+                break;
+            taken += length + size;
+            if (size == 0 && symbol != 0xF0)
+                ended = true;
+            else
+                passed += size == 0 ? 16 : (symbol >> 4) + 1;
+        }
+        const int reach = taken == 0 ? 127 : std::min(passed + int(ended), 127);
+        skip.entry[bits] = uint16_t(taken | reach << 5 | int(ended) << 12);
+    }
+    // The longer codes, by their prefix.
+    int tables = 0;
+    for (int symbol = 0; symbol < 256; ++symbol) {
+        const int length = codes.length[symbol];
+        if (length <= kLookahead)
+            continue;
+        const unsigned code = codes.code[symbol];
+        const unsigned prefix = code >> (length - kLookahead);
+        if (skip.longTable[prefix] == 0) {
+            if (tables == kLongTables) {
+                std::fill(std::begin(skip.longTable), std::end(skip.longTable), uchar(0));
+                return;  // left to the ordinary decoding
+            }
+            skip.longTable[prefix] = uchar(++tables);
+        }
+        const unsigned rest = code & ((1u << (length - kLookahead)) - 1);
+        const unsigned first = rest << (kLongestCode - length), spread = 1u << (kLongestCode - length);
+        std::fill_n(skip.longCodes[skip.longTable[prefix] - 1] + first, spread, uint16_t(length << 8 | symbol));
+    }
+}
+
 namespace {
 
 bool readTables(const uchar *segment, size_t body, Layout &layout)

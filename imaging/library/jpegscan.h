@@ -60,7 +60,7 @@ public:
         return look(n);
     }
     // Makes sure at least `n` bits (up to 57) can be looked at without a check.
-    void ensure(int n)
+    [[gnu::always_inline]] void ensure(int n)
     {
         if (count_ < n)
             fill();
@@ -87,33 +87,52 @@ public:
     const uchar *position() const { return p_; }
 
 private:
-    void fill()
+    [[gnu::always_inline]] void fill()
     {
-        // Eight bytes at once where none of them is 0xFF: the bytes that do not
-        // fit whole are ORed in too, and again, the same, by the next fill.
-        if (end_ - p_ >= 8) {
-            uint64_t word;
-            std::memcpy(&word, p_, sizeof word);
-            if (((~word - 0x0101010101010101u) & word & 0x8080808080808080u) == 0) {
-                word = __builtin_bswap64(word);
-                bits_ |= word >> count_;
-                const int whole = (64 - count_) / 8;
-                p_ += whole;
-                count_ += 8 * whole;
-                return;
-            }
-        }
         while (count_ <= 56) {
-            uchar byte = 0;
-            if (p_ < end_ && !(p_[0] == 0xFF && (p_ + 1 >= end_ || p_[1] != 0))) {
-                byte = *p_;
-                p_ += byte == 0xFF ? 2 : 1;
-            } else {
-                padding_ += 8;
+            // Eight bytes at once up to the first 0xFF among them: the bytes
+            // that do not fit whole are ORed in too, and again, the same, by
+            // the next fill (past a 0xFF byte they are left out).
+            if (end_ - p_ >= 8) [[likely]] {
+                uint64_t word;
+                std::memcpy(&word, p_, sizeof word);
+                const uint64_t ones = (~word - 0x0101010101010101u) & word & 0x8080808080808080u;
+                const int whole = (64 - count_) / 8;
+                const int taken = ones == 0 ? whole : std::min(whole, __builtin_ctzll(ones) / 8);
+                if (taken > 0) {
+                    word = __builtin_bswap64(word);
+                    if (ones != 0)
+                        word &= ~(~uint64_t(0) >> (8 * taken));
+                    bits_ |= word >> count_;
+                    p_ += taken;
+                    count_ += 8 * taken;
+                    continue;
+                }
+                if (p_[1] == 0) {  // a stuffed 0xFF: common where long codes are, all ones
+                    bits_ |= uint64_t(0xFF) << (56 - count_);
+                    p_ += 2;
+                    count_ += 8;
+                    continue;
+                }
             }
-            bits_ |= uint64_t(byte) << (56 - count_);
-            count_ += 8;
+            *this = withByte(*this);
         }
+    }
+    // The next byte: 0xFF of a stuffed pair; zero, counted, at a marker or the
+    // end. Taken and given back by value, so that a reader kept in a loop's
+    // registers stays there.
+    [[gnu::noinline]] static BitReader withByte(BitReader r)
+    {
+        uchar byte = 0;
+        if (r.p_ < r.end_ && !(r.p_[0] == 0xFF && (r.p_ + 1 >= r.end_ || r.p_[1] != 0))) {
+            byte = *r.p_;
+            r.p_ += byte == 0xFF ? 2 : 1;
+        } else {
+            r.padding_ += 8;
+        }
+        r.bits_ |= uint64_t(byte) << (56 - r.count_);
+        r.count_ += 8;
+        return r;
     }
     const uchar *p_;
     const uchar *end_;
@@ -123,7 +142,7 @@ private:
 };
 
 // The next symbol, with at least kLongestCode bits already ensured.
-inline int decodeLoaded(BitReader &in, const Codes &codes)
+[[gnu::always_inline]] inline int decodeLoaded(BitReader &in, const Codes &codes)
 {
     const unsigned bits = in.look(kLongestCode);
     if (const uint16_t entry = codes.lookahead[bits >> (kLongestCode - kLookahead)]) {
@@ -346,17 +365,151 @@ inline bool decodeBlock(BitReader &in, const Codes &dcCodes, const Codes &acCode
     return in.withinData();
 }
 
+// What going over a block's AC codes without their values takes from the next
+// kSkipBits bits: as many codes as they hold, up to an end of block, with their
+// bits (those of the last may run past the window: they are only gone over).
+// An entry is bits taken | reach << 5 | ended by an end of block << 12, where
+// reach is the coefficients passed, and one more after an end of block: the
+// codes stay within a block from place k when k + reach <= 64. Where not even
+// one code fits, reach is beyond any block.
+constexpr int kSkipBits = 12;
+// Codes longer than kLookahead bits, found by their first kLookahead bits (a
+// table of the longer ones, numbered from 1; 0 for a code or for too many such
+// prefixes) and the bits after them, as the lookahead table gives the others.
+constexpr int kLongTables = 8;
+struct SkipCodes {
+    uint16_t entry[1 << kSkipBits] = {};
+    uchar longTable[1 << kLookahead] = {};
+    uint16_t longCodes[kLongTables][1 << (kLongestCode - kLookahead)] = {};
+};
+
+void buildSkip(const Codes &codes, SkipCodes &skip);
+
+// The zigzag places a reading that keeps only the lowest frequencies keeps:
+// the DC and the first horizontal and vertical frequencies, which carry most
+// of the mean of a quarter of the block.
+constexpr int kLowPlaces = 3;
+
+// Goes over a block's coefficients, its DC added to `predictor`, several AC
+// codes at a look-up; the same reading as decodeBlock<false>. With `kLow`, its
+// first kLowPlaces coefficients go to `low` (DC undifferenced), the others zero.
+template <bool kLow>
+[[gnu::always_inline]] inline bool skipBlock(BitReader &in, const Codes &dcCodes, const Codes &acCodes,
+                                             const SkipCodes &skip, int &predictor, int16_t *low)
+{
+    int dcValue = predictor;
+    bool ok = true;
+    in.ensure(32);
+    // The code and its bits at one look: in pictures of sharp edges, code and bits
+    // outgrow the fast table as often as not, a branch no processor foresees.
+    if (const uint16_t entry = dcCodes.lookahead[in.look(kLookahead)];
+        entry != 0 && (entry & 0xFF) <= 11) {
+        const int length = entry >> 8, size = entry & 0xFF;
+        dcValue += extend(in.look(length + size) & ((1u << size) - 1), size);
+        in.skip(length + size);
+    } else {
+        const int dc = decodeLoaded(in, dcCodes);
+        ok = dc >= 0 && dc <= 11;
+        if (ok)
+            dcValue += extend(in.read(dc), dc);
+    }
+    const int kept = kLow ? kLowPlaces : 1;
+    if constexpr (kLow) {
+        std::fill_n(low, kLowPlaces, int16_t(0));
+        low[0] = int16_t(dcValue);
+    }
+    for (int k = 1; ok && k < 64;) {
+        in.ensure(32);
+        if (kLow && k < kept) {
+            // A code whose value is kept: as decodeBlock<true> reads it.
+            if (const int32_t fast = acCodes.fast[in.look(kLookahead)]) {
+                k += (fast >> 8) & 15;
+                ok = k <= 63;
+                if (k < kept)
+                    low[k] = int16_t(fast >> 16);
+                in.skip(fast & 0xFF);
+                ++k;
+                continue;
+            }
+            const int rs = decodeLoaded(in, acCodes);
+            const int run = rs >> 4, size = rs & 15;
+            if (rs < 0) {
+                ok = false;
+            } else if (size == 0) {
+                if (run != 15)
+                    break;
+                k += 16;
+            } else {
+                k += run;
+                ok = k <= 63 && size <= 10;
+                const int value = extend(in.read(size), size);
+                if (ok && k < kept)
+                    low[k] = int16_t(value);
+                ++k;
+            }
+            continue;
+        }
+        const unsigned entry = skip.entry[in.look(kSkipBits)];
+        if (k + int((entry >> 5) & 127) <= 64) [[likely]] {
+            in.skip(int(entry & 31));
+            if (entry >> 12)
+                break;
+            k += int(entry >> 5) & 127;
+            continue;
+        }
+        int rs = -1;
+        if (const int table = skip.longTable[in.look(kLookahead)]) {
+            constexpr unsigned kRest = (1u << (kLongestCode - kLookahead)) - 1;
+            const uint16_t found = skip.longCodes[table - 1][in.look(kLongestCode) & kRest];
+            in.skip(found >> 8);
+            rs = found ? found & 0xFF : -1;
+        } else {
+            rs = decodeLoaded(in, acCodes);
+        }
+        const int run = rs >> 4, size = rs & 15;
+        if (rs < 0) {
+            ok = false;
+        } else if (size == 0) {
+            if (run != 15)
+                break;  // end of block
+            k += 16;
+        } else {
+            k += run;
+            ok = k <= 63 && size <= 10;
+            in.skip(size);
+            ++k;
+        }
+    }
+    predictor = dcValue;
+    return ok && in.withinData();
+}
+
 // Decodes every block of the scan in order: `visit(c, unit, block, zigzag,
 // nonZero)` with the component's index in the scan, the unit (MCU) and the
 // block's place in it, its coefficients in zigzag order, DC undifferenced, and
-// the places of the AC coefficients not zero (bit k; the others are not
-// written). Only the components in the mask `withAc` (bit c) get their AC
-// coefficients; the others only zigzag[0]. Before each row of units, `atRow(row, at)` with where
-// the reading is in the data: false stops. `stop` gets where the data ends.
+// the places of the AC coefficients written (bit k; the others are not): those
+// not zero. Only the components in the mask `withAc` (bit c) get their AC
+// coefficients; the others only zigzag[0], or, those in the mask `withLow`,
+// their first kLowPlaces coefficients, all written. Before each row of units,
+// `atRow(row, at)` with where the reading is in the data: false stops. `stop`
+// gets where the data ends.
 // False on damaged data, a restart marker out of place, or stopped.
+template <bool kOnlyGoneOver, typename Visit, typename AtRow>
+bool decodeUnits(const Layout &layout, const Codes (&codes)[2][4], const uchar *data, const uchar *end,
+                 unsigned withAc, Visit visit, AtRow atRow, const uchar **stop, unsigned withLow);
+
 template <typename Visit, typename AtRow>
 bool decodeBlocks(const Layout &layout, const Codes (&codes)[2][4], const uchar *data, const uchar *end,
-                  unsigned withAc, Visit visit, AtRow atRow, const uchar **stop)
+                  unsigned withAc, Visit visit, AtRow atRow, const uchar **stop, unsigned withLow = 0)
+{
+    // Without any block decoded whole, the reader is never handed out, and stays in registers.
+    return withAc == 0 ? decodeUnits<true>(layout, codes, data, end, withAc, visit, atRow, stop, withLow)
+                       : decodeUnits<false>(layout, codes, data, end, withAc, visit, atRow, stop, withLow);
+}
+
+template <bool kOnlyGoneOver, typename Visit, typename AtRow>
+bool decodeUnits(const Layout &layout, const Codes (&codes)[2][4], const uchar *data, const uchar *end,
+                 unsigned withAc, Visit visit, AtRow atRow, const uchar **stop, unsigned withLow)
 {
     const bool interleaved = layout.components.size() > 1;
     for (const Component &c : layout.components)
@@ -364,9 +517,27 @@ bool decodeBlocks(const Layout &layout, const Codes (&codes)[2][4], const uchar 
             return false;
     int predictor[4] = {};
     int16_t zigzag[64];
+    // The AC tables of the components whose AC codes are only gone over.
+    std::vector<SkipCodes> skips;
+    const SkipCodes *skipOf[4] = {};
+    for (size_t ci = 0; ci < layout.components.size(); ++ci) {
+        if ((withAc >> ci) & 1)
+            continue;
+        if (skips.empty())
+            skips.resize(4);
+        const int table = layout.components[ci].ac;
+        if (!skipOf[ci]) {
+            buildSkip(codes[1][table], skips[size_t(table)]);
+            for (size_t other = ci; other < layout.components.size(); ++other)
+                if (layout.components[other].ac == table)
+                    skipOf[other] = &skips[size_t(table)];
+        }
+    }
     BitReader in(data, end);
     const long units = layout.across * layout.down;
-    for (long unit = 0, left = layout.restartInterval; unit < units; ++unit, --left) {
+    // The row and the place in it counted rather than divided: a division a unit shows.
+    long row = 0, column = 0;
+    for (long unit = 0, left = layout.restartInterval; unit < units; ++unit, --left, ++column) {
         if (layout.restartInterval > 0 && left == 0) {
             // The segment ends on a byte, then comes RSTn, counting from 0 modulo 8.
             in.peek(57);
@@ -378,7 +549,11 @@ bool decodeBlocks(const Layout &layout, const Codes (&codes)[2][4], const uchar 
             std::fill(std::begin(predictor), std::end(predictor), 0);
             left = layout.restartInterval;
         }
-        if (unit % layout.across == 0 && !atRow(unit / layout.across, in.position()))
+        if (column == layout.across) {
+            column = 0;
+            ++row;
+        }
+        if (column == 0 && !atRow(row, in.position()))
             return false;
         for (size_t ci = 0; ci < layout.components.size(); ++ci) {
             const Component &c = layout.components[ci];
@@ -388,9 +563,17 @@ bool decodeBlocks(const Layout &layout, const Codes (&codes)[2][4], const uchar 
             const int blocks = interleaved ? c.h * c.v : 1;
             for (int b = 0; b < blocks; ++b) {
                 uint64_t nonZero = 0;
-                if (!(store ? decodeBlock<true>(in, dcCodes, acCodes, predictor[ci], zigzag, nonZero)
-                            : decodeBlock<false>(in, dcCodes, acCodes, predictor[ci], zigzag, nonZero)))
-                    return false;
+                if (!store) {
+                    const bool low = (withLow >> ci) & 1;
+                    if (!(low ? skipBlock<true>(in, dcCodes, acCodes, *skipOf[ci], predictor[ci], zigzag)
+                              : skipBlock<false>(in, dcCodes, acCodes, *skipOf[ci], predictor[ci], zigzag)))
+                        return false;
+                    zigzag[0] = int16_t(predictor[ci]);
+                    nonZero = low ? ((uint64_t(1) << kLowPlaces) - 2) : 0;
+                } else if constexpr (!kOnlyGoneOver) {
+                    if (!decodeBlock<true>(in, dcCodes, acCodes, predictor[ci], zigzag, nonZero))
+                        return false;
+                }
                 visit(int(ci), unit, b, zigzag, nonZero);
             }
         }

@@ -327,6 +327,18 @@ QImage newPicture(int width, int height, QImage::Format format)
     return picture;
 }
 
+QImage newGreyPicture(int width, int height)
+{
+    QImage picture = newPicture(width, height, QImage::Format_Indexed8);
+    if (!picture.isNull()) {
+        QList<QRgb> greys(256);
+        for (int i = 0; i < 256; ++i)
+            greys[i] = qRgb(i, i, i);
+        picture.setColorTable(greys);
+    }
+    return picture;
+}
+
 void setDensity(QImage &image, qint64 ppmX, qint64 ppmY)
 {
     image.setDotsPerMeterX(std::max(densityAsRead(ppmX), kNoDensity));
