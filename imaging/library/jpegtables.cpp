@@ -20,10 +20,10 @@ using namespace jpegscan;
 template <typename Put>
 inline void blockSymbols(const int16_t *zigzag, uint64_t nonZero, int previous, Put put)
 {
-    const auto category = [](int value) { return value == 0 ? 0 : 32 - __builtin_clz(unsigned(std::abs(value))); };
-    const auto low = [](int value, int n) { return unsigned(value < 0 ? value - 1 : value) & ((1u << n) - 1); };
+    // The bits of a value of `n` bits: itself, or one less when negative.
+    const auto low = [](int value, int n) { return unsigned(value + (value >> 31)) & ((1u << n) - 1); };
     const int difference = zigzag[0] - previous;
-    const int n = category(difference);
+    const int n = difference == 0 ? 0 : 32 - __builtin_clz(unsigned(std::abs(difference)));
     put(0, n, low(difference, n), n);
     int after = 0;  // the last coefficient coded
     for (; nonZero != 0; nonZero &= nonZero - 1) {
@@ -31,8 +31,8 @@ inline void blockSymbols(const int16_t *zigzag, uint64_t nonZero, int previous, 
         int run = k - after - 1;
         for (; run > 15; run -= 16)
             put(1, 0xF0, 0u, 0);
-        const int value = zigzag[k];
-        const int size = category(value);
+        const int value = zigzag[k];  // not zero
+        const int size = 32 - __builtin_clz(unsigned(std::abs(value)));
         put(1, run << 4 | size, low(value, size), size);
         after = k;
     }
