@@ -314,8 +314,7 @@ inline long blocksDown(const Layout &l, const Component &c)
 
 // Decodes a block's coefficients into `zigzag`, its DC added to `predictor`,
 // the places of the AC coefficients not zero set in `nonZero` (bit k): only
-// those are written. Without `kStore` the AC coefficients are only gone over.
-template <bool kStore>
+// those are written.
 inline bool decodeBlock(BitReader &in, const Codes &dcCodes, const Codes &acCodes, int &predictor, int16_t *zigzag,
                         uint64_t &nonZero)
 {
@@ -333,10 +332,8 @@ inline bool decodeBlock(BitReader &in, const Codes &dcCodes, const Codes &acCode
             k += (fast >> 8) & 15;
             if (k > 63)
                 return false;
-            if constexpr (kStore) {
-                zigzag[k] = int16_t(fast >> 16);
-                found |= uint64_t(1) << k;
-            }
+            zigzag[k] = int16_t(fast >> 16);
+            found |= uint64_t(1) << k;
             in.skip(fast & 0xFF);
             ++k;
             continue;
@@ -354,11 +351,8 @@ inline bool decodeBlock(BitReader &in, const Codes &dcCodes, const Codes &acCode
         k += run;
         if (k > 63 || size > 10)
             return false;
-        const unsigned bits = in.read(size);
-        if constexpr (kStore) {
-            zigzag[k] = int16_t(extend(bits, size));
-            found |= uint64_t(1) << k;
-        }
+        zigzag[k] = int16_t(extend(in.read(size), size));
+        found |= uint64_t(1) << k;
         ++k;
     }
     nonZero = found;
@@ -391,7 +385,7 @@ void buildSkip(const Codes &codes, SkipCodes &skip);
 constexpr int kLowPlaces = 3;
 
 // Goes over a block's coefficients, its DC added to `predictor`, several AC
-// codes at a look-up; the same reading as decodeBlock<false>. With `kLow`, its
+// codes at a look-up; the same reading as decodeBlock, without keeping the values. With `kLow`, its
 // first kLowPlaces coefficients go to `low` (DC undifferenced), the others zero.
 template <bool kLow>
 [[gnu::always_inline]] inline bool skipBlock(BitReader &in, const Codes &dcCodes, const Codes &acCodes,
@@ -421,7 +415,7 @@ template <bool kLow>
     for (int k = 1; ok && k < 64;) {
         in.ensure(32);
         if (kLow && k < kept) {
-            // A code whose value is kept: as decodeBlock<true> reads it.
+            // A code whose value is kept: as decodeBlock reads it.
             if (const int32_t fast = acCodes.fast[in.look(kLookahead)]) {
                 k += (fast >> 8) & 15;
                 ok = k <= 63;
@@ -571,7 +565,7 @@ bool decodeUnits(const Layout &layout, const Codes (&codes)[2][4], const uchar *
                     zigzag[0] = int16_t(predictor[ci]);
                     nonZero = low ? ((uint64_t(1) << kLowPlaces) - 2) : 0;
                 } else if constexpr (!kOnlyGoneOver) {
-                    if (!decodeBlock<true>(in, dcCodes, acCodes, predictor[ci], zigzag, nonZero))
+                    if (!decodeBlock(in, dcCodes, acCodes, predictor[ci], zigzag, nonZero))
                         return false;
                 }
                 visit(int(ci), unit, b, zigzag, nonZero);
