@@ -143,12 +143,15 @@ void image(sky::Format format, const uint8_t *data, size_t size)
         exige(decrit && sky::succeeded(sky::fileInfo(cible, ecrite)) && ecrite.width == info.width &&
               ecrite.height == info.height);
     }
-    if (format == sky::Format::Jpeg) {
+    // In colour, and in grey, which keeps the luminance alone, its blocks in the order of a scan of their own.
+    for (const bool gris : {false, true}) {
+        if (format != sky::Format::Jpeg)
+            continue;
         QFile::remove(cible);
-        if (sky::succeeded(sky::recodeJpeg(chemin, cible, 95, false, {}))) {
-            sky::FileInfo recodee;
-            exige(decrit && sky::succeeded(sky::fileInfo(cible, recodee)) && recodee.width == info.width);
-        }
+        sky::FileInfo recodee;
+        if (sky::succeeded(sky::recodeJpeg(chemin, cible, 95, gris, {})))
+            exige(decrit && sky::succeeded(sky::fileInfo(cible, recodee)) && recodee.width == info.width &&
+                  recodee.height == info.height && (!gris || recodee.bitsPerPixel == 8));
     }
 }
 

@@ -659,10 +659,10 @@ int recode(Recoding &r, FILE *out, int quality, bool grey, ProgressTracker &read
     return writing.finish() ? Ok : Stopped;
 }
 
-// What the pixel path would code a colour picture with at `quality`: its
-// quantisation, its Huffman tables (the standard ones, or none where it makes
-// tables of the picture's own) and its JFIF density.
-bool requantisationFor(const jpeg_decompress_struct &src, int quality, Requantisation &to)
+// What the pixel path would code a picture in colour or grey with at
+// `quality`: its quantisation, its Huffman tables (the standard ones, or none
+// where it makes tables of the picture's own) and its JFIF density.
+bool requantisationFor(const jpeg_decompress_struct &src, int quality, bool grey, Requantisation &to)
 {
     Encoder e;
     installErrors(e.errors);
@@ -670,8 +670,9 @@ bool requantisationFor(const jpeg_decompress_struct &src, int quality, Requantis
     if (setjmp(e.errors.jump))
         return false;
     jpeg_create_compress(&e.cinfo);
-    setPixelCoding(e.cinfo, int(src.image_width), int(src.image_height), quality, false);
+    setPixelCoding(e.cinfo, int(src.image_width), int(src.image_height), quality, grey);
     setJfifDensity(e.cinfo, densityOf(src));
+    to.grey = grey;
     for (int t = 0; t < 2; ++t)
         std::copy_n(e.cinfo.quant_tbl_ptrs[t]->quantval, DCTSIZE2, to.tables[t]);
     to.densityUnit = e.cinfo.density_unit;
@@ -716,16 +717,17 @@ struct MappedFile {
     MappedFile &operator=(const MappedFile &) = delete;
 };
 
-// The recoding a block at a time, straight from the file: no coefficient buffer,
-// and the pages of the file already read are let go (they stay in the page
-// cache), so that a recoding holds about a megabyte whatever the picture.
+// The recoding a block at a time, straight from the file, in colour or grey:
+// no coefficient buffer, and the pages of the file already read are let go
+// (they stay in the page cache), so that a recoding holds a few megabytes
+// whatever the picture.
 // BadFormat, with nothing written, for what it leaves to libjpeg's recoding.
-int recodeByBlocks(FILE *file, const jpeg_decompress_struct &src, int quality, FILE *out,
+int recodeByBlocks(FILE *file, const jpeg_decompress_struct &src, int quality, bool grey, FILE *out,
                    ProgressTracker &reading, ProgressTracker &writing)
 {
     Requantisation to;
     const MappedFile source(file);
-    if (!source.data || !requantisationFor(src, quality, to))
+    if (!source.data || !requantisationFor(src, quality, grey, to))
         return BadFormat;
     constexpr size_t kHeld = size_t(1) << 20;
     size_t dropped = 0;
@@ -934,9 +936,7 @@ int recodeJpeg(const QString &source, const QString &target, int quality, bool g
         OutputFile output(target);
         if (!output.isOpen())
             return CannotCreate;
-        // Colour a block at a time; grey from libjpeg's coefficient buffer, where
-        // keeping only the luminance made the blocks' way a fifth slower.
-        int status = grey ? int(BadFormat) : recodeByBlocks(file, r.d.cinfo, quality, output.handle(), reading, writing);
+        int status = recodeByBlocks(file, r.d.cinfo, quality, grey, output.handle(), reading, writing);
         if (status == BadFormat)
             status = recode(r, output.handle(), quality, grey, reading, writing);
         return status == Ok ? output.commit() : status;

@@ -281,9 +281,6 @@ int decodeDc(const uchar *data, size_t size, bool grey, ProgressTracker &tracker
     if (!samples)
         return Unsupported;
     for (size_t ci = 0; ci < targets.size(); ++ci) {
-        // A damaged scan may name a component twice and another not at all.
-        if (planes[targets[ci].plane].samples)
-            return Unsupported;
         planes[targets[ci].plane].samples = targets[ci].samples = samples;
         samples += sizes[ci];
     }

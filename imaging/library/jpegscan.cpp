@@ -169,7 +169,9 @@ bool readScan(const uchar *segment, size_t body, const std::vector<Component> &f
         const uchar *s = segment + 1 + 2 * i;
         const auto found =
             std::find_if(frame.begin(), frame.end(), [&](const Component &c) { return c.id == s[0]; });
-        if (found == frame.end())
+        // Every component of the frame once: a component named twice leaves another out.
+        const auto named = [&](const Component &c) { return c.id == s[0]; };
+        if (found == frame.end() || std::any_of(layout.components.begin(), layout.components.end(), named))
             return false;
         Component component = *found;
         component.dc = s[1] >> 4;

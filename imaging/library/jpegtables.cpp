@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 
 namespace sky {
 namespace {
@@ -47,6 +48,44 @@ struct Recoded {
     std::vector<uchar> scanHeader;
     std::vector<Component> components;
     const HuffmanTable (*tables)[4] = nullptr;  // DC, AC to code with; null: tables of the data's own
+    int lone = -1;  // the source scan's only component coded, in a scan of its own; -1: all of them
+};
+
+// The blocks of one component of an interleaved scan, kept a row of units at a
+// time and given out in the order a scan of that component alone has them:
+// row by row, without the blocks that only fill the last units.
+class RasterOrder {
+public:
+    RasterOrder(const Layout &layout, const Component &c)
+        : h_(c.h), v_(c.v), across_(blocksAcross(layout, c)), down_(blocksDown(layout, c)),
+          width_(size_t(layout.across) * size_t(c.h)), blocks_(width_ * size_t(c.v))
+    {
+    }
+    void keep(long column, int block, const int16_t *zigzag, uint64_t nonZero)
+    {
+        Block &kept = blocks_[size_t(block / h_) * width_ + size_t(column) * size_t(h_) + size_t(block % h_)];
+        std::memcpy(kept.zigzag, zigzag, sizeof kept.zigzag);
+        kept.nonZero = nonZero;
+    }
+    // The blocks of the row of units `row`, once all of them are kept.
+    template <typename Give>
+    void giveRow(long row, Give give) const
+    {
+        for (long r = 0; r < v_ && row * v_ + r < down_; ++r)
+            for (long x = 0; x < across_; ++x) {
+                const Block &b = blocks_[size_t(r) * width_ + size_t(x)];
+                give(b.zigzag, b.nonZero);
+            }
+    }
+
+private:
+    struct Block {
+        int16_t zigzag[64];
+        uint64_t nonZero;
+    };
+    long h_, v_, across_, down_;
+    size_t width_;
+    std::vector<Block> blocks_;
 };
 
 // Recodes the scan of `layout` into `out` with Huffman tables made for its own
@@ -61,24 +100,51 @@ int recodeScan(const Layout &layout, const uchar *data, const uchar *end, const 
             if (!layout.tables[kind][slot].symbols.empty() && !build(layout.tables[kind][slot], source[kind][slot]))
                 return BadFormat;
     bool stopped = false;
+    // A lone component of several blocks a unit is coded in another order than it comes.
+    const int lone = recoded.lone;
+    std::optional<RasterOrder> reordered;
+    if (lone >= 0 && layout.components.size() > 1) {
+        const Component &c = layout.components[size_t(lone)];
+        if (c.h * c.v > 1)
+            reordered.emplace(layout, c);
+    }
     // Each pass goes over the source's blocks and codes the recoded ones, in
-    // order: `code(c, zigzag, nonZero, previous)`.
+    // order: `code(c, zigzag, nonZero, previous)`, c counting the coded ones.
     const auto pass = [&](int from, int share, auto code) {
         int previous[4] = {};
+        const auto codeNext = [&](int c, const int16_t *zigzag, uint64_t nonZero) {
+            code(c, zigzag, nonZero, previous[c]);
+            previous[c] = zigzag[0];
+        };
+        const auto codeKept = [&](long row) {
+            reordered->giveRow(row, [&](const int16_t *zigzag, uint64_t nonZero) { codeNext(0, zigzag, nonZero); });
+        };
         const uchar *stop = nullptr;
+        long rowStart = 0;  // the first unit of the row being decoded
         const bool decoded = decodeBlocks(
-            layout, source, data, end, ~0u,
-            [&](int c, long, int, int16_t *zigzag, uint64_t nonZero) {
+            layout, source, data, end, lone < 0 ? ~0u : 1u << lone,
+            [&](int c, long unit, int block, int16_t *zigzag, uint64_t nonZero) {
+                if (lone >= 0 && c != lone)
+                    return;
                 change(c, zigzag, nonZero);
-                code(c, zigzag, nonZero, previous[c]);
-                previous[c] = zigzag[0];
+                if (reordered)
+                    reordered->keep(unit - rowStart, block, zigzag, nonZero);
+                else
+                    codeNext(lone < 0 ? c : 0, zigzag, nonZero);
             },
             [&](long row, const uchar *at) {
+                if (reordered && row > 0)
+                    codeKept(row - 1);
+                rowStart = row * layout.across;
                 stopped = progress && !progress(from + int(row * share / layout.down), layout.dataStart + size_t(at - data));
                 return !stopped;
             },
             &stop);
-        return decoded && stop + 2 <= end && stop[0] == 0xFF && stop[1] == 0xD9;
+        if (!decoded)
+            return false;
+        if (reordered)
+            codeKept(layout.down - 1);
+        return stop + 2 <= end && stop[0] == 0xFF && stop[1] == 0xD9;
     };
 
     std::array<long, 256> counted[2][4] = {};
@@ -248,7 +314,7 @@ int requantiseJpeg(const uchar *data, size_t size, const Requantisation &to, FIL
     jfif.push_back(0);
     jfif.push_back(0);
     appendSegment(head, 0xE0, jfif);
-    const bool colour = layout.components.size() > 1;
+    const bool colour = layout.components.size() > 1 && !to.grey;
     for (int t = 0; t < (colour ? 2 : 1); ++t) {
         std::vector<uchar> dqt = {uchar(t)};
         for (int k = 0; k < 64; ++k)
@@ -257,27 +323,39 @@ int requantiseJpeg(const uchar *data, size_t size, const Requantisation &to, FIL
     }
     // The frame's first component, the luminance, takes the first tables; the others the second.
     const auto tableOf = [&](const Component &c) { return c.id == layout.frameIds[0] ? 0 : 1; };
+    float ratio[4][64];
+    for (size_t i = 0; i < layout.components.size(); ++i) {
+        const Component &c = layout.components[i];
+        for (int k = 0; k < 64; ++k) {
+            const int natural = kNaturalOfZigzag[k];
+            ratio[i][k] = float(layout.quant[c.quant][natural]) / float(to.tables[tableOf(c)][natural]);
+        }
+    }
+    // Grey keeps the luminance alone, one block a unit.
+    if (to.grey) {
+        const auto luminance = std::find_if(layout.components.begin(), layout.components.end(),
+                                            [&](const Component &c) { return c.id == layout.frameIds[0]; });
+        recoded.lone = int(luminance - layout.components.begin());
+        recoded.components = {*luminance};
+        recoded.components[0].h = recoded.components[0].v = 1;
+    } else {
+        recoded.components = layout.components;
+    }
     std::vector<uchar> frame = {8};
     append16(frame, unsigned(layout.height));
     append16(frame, unsigned(layout.width));
-    frame.push_back(uchar(layout.frameIds.size()));
-    for (const int id : layout.frameIds) {
-        const Component &c = *std::find_if(layout.components.begin(), layout.components.end(),
+    const std::vector<int> frameIds = to.grey ? std::vector<int>{layout.frameIds[0]} : layout.frameIds;
+    frame.push_back(uchar(frameIds.size()));
+    for (const int id : frameIds) {
+        const Component &c = *std::find_if(recoded.components.begin(), recoded.components.end(),
                                            [id](const Component &x) { return x.id == id; });
         frame.insert(frame.end(), {uchar(c.id), uchar(c.h << 4 | c.v), uchar(tableOf(c))});
     }
     appendSegment(head, 0xC0, frame);
-    std::vector<uchar> scan = {uchar(layout.components.size())};
-    float ratio[4][64];
-    recoded.components = layout.components;
-    for (size_t i = 0; i < recoded.components.size(); ++i) {
-        Component &c = recoded.components[i];
+    std::vector<uchar> scan = {uchar(recoded.components.size())};
+    for (Component &c : recoded.components) {
         const int table = tableOf(c);
         scan.insert(scan.end(), {uchar(c.id), uchar(table << 4 | table)});
-        for (int k = 0; k < 64; ++k) {
-            const int natural = kNaturalOfZigzag[k];
-            ratio[i][k] = float(layout.quant[c.quant][natural]) / float(to.tables[table][natural]);
-        }
         c.dc = c.ac = table;
     }
     scan.insert(scan.end(), {0, 63, 0});

@@ -21,10 +21,12 @@ namespace sky {
 // What a JPEG is recoded to: the steps its coefficients are rounded to
 // (luminance, chrominance; in natural order), the Huffman tables it is coded
 // with (DC, AC; luminance in slot 0, chrominance in 1; none: tables made for
-// its own symbols, in a first pass) and the JFIF density.
+// its own symbols, in a first pass), whether only the luminance is kept (a
+// grey file), and the JFIF density.
 struct Requantisation {
     uint16_t tables[2][64] = {};
     HuffmanTable huffman[2][4];
+    bool grey = false;
     uchar densityUnit = 0;
     uint16_t densityX = 1;
     uint16_t densityY = 1;
@@ -32,7 +34,8 @@ struct Requantisation {
 
 // Writes to `out` the picture of the sequential JPEG of `size` bytes at `data`
 // with its coefficients rounded to `to`'s steps, a block at a time: no more
-// than a block is held. Ok, WriteError, Stopped (`progress` said
+// than a block is held (in grey, a row of the luminance's blocks where several
+// make a unit). Ok, WriteError, Stopped (`progress` said
 // so), or BadFormat for a file it cannot recode (progressive, arithmetic,
 // damaged, cut): with tables given, damage is found as the writing goes, and
 // part of the file may be written.

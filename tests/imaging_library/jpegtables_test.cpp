@@ -159,8 +159,8 @@ TEST(OwnTables, TheWriterCodesAsLibjpegsOptimisedTablesDo)
 
 namespace {
 
-// The samples libjpeg decodes, in colour.
-QByteArray samples(const QByteArray &jpeg)
+// The samples libjpeg decodes, in colour or grey.
+QByteArray samples(const QByteArray &jpeg, J_COLOR_SPACE space = JCS_RGB)
 {
     jpeg_decompress_struct d{};
     jpeg_error_mgr errors{};
@@ -168,7 +168,7 @@ QByteArray samples(const QByteArray &jpeg)
     jpeg_create_decompress(&d);
     jpeg_mem_src(&d, reinterpret_cast<const uchar *>(jpeg.constData()), static_cast<unsigned long>(jpeg.size()));
     jpeg_read_header(&d, TRUE);
-    d.out_color_space = JCS_RGB;
+    d.out_color_space = space;
     jpeg_start_decompress(&d);
     QByteArray pixels(qsizetype(d.output_width) * d.output_height * d.output_components, 0);
     while (d.output_scanline < d.output_height) {
@@ -215,11 +215,13 @@ QByteArray requantised(const QByteArray &jpeg, const Requantisation &to, int &st
 }  // namespace
 
 // Steps of 1 keep every coefficient's value: the recoded file decodes to the
-// source's very samples, whatever the sampling and the restart markers.
+// source's very samples, in colour or its luminance alone, whatever the
+// sampling and the restart markers.
 TEST(Requantise, StepsOfOneGiveTheSourcesSamples)
 {
     const Layout layouts[] = {
         {"4:2:0, edges not on an MCU", 333, 251, 3, 2, 2, 0, false},
+        {"4:2:0, blocks of the last MCUs beyond the picture", 325, 245, 3, 2, 2, 0, false},
         {"4:2:2, restarts", 333, 251, 3, 2, 1, 7, false},
         {"4:4:4, a restart every MCU", 100, 77, 3, 1, 1, 1, false},
         {"grey, restarts", 201, 99, 1, 1, 1, 5, false},
@@ -229,14 +231,20 @@ TEST(Requantise, StepsOfOneGiveTheSourcesSamples)
     std::fill_n(&standard.tables[0][0], 2 * 64, uint16_t(1));
     setStandardTables(standard);
     for (const Layout &layout : layouts)
-        for (const Requantisation *to : {&own, &standard}) {
-            SCOPED_TRACE(testing::Message() << layout.name << (to == &own ? ", tables of its own" : ", standard tables"));
-            const QByteArray source = libjpegFile(layout);
-            int status = 0;
-            const QByteArray recoded = requantised(source, *to, status);
-            ASSERT_EQ(Ok, status);
-            EXPECT_TRUE(samples(source) == samples(recoded));
-        }
+        for (Requantisation *to : {&own, &standard})
+            for (const bool grey : {false, true}) {
+                SCOPED_TRACE(testing::Message() << layout.name << (to == &own ? ", tables of its own" : ", standard tables")
+                                                << (grey ? ", grey" : ""));
+                to->grey = grey;
+                const QByteArray source = libjpegFile(layout);
+                int status = 0;
+                const QByteArray recoded = requantised(source, *to, status);
+                ASSERT_EQ(Ok, status);
+                const J_COLOR_SPACE space = grey ? JCS_GRAYSCALE : JCS_RGB;
+                EXPECT_TRUE(samples(source, space) == samples(recoded, space));
+                EXPECT_EQ(grey || layout.components == 1,
+                          QImage::fromData(recoded, "jpeg").format() == QImage::Format_Grayscale8);
+            }
 }
 
 TEST(Requantise, LeavesWhatItCannotRecodeUnwritten)
