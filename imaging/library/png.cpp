@@ -1,5 +1,5 @@
 // PNG files through libpng: every colour type and bit depth read (16-bit
-// samples and alpha stripped), palette or RGB written, Adam7 interlacing,
+// samples halved, transparency laid on the background), palette or RGB written, Adam7 interlacing,
 // header information. libpng reports errors by jumping back to the call that
 // set up the jump; no C++ object with a destructor lives in those frames.
 #include "codecs.h"
@@ -139,8 +139,8 @@ struct Layout {
     qint64 densityY = 0;
 };
 
-// Asks libpng for those rows: 16-bit samples halved, alpha dropped, small
-// samples unpacked, grey levels widened to 8 bits.
+// Asks libpng for those rows: 16-bit samples halved, transparency laid on
+// the background, small samples unpacked, grey levels widened to 8 bits.
 int transform(Session &s, Layout &layout)
 {
     if (setjmp(png_jmpbuf(s.png)))
@@ -148,13 +148,47 @@ int transform(Session &s, Layout &layout)
     png_structp png = s.png;
     const int type = png_get_color_type(png, s.info);
     png_set_strip_16(png);
-    png_set_strip_alpha(png);
+    // Transparent and translucent pixels are laid on the background the file
+    // names, or on white: with the alpha dropped, a transparent pixel would
+    // show whatever colour it holds. A palette's entries are mixed in prepare().
+    if (type != PNG_COLOR_TYPE_PALETTE &&
+        ((type & PNG_COLOR_MASK_ALPHA) || png_get_valid(png, s.info, PNG_INFO_tRNS))) {
+        // Mixed as the samples are stored, as viewers mix them: told of a file's
+        // gamma, libpng would mix in linear light, and half a black pixel on
+        // white would come out at 186 instead of 128.
+        png_set_gamma_fixed(png, PNG_FP_1, PNG_FP_1);
+        png_color_16p named = nullptr;
+        if (png_get_bKGD(png, s.info, &named)) {
+            png_set_background_fixed(png, named, PNG_BACKGROUND_GAMMA_FILE, 1, PNG_FP_1);
+        } else {
+            const png_color_16 white = {0, 255, 255, 255, 255};
+            png_set_background_fixed(png, &white, PNG_BACKGROUND_GAMMA_SCREEN, 0, PNG_FP_1);
+        }
+    }
     png_set_packing(png);
     if (type == PNG_COLOR_TYPE_GRAY || type == PNG_COLOR_TYPE_GRAY_ALPHA)
         png_set_expand_gray_1_2_4_to_8(png);
     layout.passes = png_set_interlace_handling(png);
     png_read_update_info(png, s.info);
     return Ok;
+}
+
+// Mixes the palette's translucent entries with the background the file names
+// (one of its entries), or with white.
+void layOnBackground(const Session &s, QList<QRgb> &colours)
+{
+    png_bytep alphas = nullptr;
+    int count = 0;
+    if (!png_get_tRNS(s.png, s.info, &alphas, &count, nullptr) || !alphas)
+        return;
+    png_color_16p named = nullptr;
+    const bool listed = png_get_bKGD(s.png, s.info, &named) && named->index < colours.size();
+    const QRgb background = listed ? colours[named->index] : qRgb(255, 255, 255);
+    const auto mix = [](int colour, int behind, int alpha) { return (colour * alpha + behind * (255 - alpha) + 127) / 255; };
+    for (int i = 0; i < count && i < colours.size(); ++i)
+        colours[i] = qRgb(mix(qRed(colours[i]), qRed(background), alphas[i]),
+                          mix(qGreen(colours[i]), qGreen(background), alphas[i]),
+                          mix(qBlue(colours[i]), qBlue(background), alphas[i]));
 }
 
 int prepare(Session &s, Layout &layout)
@@ -176,6 +210,7 @@ int prepare(Session &s, Layout &layout)
         layout.colours = QList<QRgb>(1 << std::min(depth, 8), qRgb(0, 0, 0));
         for (int i = 0; i < count && i < layout.colours.size(); ++i)
             layout.colours[i] = qRgb(entries[i].red, entries[i].green, entries[i].blue);
+        layOnBackground(s, layout.colours);
     } else if (layout.indexed) {
         layout.colours = greyRamp(256);
     }

@@ -844,7 +844,7 @@ TEST(Codecs, PngVariantsOfOtherWritersReadAsTheirColours)
         photo.convertToFormat(QImage::Format_RGBA64),      // 16 bits per sample, alpha
         photo.convertToFormat(QImage::Format_Grayscale16),  // 16-bit grey
         photo.convertToFormat(QImage::Format_Grayscale8),
-        translucent,                                        // alpha is dropped, not mixed
+        translucent,                                        // laid on white
         indexedPicture(45, 23, 3),                          // 2 bits per index
         indexedPicture(45, 23, 2).convertToFormat(QImage::Format_Mono),
     };
@@ -856,8 +856,11 @@ TEST(Codecs, PngVariantsOfOtherWritersReadAsTheirColours)
         ASSERT_EQ(Ok, readPng(path, 24, false, out, {}));
         QImage expected = variant.convertToFormat(QImage::Format_ARGB32);
         for (int y = 0; y < expected.height(); ++y)
-            for (int x = 0; x < expected.width(); ++x)
-                expected.setPixel(x, y, QColor::fromRgba64(variant.pixelColor(x, y).rgba64()).rgb());
+            for (int x = 0; x < expected.width(); ++x) {
+                const QRgb c = QColor::fromRgba64(variant.pixelColor(x, y).rgba64()).rgba();
+                const auto onWhite = [&](int value) { return (value * qAlpha(c) + 255 * (255 - qAlpha(c))) / 255; };
+                expected.setPixel(x, y, qRgb(onWhite(qRed(c)), onWhite(qGreen(c)), onWhite(qBlue(c))));
+            }
         EXPECT_GT(psnr(expected, out), 45);
     }
     // An interlaced file of another writer.
@@ -867,6 +870,105 @@ TEST(Codecs, PngVariantsOfOtherWritersReadAsTheirColours)
     QImage out;
     ASSERT_EQ(Ok, readPng(dir.chemin("i.png"), 24, false, out, {}));
     EXPECT_TRUE(sameColours(photo, out));
+}
+
+namespace {
+
+// A PNG of one row written with libpng: `samples` in the file's depth, then
+// what says which pixels are transparent and the background it names.
+struct TransparentPng {
+    const char *name;
+    int type, depth;
+    std::vector<int> samples;
+    std::vector<uchar> paletteAlphas;  // tRNS of a palette (red, blue, green)
+    int transparentBlue;               // tRNS of a colour: blue at full value; 0: none
+    int background;                    // bKGD: 0 none, 1 black (entry 0 of a palette: red)
+    std::vector<QRgb> expected;
+    bool gamma = false;  // gAMA of 1/2.2
+};
+
+void writePng(const QString &path, const TransparentPng &c)
+{
+    FILE *file = std::fopen(QFile::encodeName(path).constData(), "wb");
+    ASSERT_TRUE(file);
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    png_init_io(png, file);
+    const int perPixel = c.type == PNG_COLOR_TYPE_RGBA ? 4 : c.type == PNG_COLOR_TYPE_RGB ? 3
+                         : c.type == PNG_COLOR_TYPE_GRAY_ALPHA ? 2 : 1;
+    const int width = int(c.samples.size()) / perPixel;
+    png_set_IHDR(png, info, png_uint_32(width), 1, c.depth, c.type, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    png_color palette[3] = {{255, 0, 0}, {0, 0, 255}, {0, 255, 0}};
+    if (c.type == PNG_COLOR_TYPE_PALETTE)
+        png_set_PLTE(png, info, palette, 3);
+    if (!c.paletteAlphas.empty())
+        png_set_tRNS(png, info, c.paletteAlphas.data(), int(c.paletteAlphas.size()), nullptr);
+    const int full = (1 << c.depth) - 1;
+    png_color_16 blue = {0, 0, 0, png_uint_16(full), 0};
+    if (c.transparentBlue)
+        png_set_tRNS(png, info, nullptr, 0, &blue);
+    png_color_16 black = {0, 0, 0, 0, 0};
+    if (c.background)
+        png_set_bKGD(png, info, &black);
+    if (c.gamma)
+        png_set_gAMA_fixed(png, info, 45455);
+    png_write_info(png, info);
+    std::vector<uchar> row;
+    for (const int sample : c.samples) {
+        if (c.depth == 16)
+            row.push_back(uchar(sample >> 8));
+        row.push_back(uchar(sample));
+    }
+    png_write_row(png, row.data());
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
+    std::fclose(file);
+}
+
+}  // namespace
+
+// Transparent and translucent pixels are laid on the background the file names,
+// or on white, whatever says which ones they are.
+TEST(Codecs, PngTransparencyIsLaidOnTheBackground)
+{
+    const QRgb red = qRgb(255, 0, 0), white = qRgb(255, 255, 255), paleGreen = qRgb(127, 255, 127);
+    const QRgb halfGreen = qRgb(0, 128, 0);
+    const TransparentPng cases[] = {
+        {"RGBA", PNG_COLOR_TYPE_RGBA, 8, {255, 0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 128}, {}, 0, 0, {red, white, paleGreen}},
+        {"RGBA, 16 bits",
+         PNG_COLOR_TYPE_RGBA,
+         16,
+         {65535, 0, 0, 65535, 0, 0, 65535, 0, 0, 65535, 0, 32896},
+         {},
+         0,
+         0,
+         {red, white, paleGreen}},
+        {"RGBA with a gamma, mixed as stored", PNG_COLOR_TYPE_RGBA, 8, {255, 0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 128},
+         {}, 0, 0, {red, white, paleGreen}, true},
+        {"RGBA on black", PNG_COLOR_TYPE_RGBA, 8, {255, 0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 128}, {}, 0, 1,
+         {red, qRgb(0, 0, 0), halfGreen}},
+        {"grey and alpha", PNG_COLOR_TYPE_GRAY_ALPHA, 8, {0, 255, 0, 0, 0, 128}, {}, 0, 0,
+         {qRgb(0, 0, 0), white, qRgb(127, 127, 127)}},
+        {"palette", PNG_COLOR_TYPE_PALETTE, 8, {0, 1, 2}, {255, 0, 128}, 0, 0, {red, white, paleGreen}},
+        {"palette on its first entry", PNG_COLOR_TYPE_PALETTE, 8, {0, 1, 2}, {255, 0, 128}, 0, 1,
+         {red, red, qRgb(127, 128, 0)}},
+        {"RGB with a transparent colour", PNG_COLOR_TYPE_RGB, 8, {255, 0, 0, 0, 0, 255, 0, 255, 0}, {}, 1, 0,
+         {red, white, qRgb(0, 255, 0)}},
+    };
+    DossierTemporaire dir;
+    for (const TransparentPng &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = dir.chemin(QStringLiteral("t.png"));
+        writePng(path, c);
+        QImage out;
+        ASSERT_EQ(Ok, readPng(path, 24, false, out, {}));
+        ASSERT_EQ(int(c.expected.size()), out.width());
+        for (int x = 0; x < out.width(); ++x)
+            for (const int shift : {16, 8, 0})  // red, green, blue
+                EXPECT_NEAR(int(c.expected[size_t(x)] >> shift & 255), int(out.pixel(x, 0) >> shift & 255), 1)
+                    << "pixel " << x;
+    }
 }
 
 namespace {
