@@ -175,3 +175,41 @@ TEST(Fitting, TheShowFitsOnlyAPictureLargerThanTheScreen)
     QImage petite(640, 480, QImage::Format_RGB32);
     EXPECT_EQ(image_pour_ecran(petite, {1280, 1024}).cacheKey(), petite.cacheKey());
 }
+
+// A reduction by a factor that is not whole weighs each source pixel by how much
+// of it a reduced pixel covers: counted by hand on small pictures.
+TEST(Fitting, AReducedPixelIsTheMeanOfTheAreaItCovers)
+{
+    struct Case {
+        const char *name;
+        QSize source;
+        std::vector<int> levels;  // grey, row by row
+        QSize reduced;
+        std::vector<int> expected;
+    };
+    const Case cases[] = {
+        // Pixel 0 takes source 0 and half of 1; pixel 1 the other half and 2.
+        {"a row by 1.5", {3, 1}, {0, 90, 180}, {2, 1}, {30, 150}},
+        {"a column by 1.5", {1, 3}, {0, 90, 180}, {1, 2}, {30, 150}},
+        // Both ways: a reduced pixel covers 1 + 0.5 + 0.5 + 0.25 source pixels; (1, 0) is (90 + 90 / 2) / 2.25.
+        {"a square by 1.5", {3, 3}, {0, 0, 90, 0, 0, 90, 90, 90, 180}, {2, 2}, {0, 60, 60, 120}},
+        // Three of five, two of five: 255 * 2 / 5 = 102.
+        {"a row by 2.5", {5, 1}, {255, 255, 0, 0, 0}, {2, 1}, {204, 0}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        QImage source(c.source, QImage::Format_RGB888);
+        for (int y = 0; y < c.source.height(); ++y)
+            for (int x = 0; x < c.source.width(); ++x) {
+                const int v = c.levels[size_t(y * c.source.width() + x)];
+                source.setPixel(x, y, qRgb(v, v, 255 - v));
+            }
+        const QImage reduced = image_pour_ecran(source, c.reduced);
+        ASSERT_EQ(reduced.size(), c.reduced);
+        for (int y = 0; y < c.reduced.height(); ++y)
+            for (int x = 0; x < c.reduced.width(); ++x) {
+                const int v = c.expected[size_t(y * c.reduced.width() + x)];
+                EXPECT_EQ(reduced.pixel(x, y), qRgb(v, v, 255 - v)) << x << ", " << y;
+            }
+    }
+}
