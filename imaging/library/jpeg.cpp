@@ -825,18 +825,18 @@ int JpegRows::readNext(int, uchar *line)
 }
 
 // The DC decoding of the whole file, read at once (it is read only once) into
-// the thread's own memory. What it leaves to libjpeg is read again from the start.
+// memory kept from one reading to the next. What it leaves to libjpeg is read
+// again from the start.
 int readDc(FILE *file, bool grey, ProgressTracker &tracker, DcPicture &dc)
 {
     struct stat info {};
     if (fstat(fileno(file), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size <= 0)
         return Unsupported;
     const size_t size = size_t(info.st_size);
-    static thread_local ThreadScratch scratch;
+    Scratch scratch;
     uchar *data = scratch.take(size);
     const bool read = data && std::fread(data, 1, size, file) == size;
     const int status = read ? decodeDc(data, size, grey, tracker, kProgressSteps, dc) : int(Unsupported);
-    scratch.trim();
     if (status == Unsupported && std::fseek(file, 0, SEEK_SET) != 0)
         return ReadError;
     return status == Ok && !tracker.finish() ? int(Stopped) : status;

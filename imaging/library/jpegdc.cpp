@@ -8,8 +8,10 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <mutex>
 #include <numbers>
 #include <numeric>
+#include <tuple>
 #include <vector>
 
 namespace sky {
@@ -193,22 +195,50 @@ bool takenColours(const Layout &layout, const Markers &markers)
 
 }  // namespace
 
-uchar *ThreadScratch::take(size_t size)
+namespace {
+
+// What readings kept, for the next ones: no more pieces than readings run at once.
+struct KeptScratch {
+    std::mutex lock;
+    std::vector<std::pair<std::unique_ptr<uchar[]>, size_t>> pieces;
+};
+KeptScratch &keptScratch()
+{
+    static KeptScratch kept;
+    return kept;
+}
+
+}  // namespace
+
+Scratch::Scratch()
+{
+    KeptScratch &kept = keptScratch();
+    const std::lock_guard<std::mutex> locked(kept.lock);
+    if (!kept.pieces.empty()) {
+        std::tie(data_, size_) = std::move(kept.pieces.back());
+        kept.pieces.pop_back();
+    }
+}
+
+Scratch::~Scratch()
+{
+    constexpr size_t kKept = size_t(16) << 20;
+    constexpr size_t kPieces = 16;
+    if (!data_ || size_ > kKept)
+        return;
+    KeptScratch &kept = keptScratch();
+    const std::lock_guard<std::mutex> locked(kept.lock);
+    if (kept.pieces.size() < kPieces)
+        kept.pieces.emplace_back(std::move(data_), size_);
+}
+
+uchar *Scratch::take(size_t size)
 {
     if (size > size_) {
         data_.reset(new (std::nothrow) uchar[size]);
         size_ = data_ ? size : 0;
     }
     return data_.get();
-}
-
-void ThreadScratch::trim()
-{
-    constexpr size_t kKept = size_t(16) << 20;
-    if (size_ > kKept) {
-        data_.reset();
-        size_ = 0;
-    }
 }
 
 int decodeDc(const uchar *data, size_t size, bool grey, ProgressTracker &tracker, qint64 steps, DcPicture &out)
@@ -273,10 +303,7 @@ int decodeDc(const uchar *data, size_t size, bool grey, ProgressTracker &tracker
         }
     }
 
-    static thread_local ThreadScratch scratch;
-    const struct Trim {
-        ~Trim() { scratch.trim(); }
-    } trim;
+    Scratch scratch;
     uchar *samples = scratch.take(std::accumulate(sizes.begin(), sizes.end(), size_t(0)));
     if (!samples)
         return Unsupported;

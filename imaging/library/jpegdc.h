@@ -22,15 +22,18 @@ struct DcPicture {
     int densityY = 0;
 };
 
-// Memory a reading thread keeps from one picture to the next: on this kind of
-// machine a fresh buffer costs a page fault every 4 kB, and giving it back
-// flushes the address translations of every core the process runs on.
-class ThreadScratch {
+// Memory a reading keeps for the next one, whichever thread makes it: on this
+// kind of machine a fresh buffer costs a page fault every 4 kB, giving it back
+// flushes the address translations of every core the process runs on, and a
+// thread pool's threads come and go (memory of a thread's own would go with them).
+class Scratch {
 public:
+    Scratch();   // takes memory an earlier reading kept, if any
+    ~Scratch();  // keeps it for the next reading, unless larger than a thumbnail's reading needs
+    Scratch(const Scratch &) = delete;
+    Scratch &operator=(const Scratch &) = delete;
     // At least `size` bytes, left as the last reading left them; null when out of memory.
     uchar *take(size_t size);
-    // Gives the memory back when it is larger than a thumbnail's reading needs.
-    void trim();
 
 private:
     std::unique_ptr<uchar[]> data_;

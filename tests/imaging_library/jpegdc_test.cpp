@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTransform>
 #include <gtest/gtest.h>
+#include <thread>
 
 using namespace sky;
 
@@ -137,4 +138,17 @@ TEST(DcPicture, ReadAtAnEighthUprightWithTheFilesDensity)
     EXPECT_GE(psnr(upright, picture), 40);
     EXPECT_EQ(11811, picture.dotsPerMeterX());
     EXPECT_EQ(11811, picture.dotsPerMeterY());
+}
+
+// A reading's memory outlives its thread, which a thread pool lets go when idle:
+// the next reading, in another thread, takes it back instead of fresh pages.
+TEST(DcPicture, ScratchMemoryOutlivesTheThreadThatUsedIt)
+{
+    const auto usedInAThread = [](size_t size) {
+        uchar *used = nullptr;
+        std::thread([&] { used = Scratch().take(size); }).join();
+        return used;
+    };
+    uchar *first = usedInAThread(size_t(1) << 20);
+    EXPECT_EQ(first, usedInAThread(size_t(1) << 20));
 }
