@@ -145,11 +145,9 @@ void image(sky::Format format, const uint8_t *data, size_t size)
     }
     // In colour, and in grey, which keeps the luminance alone, its blocks in the order of a scan of their own.
     for (const bool gris : {false, true}) {
-        if (format != sky::Format::Jpeg)
-            continue;
         QFile::remove(cible);
         sky::FileInfo recodee;
-        if (sky::succeeded(sky::recodeJpeg(chemin, cible, 95, gris, {})))
+        if (format == sky::Format::Jpeg && sky::succeeded(sky::recodeJpeg(chemin, cible, 95, gris, {})))
             exige(decrit && sky::succeeded(sky::fileInfo(cible, recodee)) && recodee.width == info.width &&
                   recodee.height == info.height && (!gris || recodee.bitsPerPixel == 8));
     }

@@ -134,8 +134,7 @@ QList<QRgb> coloursOf(const GifFileType *gif)
         for (int i = 0; i < std::min(map->ColorCount, 256); ++i)
             colours[i] = qRgb(map->Colors[i].Red, map->Colors[i].Green, map->Colors[i].Blue);
     } else {
-        for (int i = 0; i < 256; ++i)
-            colours[i] = qRgb(i, i, i);
+        colours = greyPalette();
     }
     return colours;
 }

@@ -482,8 +482,6 @@ void endMemory(j_compress_ptr cinfo)
     m->size = m->memory.size() - m->pub.free_in_buffer;
 }
 
-// Files that get tables of their own are coded with the standard ones into
-// memory first.
 // How the pixel path codes a picture of that size at that quality.
 void setPixelCoding(jpeg_compress_struct &c, int width, int height, int quality, bool grey)
 {
@@ -500,6 +498,8 @@ void setPixelCoding(jpeg_compress_struct &c, int width, int height, int quality,
         c.comp_info[0].h_samp_factor = c.comp_info[0].v_samp_factor = 1;
 }
 
+// Files that get tables of their own are coded with the standard ones into
+// memory first.
 struct Encoder {
     jpeg_compress_struct cinfo{};
     Errors errors;

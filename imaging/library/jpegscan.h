@@ -385,8 +385,9 @@ void buildSkip(const Codes &codes, SkipCodes &skip);
 constexpr int kLowPlaces = 3;
 
 // Goes over a block's coefficients, its DC added to `predictor`, several AC
-// codes at a look-up; the same reading as decodeBlock, without keeping the values. With `kLow`, its
-// first kLowPlaces coefficients go to `low` (DC undifferenced), the others zero.
+// codes at a look-up: the same reading as decodeBlock, without keeping the
+// values. With `kLow`, its first kLowPlaces coefficients go to `low` (DC
+// undifferenced), the others zero.
 template <bool kLow>
 [[gnu::always_inline]] inline bool skipBlock(BitReader &in, const Codes &dcCodes, const Codes &acCodes,
                                              const SkipCodes &skip, int &predictor, int16_t *low)

@@ -1,6 +1,6 @@
 // PNG files through libpng: every colour type and bit depth read (16-bit
-// samples halved, transparency laid on the background), palette or RGB written, Adam7 interlacing,
-// header information. libpng reports errors by jumping back to the call that
+// samples halved, transparency laid on the background), palette or RGB
+// written, Adam7 interlacing, header information. libpng reports errors by jumping back to the call that
 // set up the jump; no C++ object with a destructor lives in those frames.
 #include "codecs.h"
 #include "formats.h"
@@ -119,13 +119,6 @@ int start(Session &s)
     return Ok;
 }
 
-QList<QRgb> greyRamp(int levels)
-{
-    QList<QRgb> ramp(levels);
-    for (int i = 0; i < levels; ++i)
-        ramp[i] = qRgb(i * 255 / (levels - 1), i * 255 / (levels - 1), i * 255 / (levels - 1));
-    return ramp;
-}
 
 // What the transformations below make of the picture's rows: 8-bit RGB, or
 // (palette and grey pictures) one 8-bit index a pixel into `colours`.
@@ -212,7 +205,7 @@ int prepare(Session &s, Layout &layout)
             layout.colours[i] = qRgb(entries[i].red, entries[i].green, entries[i].blue);
         layOnBackground(s, layout.colours);
     } else if (layout.indexed) {
-        layout.colours = greyRamp(256);
+        layout.colours = greyPalette();
     }
     png_uint_32 xDensity = 0, yDensity = 0;
     int unit = PNG_RESOLUTION_UNKNOWN;

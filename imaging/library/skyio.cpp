@@ -330,13 +330,17 @@ QImage newPicture(int width, int height, QImage::Format format)
 QImage newGreyPicture(int width, int height)
 {
     QImage picture = newPicture(width, height, QImage::Format_Indexed8);
-    if (!picture.isNull()) {
-        QList<QRgb> greys(256);
-        for (int i = 0; i < 256; ++i)
-            greys[i] = qRgb(i, i, i);
-        picture.setColorTable(greys);
-    }
+    if (!picture.isNull())
+        picture.setColorTable(greyPalette());
     return picture;
+}
+
+QList<QRgb> greyPalette()
+{
+    QList<QRgb> greys(256);
+    for (int i = 0; i < 256; ++i)
+        greys[i] = qRgb(i, i, i);
+    return greys;
 }
 
 void setDensity(QImage &image, qint64 ppmX, qint64 ppmY)

@@ -128,8 +128,10 @@ private:
 // A new picture of the library's stride (rows padded to 4 bytes), its rows
 // uninitialised; a large one lives in LargeMemory. Null when out of memory.
 [[nodiscard]] QImage newPicture(int width, int height, QImage::Format format);
-// The same, grey: Indexed8 with the 256 greys as its palette.
+// The same, grey: Indexed8 with greyPalette().
 [[nodiscard]] QImage newGreyPicture(int width, int height);
+// The 256 greys, black first.
+QList<QRgb> greyPalette();
 
 // The rows of a true-colour picture as the writers read them (RGB888). A
 // picture being decoded gives each row once, top to bottom, apart from its
