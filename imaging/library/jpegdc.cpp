@@ -74,13 +74,12 @@ inline uchar dcSample(int dc, int q0) { return uchar(std::clamp(((dc * q0 + 4) >
 
 // A block's 2 x 2 picture, what libjpeg gives at 1/8 of a component halved both
 // ways: each sample the mean of a quarter of the block. Only the DC and the odd
-// frequencies have a mean over half a block other than 0, hence `weight` by
-// natural place (0 elsewhere): the product of the 1-D means over the first
-// half, dequantised; over the second half the odd frequencies change sign.
+// frequencies have a mean over half a block other than 0, and of these the
+// reading keeps the lowest (kLowPlaces): `weight` is the product of the 1-D means
+// over the first half, dequantised; over the second half the odd frequency
+// changes sign.
 struct QuarterMeans {
-    float weight[64] = {};
-    bool oddX[64] = {};
-    bool oddY[64] = {};
+    float weight[kLowPlaces] = {};
     explicit QuarterMeans(const uint16_t *quant)
     {
         const auto mean = [](int u) {
@@ -93,27 +92,18 @@ struct QuarterMeans {
                 sum += std::cos((2 * x + 1) * u * std::numbers::pi / 16);
             return sum / 8;
         };
-        for (int n = 0; n < 64; ++n) {
-            weight[n] = float(mean(n % 8) * mean(n / 8) * quant[n]);
-            oddX[n] = n % 2 == 1;
-            oddY[n] = (n / 8) % 2 == 1;
+        for (int k = 0; k < kLowPlaces; ++k) {
+            const int n = kNaturalOfZigzag[k];
+            weight[k] = float(mean(n % 8) * mean(n / 8) * quant[n]);
         }
     }
-    void samples(const int16_t *zigzag, uint64_t written, uchar *out, long stride) const
+    // From the DC, the first horizontal and the first vertical frequency (zigzag 0, 1, 2).
+    void samples(const int16_t *low, uchar *out, long stride) const
     {
-        float sum[4] = {};
-        const auto add = [&](int k) {
-            const int n = kNaturalOfZigzag[k];
-            const float a = weight[n] * float(zigzag[k]);
-            const float x = oddX[n] ? -a : a;
-            sum[0] += a;
-            sum[1] += x;
-            sum[2] += oddY[n] ? -a : a;
-            sum[3] += oddY[n] ? -x : x;
-        };
-        add(0);
-        for (; written != 0; written &= written - 1)
-            add(__builtin_ctzll(written));
+        const float dc = weight[0] * float(low[0]);
+        const float across = weight[1] * float(low[1]);
+        const float down = weight[2] * float(low[2]);
+        const float sum[4] = {dc + across + down, dc - across + down, dc + across - down, dc - across - down};
         for (int i = 0; i < 4; ++i)
             out[(i / 2) * stride + i % 2] = uchar(std::clamp(sum[i] + 128.5f, 0.f, 255.f));
     }
@@ -318,11 +308,11 @@ int decodeDc(const uchar *data, size_t size, bool grey, ProgressTracker &tracker
     const uchar *stop = nullptr;
     const bool decoded = decodeBlocks(
         layout, codes, data + layout.dataStart, data + size, 0u,
-        [&](int c, long unit, int block, int16_t *zigzag, uint64_t written) {
+        [&](int c, long unit, int block, int16_t *zigzag, uint64_t) {
             const Target &t = targets[size_t(c)];
             uchar *at = rowSamples[size_t(c)] + (unit - rowStart) * t.h * t.across + t.offset[block];
             if (t.quarters)
-                t.quarters->samples(zigzag, written, at, t.stride);
+                t.quarters->samples(zigzag, at, t.stride);
             else
                 *at = dcSample(zigzag[0], t.q0);
         },

@@ -5,6 +5,9 @@
 #include <QRandomGenerator>
 #include <algorithm>
 #include <cerrno>
+#include <memory>
+#include <mutex>
+#include <vector>
 #include <utility>
 #include <sys/mman.h>
 
@@ -242,10 +245,83 @@ constexpr size_t kHugePage = size_t(2) << 20;
 // Below this a picture is left to the allocator: a huge page would mostly be wasted.
 constexpr size_t kLargePicture = size_t(4) << 20;
 
-// What the picture's cleanup unmaps.
-struct Mapping {
-    uchar *data;
-    size_t size;
+// A picture over `data`, `size` bytes, that `release` gets back with its last copy.
+QImage pictureOver(uchar *data, size_t size, int width, int height, qsizetype stride, QImage::Format format,
+                   void (*release)(uchar *, size_t))
+{
+    struct Owned {
+        uchar *data;
+        size_t size;
+        void (*release)(uchar *, size_t);
+    };
+    auto *owned = new Owned{data, size, release};
+    QImage picture(
+        data, width, height, stride, format,
+        [](void *info) {
+            auto *o = static_cast<Owned *>(info);
+            o->release(o->data, o->size);
+            delete o;
+        },
+        owned);
+    if (picture.isNull()) {
+        release(data, size);
+        delete owned;
+    }
+    return picture;
+}
+
+// The memory of smaller pictures let go, kept for the next ones of about their
+// size: fresh memory costs a page fault every 4 kB on this kind of machine, and
+// the allocator gives back what a picture freed by another thread than its
+// reader's leaves (a thumbnail, let go by the window that showed it).
+class KeptPictures {
+public:
+    // Never destroyed: a picture can outlive every other static, down to the exit.
+    static KeptPictures &store()
+    {
+        static auto *const kept = new KeptPictures;
+        return *kept;
+    }
+    // At least `size` bytes, of a piece no more than twice as large; null when out of memory.
+    std::pair<uchar *, size_t> take(size_t size)
+    {
+        {
+            const std::lock_guard<std::mutex> locked(lock_);
+            auto best = pieces_.end();
+            for (auto it = pieces_.begin(); it != pieces_.end(); ++it)
+                if (it->second >= size && it->second <= 2 * size && (best == pieces_.end() || it->second < best->second))
+                    best = it;
+            if (best != pieces_.end()) {
+                const std::pair<uchar *, size_t> piece(best->first.release(), best->second);
+                kept_ -= piece.second;
+                pieces_.erase(best);
+                return piece;
+            }
+        }
+        return {new (std::nothrow) uchar[size], size};
+    }
+    void give(uchar *data, size_t size)
+    {
+        std::unique_ptr<uchar[]> piece(data);
+        if (size > kKept)
+            return;
+        const std::lock_guard<std::mutex> locked(lock_);
+        // The pieces let go longest ago make room: the sizes asked for lately come back.
+        while (kept_ + size > kKept || pieces_.size() == kPieces) {
+            kept_ -= pieces_.front().second;
+            pieces_.erase(pieces_.begin());
+        }
+        kept_ += size;
+        pieces_.emplace_back(std::move(piece), size);
+    }
+
+private:
+    // A page of thumbnails and the readings under way; the rest goes back to the allocator.
+    static constexpr size_t kKept = size_t(8) << 20;
+    static constexpr size_t kPieces = 32;
+    std::mutex lock_;
+    std::vector<std::pair<std::unique_ptr<uchar[]>, size_t>> pieces_;
+    size_t kept_ = 0;
 };
 }  // namespace
 
@@ -305,26 +381,18 @@ QImage newPicture(int width, int height, QImage::Format format)
         return {};
     const qsizetype stride = (qsizetype(width) * QImage::toPixelFormat(format).bitsPerPixel() + 31) / 32 * 4;
     const size_t bytes = size_t(stride) * size_t(height);
-    if (bytes < kLargePicture)
-        return QImage(width, height, format);
+    if (bytes < kLargePicture) {
+        const auto [data, size] = KeptPictures::store().take(bytes);
+        if (!data)
+            return {};
+        return pictureOver(data, size, width, height, stride, format,
+                           [](uchar *piece, size_t n) { KeptPictures::store().give(piece, n); });
+    }
     LargeMemory memory(bytes);
     if (!memory.data())
         return {};
     const size_t size = memory.size();
-    auto *mapping = new Mapping{memory.take(), size};
-    QImage picture(
-        mapping->data, width, height, stride, format,
-        [](void *info) {
-            auto *m = static_cast<Mapping *>(info);
-            LargeMemory::release(m->data, m->size);
-            delete m;
-        },
-        mapping);
-    if (picture.isNull()) {
-        LargeMemory::release(mapping->data, mapping->size);
-        delete mapping;
-    }
-    return picture;
+    return pictureOver(memory.take(), size, width, height, stride, format, LargeMemory::release);
 }
 
 QImage newGreyPicture(int width, int height)

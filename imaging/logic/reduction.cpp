@@ -1,5 +1,7 @@
 #include "reduction.h"
 
+#include "skyio.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -73,7 +75,9 @@ QImage moyenne_par_blocs(const QImage &lue, int f)
     const QImage source = lisible(lue);
     const bool rgb888 = source.format() == QImage::Format_RGB888;
     const int w = source.width(), h = source.height();
-    QImage reduite((w + f - 1) / f, (h + f - 1) / f, QImage::Format_RGB32);
+    QImage reduite = sky::newPicture((w + f - 1) / f, (h + f - 1) / f, QImage::Format_RGB32);
+    if (reduite.isNull())
+        return reduite;
     std::vector<quint32> sommes(size_t(reduite.width()) * 3);
     for (int y = 0; y < reduite.height(); ++y) {
         std::fill(sommes.begin(), sommes.end(), 0u);
@@ -129,6 +133,29 @@ std::vector<Part> parts(int source, int cible)
     return p;
 }
 
+// Adds a source line to the reduced line's sums, each pixel by its share of the
+// reduced pixel it starts in and the rest to the next (a share of 0 past the last):
+// without a branch a pixel, which for most factors the processor cannot foresee.
+template <bool kRgb888>
+void ajoute_ligne(const uchar *octets, const std::vector<Part> &colonnes, quint32 l, quint32 *ligne)
+{
+    const auto *pixels = reinterpret_cast<const QRgb *>(octets);
+    for (size_t x = 0; x < colonnes.size(); ++x) {
+        const uint r = kRgb888 ? octets[3 * x] : uint(qRed(pixels[x]));
+        const uint g = kRgb888 ? octets[3 * x + 1] : uint(qGreen(pixels[x]));
+        const uint b = kRgb888 ? octets[3 * x + 2] : uint(qBlue(pixels[x]));
+        const Part &px = colonnes[x];
+        const quint32 reste = l - px.poids;
+        quint32 *somme = ligne + size_t(px.cible) * 3;
+        somme[0] += r * px.poids;
+        somme[1] += g * px.poids;
+        somme[2] += b * px.poids;
+        somme[3] += r * reste;
+        somme[4] += g * reste;
+        somme[5] += b * reste;
+    }
+}
+
 // Each reduced pixel the mean of the source pixels it covers, in proportion to
 // how much of each it covers: a reduction by any factor, in one reading, that
 // Qt's smoothing filter (the same mean) takes several times longer over.
@@ -138,18 +165,32 @@ QImage moyenne_par_aires(const QImage &lue, QSize taille)
     const bool rgb888 = source.format() == QImage::Format_RGB888;
     const int w = source.width(), h = source.height(), l = taille.width(), t = taille.height();
     const std::vector<Part> colonnes = parts(w, l), lignes = parts(h, t);
-    QImage reduite(taille, QImage::Format_RGB32);
-    std::vector<quint32> ligne(size_t(l) * 3);
+    QImage reduite = sky::newPicture(l, t, QImage::Format_RGB32);
+    if (reduite.isNull())
+        return reduite;
+    // One pixel more than the reduced line: where the last pixel's rest of 0 goes.
+    std::vector<quint32> ligne(size_t(l + 1) * 3);
     // The rows being summed: the one the source row starts in, and the next.
     std::vector<quint64> courante(size_t(l) * 3), suivante(size_t(l) * 3);
     const quint64 total = quint64(w) * quint64(h);
     int rangee = 0;
+    // The rounded mean, by a product rather than a division (which takes several
+    // times longer), made exact where the product's rounding is one off.
+    const double inverse = 1.0 / double(total);
+    const auto moyenne = [total, inverse](quint64 somme) {
+        const quint64 arrondie = somme + total / 2;
+        quint64 q = quint64(double(arrondie) * inverse);
+        if (q * total > arrondie)
+            --q;
+        else if ((q + 1) * total <= arrondie)
+            ++q;
+        return int(q);
+    };
     const auto ecrit = [&] {
         auto *sortie = reinterpret_cast<QRgb *>(reduite.scanLine(rangee));
         for (int x = 0; x < l; ++x) {
             const quint64 *somme = &courante[size_t(x) * 3];
-            sortie[x] = qRgb(int((somme[0] + total / 2) / total), int((somme[1] + total / 2) / total),
-                             int((somme[2] + total / 2) / total));
+            sortie[x] = qRgb(moyenne(somme[0]), moyenne(somme[1]), moyenne(somme[2]));
         }
         courante.swap(suivante);
         std::fill(suivante.begin(), suivante.end(), 0);
@@ -160,25 +201,12 @@ QImage moyenne_par_aires(const QImage &lue, QSize taille)
         if (py.cible > rangee)
             ecrit();
         std::fill(ligne.begin(), ligne.end(), 0u);
-        const uchar *octets = source.constScanLine(y);
-        const auto *pixels = reinterpret_cast<const QRgb *>(octets);
-        for (int x = 0; x < w; ++x) {
-            const uint r = rgb888 ? octets[3 * x] : uint(qRed(pixels[x]));
-            const uint g = rgb888 ? octets[3 * x + 1] : uint(qGreen(pixels[x]));
-            const uint b = rgb888 ? octets[3 * x + 2] : uint(qBlue(pixels[x]));
-            const Part &px = colonnes[size_t(x)];
-            quint32 *somme = &ligne[size_t(px.cible) * 3];
-            somme[0] += r * px.poids;
-            somme[1] += g * px.poids;
-            somme[2] += b * px.poids;
-            if (const quint32 reste = quint32(l) - px.poids) {
-                somme[3] += r * reste;
-                somme[4] += g * reste;
-                somme[5] += b * reste;
-            }
-        }
+        if (rgb888)
+            ajoute_ligne<true>(source.constScanLine(y), colonnes, quint32(l), ligne.data());
+        else
+            ajoute_ligne<false>(source.constScanLine(y), colonnes, quint32(l), ligne.data());
         const quint32 reste = quint32(t) - py.poids;
-        for (size_t i = 0; i < ligne.size(); ++i) {
+        for (size_t i = 0; i < courante.size(); ++i) {
             courante[i] += quint64(ligne[i]) * py.poids;
             suivante[i] += quint64(ligne[i]) * reste;
         }

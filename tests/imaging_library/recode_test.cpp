@@ -11,6 +11,7 @@
 #include <QImageWriter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <thread>
 #include <tiffio.h>
 
 using namespace sky;
@@ -291,4 +292,17 @@ TEST(LargeMemory, LargePicturesStartOnA2MbBoundaryWithTheUsualStride)
         copy.scanLine(c.height - 1)[c.width - 1] = 9;
         EXPECT_EQ(7, picture.constScanLine(c.height - 1)[c.width - 1]);
     }
+}
+
+TEST(LargeMemory, ASmallerPicturesMemoryGoesToTheNextOfAboutItsSizeInAnyThread)
+{
+    const auto madeInAThread = [](int height) {
+        const uchar *bits = nullptr;
+        std::thread([&] { bits = newPicture(1000, height, QImage::Format_RGB32).constBits(); }).join();
+        return bits;
+    };
+    const uchar *first = madeInAThread(333);
+    EXPECT_EQ(first, madeInAThread(332));
+    // Less than half of it would waste it.
+    EXPECT_NE(first, madeInAThread(100));
 }
