@@ -134,6 +134,15 @@ void image(sky::Format format, const uint8_t *data, size_t size)
         if (grande || (!sky::succeeded(status) && status != sky::Truncated))
             break;
     }
+    // A thumbnail's reading of a JPEG: its blocks' DC values alone, or libjpeg at 1/8.
+    if (format == sky::Format::Jpeg) {
+        QImage huitieme;
+        const int status = sky::readJpeg(chemin, 24, 8, false, huitieme, {});
+        if (sky::succeeded(status))
+            exige(decrit && huitieme.size() == QSize((info.width + 7) / 8, (info.height + 7) / 8));
+        else
+            exige(status == sky::Truncated || huitieme.isNull());
+    }
     // What a conversion reads without the whole picture: the rows one at a
     // time, and a JPEG's coefficients recoded a block at a time.
     const QString cible = dossier() + QStringLiteral("cible");
