@@ -78,6 +78,7 @@ inline uchar dcSample(int dc, int q0) { return uchar(std::clamp(((dc * q0 + 4) >
 // reading keeps the lowest (kLowPlaces): `weight` is the product of the 1-D means
 // over the first half, dequantised; over the second half the odd frequency
 // changes sign.
+static_assert(kLowPlaces == 3, "the quarter means read the DC and the two first frequencies");
 struct QuarterMeans {
     float weight[kLowPlaces] = {};
     explicit QuarterMeans(const uint16_t *quant)

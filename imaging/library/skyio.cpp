@@ -7,8 +7,8 @@
 #include <cerrno>
 #include <memory>
 #include <mutex>
-#include <vector>
 #include <utility>
+#include <vector>
 #include <sys/mman.h>
 
 namespace sky {

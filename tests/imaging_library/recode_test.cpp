@@ -294,7 +294,7 @@ TEST(LargeMemory, LargePicturesStartOnA2MbBoundaryWithTheUsualStride)
     }
 }
 
-TEST(LargeMemory, ASmallerPicturesMemoryGoesToTheNextOfAboutItsSizeInAnyThread)
+TEST(PictureMemory, ASmallerPicturesMemoryGoesToTheNextOfAboutItsSizeInAnyThread)
 {
     const auto madeInAThread = [](int height) {
         const uchar *bits = nullptr;
