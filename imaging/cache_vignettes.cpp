@@ -24,14 +24,16 @@ QString nom_du_dossier(int taille) { return taille == NORMALE ? QStringLiteral("
 
 QString secondes(const QDateTime &modification) { return QString::number(modification.toSecsSinceEpoch()); }
 
-// The cache's folders are private to their owner, as file managers make them.
+// The cache's folders are private to their owner, as file managers make them. A
+// folder another writer made since the look (the page's thumbnails are kept two at
+// a time) serves as well.
 bool dossier_prive(const QString &chemin)
 {
     constexpr QFileDevice::Permissions PRIVE = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
     if (QFileInfo(chemin).isDir())
         return true;
     const QString parent = QFileInfo(chemin).path();
-    return dossier_prive(parent) && QDir().mkdir(chemin, PRIVE);
+    return dossier_prive(parent) && (QDir().mkdir(chemin, PRIVE) || QFileInfo(chemin).isDir());
 }
 
 }  // namespace

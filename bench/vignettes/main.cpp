@@ -51,8 +51,11 @@ double page(const QString &dossier, const std::function<void()> &avant)
         chrono.start();
         planche.affiche_planche();
         pages << chrono.nsecsElapsed() / 1e6;
-        if (planche.image[12]->InfoWidth != 4000 || planche.image[12]->Picture().size() != QSize(256, 192))
+        if (planche.image[12]->InfoWidth != 4000 || planche.image[12]->Picture().size() != QSize(256, 192)) {
+            std::fprintf(stderr, "slot 12: %d wide, thumbnail %dx%d\n", planche.image[12]->InfoWidth,
+                         planche.image[12]->Picture().width(), planche.image[12]->Picture().height());
             return -1;
+        }
     }
     ferme_fichier_sli();
     return banc::mediane(pages);
@@ -104,17 +107,24 @@ int main(int argc, char **argv)
     };
     const double premiere = page(dossier.path(), vide_le_cache);
     ServiceLecture::reservoir().waitForDone();
-    if (premiere < 0 || vignettes_en_cache(cache) != 12)
+    if (premiere < 0 || vignettes_en_cache(cache) != 12) {
+        std::fprintf(stderr, "first visit: %s, %d thumbnails in the cache\n", premiere < 0 ? "wrong page" : "done",
+                     vignettes_en_cache(cache));
         return 1;
+    }
 
     QProcess encore;
     encore.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(ENCORE), dossier.path()});
-    if (!encore.waitForFinished(120000) || encore.exitCode() != 0)
+    if (!encore.waitForFinished(120000) || encore.exitCode() != 0) {
+        std::fprintf(stderr, "second visit: %s\n", encore.readAllStandardError().constData());
         return 1;
+    }
     bool nombre = false;
     const double revue = QString::fromLocal8Bit(encore.readAllStandardOutput()).trimmed().toDouble(&nombre);
-    if (!nombre || revue < 0)
+    if (!nombre || revue < 0) {
+        std::fprintf(stderr, "second visit: a wrong page, or thumbnails added to the cache\n");
         return 1;
+    }
     std::printf("first visit: %.0f ms; again: %.0f ms\n", premiere, revue);
     return 0;
 }

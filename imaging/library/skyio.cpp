@@ -289,7 +289,8 @@ public:
             const std::lock_guard<std::mutex> locked(lock_);
             auto best = pieces_.end();
             for (auto it = pieces_.begin(); it != pieces_.end(); ++it)
-                if (it->second >= size && it->second <= 2 * size && (best == pieces_.end() || it->second < best->second))
+                if (it->second >= size && it->second <= 2 * size &&
+                    (best == pieces_.end() || it->second < best->second))
                     best = it;
             if (best != pieces_.end()) {
                 const std::pair<uchar *, size_t> piece(best->first.release(), best->second);

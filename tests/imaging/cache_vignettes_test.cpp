@@ -9,6 +9,9 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <gtest/gtest.h>
+#include <latch>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -99,6 +102,31 @@ TEST_F(CacheVignettes, UneEntreeSertTantQuElleDecritLImage)
     fichier.close();
     EXPECT_TRUE(rouge(lue()));
     EXPECT_TRUE(rouge(cache_vignettes::trouve(racine, photo, 256, modification.addSecs(5))));  // made anew
+}
+
+// Where no cache exists yet, thumbnails kept at the same time all make it: each
+// writer may find the folders another has just made.
+TEST_F(CacheVignettes, DesVignettesGardeesEnMemeTempsSontToutesGardees)
+{
+    constexpr int ECRIVAINS = 8;
+    QImage vignette(16, 12, QImage::Format_RGB32);
+    vignette.fill(Qt::blue);
+    for (int essai = 0; essai < 10; ++essai) {
+        const QString premiere = dossier.chemin(QStringLiteral("cache%1/").arg(essai));
+        std::latch depart(ECRIVAINS);
+        std::vector<char> gardees(ECRIVAINS);
+        std::vector<std::thread> ecrivains;
+        for (int k = 0; k < ECRIVAINS; ++k)
+            ecrivains.emplace_back([&, k] {
+                const QString image = dossier.chemin(QStringLiteral("image%1.jpg").arg(k));
+                depart.arrive_and_wait();
+                gardees[size_t(k)] =
+                    cache_vignettes::range(premiere, image, 256, QDateTime::currentDateTime(), vignette, {});
+            });
+        for (std::thread &ecrivain : ecrivains)
+            ecrivain.join();
+        EXPECT_EQ(std::count(gardees.begin(), gardees.end(), 1), ECRIVAINS) << essai;
+    }
 }
 
 }  // namespace
